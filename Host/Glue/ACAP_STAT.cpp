@@ -1,0 +1,44 @@
+#include "API/APIGlue.h"
+
+// The static glue every add-on links: the two exported functions and the guard that keeps the
+// entry points from running before the host's function table is present.
+namespace {
+
+API_HostFunctionTable hostTable;
+bool hostTablePresent = false;
+GS::IntPtr hostToken = 0;
+
+API_AddonType GuardedCheckEnvironment(API_EnvirParams* envir) {
+    return hostTablePresent ? CheckEnvironment(envir) : APIAddon_Unknown;
+}
+
+GSErrCode GuardedRegisterInterface() { return hostTablePresent ? RegisterInterface() : APIERR_GENERAL; }
+
+GSErrCode GuardedInitialize() {
+    if (!hostTablePresent) {
+        return APIERR_GENERAL;
+    }
+    hostToken = hostTable.hostContext;
+    return Initialize();
+}
+
+GSErrCode GuardedFreeData() { return hostTablePresent ? FreeData() : APIERR_GENERAL; }
+
+} // namespace
+
+extern "C" HOST_API GSErrCode GetExportedFuncAddrs(API_AddOnEntryPoints* entryPoints) {
+    entryPoints->formatWord = API_GlueFormatWord;
+    entryPoints->checkEnvironment = GuardedCheckEnvironment;
+    entryPoints->registerInterface = GuardedRegisterInterface;
+    entryPoints->initialize = GuardedInitialize;
+    entryPoints->freeData = GuardedFreeData;
+    entryPoints->apiVersion = API_VersionNumber;
+    return NoError;
+}
+
+extern "C" HOST_API void SetImportedFuncAddrs(const API_HostFunctionTable* table) {
+    hostTable = *table;
+    hostTablePresent = true;
+}
+
+GS::IntPtr ACAPI_GetToken() { return hostToken; }

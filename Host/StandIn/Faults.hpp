@@ -1,0 +1,20 @@
+#pragma once
+
+#include "GSRoot/Definitions.hpp"
+
+#include <optional>
+#include <string>
+
+// Failing host calls on demand: a fault is addressed by the call's name (narrowed by a suffix such
+// as "BMAllocateHandle" or "ACAPI_Element_Create:Wall" where a call has variants), skips the first
+// `skip` calls and then fails the next `times` calls with `code`, without changing host state.
+namespace StandIn::Faults {
+
+HOST_API void Arm(const std::string& call, GSErrCode code, Int32 times = 1, Int32 skip = 0);
+HOST_API void Clear();
+// Consumes one armed failure of the call, if there is one.
+HOST_API std::optional<GSErrCode> Take(const std::string& call);
+// How often the call was made since the faults were last cleared.
+HOST_API Int32 CallCount(const std::string& call);
+
+} // namespace StandIn::Faults

@@ -1,0 +1,50 @@
+// The add-on's entry points: environment check, interface registration, initialisation, release.
+#include "API/ACAPinc.h"
+#include "API/APIGlue.h"
+#include "Main/MenuCommand.hpp"
+#include "Main/PaletteIdentity.hpp"
+#include "Main/ProjectEvents.hpp"
+#include "Palettes/PaletteCallbacks.hpp"
+#include "TolvaResourceIDs.h"
+
+namespace {
+
+constexpr GSFlags PaletteEnableFlags = 1015;
+
+GSErrCode SelectionChangeHandler(const API_Neig*) { return NoError; }
+
+GSErrCode RegisterPalette(const char* guidText, APIPaletteControlCallBackProc* callback) {
+    API_Guid guid = APIGuidFromString(guidText);
+    auto referenceNumber = static_cast<GS::IntPtr>(PaletteIdentity::ReferenceNumber(guid));
+    return ACAPI_RegisterModelessWindow(referenceNumber, callback, PaletteEnableFlags, guid);
+}
+
+} // namespace
+
+API_AddonType CheckEnvironment(API_EnvirParams* envir) {
+    RSGetIndString(&envir->addOnInfo.name, ID_ADDON_INFO, ID_ADDON_INFO_NAME, ACAPI_GetOwnResModule());
+    RSGetIndString(&envir->addOnInfo.description, ID_ADDON_INFO, ID_ADDON_INFO_DESCRIPTION, ACAPI_GetOwnResModule());
+    return APIAddon_Preload;
+}
+
+GSErrCode RegisterInterface() { return ACAPI_MenuItem_RegisterMenu(ID_ADDON_MENU, 0, 0, 0); }
+
+GSErrCode Initialize() {
+    if (GSErrCode code = ACAPI_MenuItem_InstallMenuHandler(ID_ADDON_MENU, MenuCommandHandler)) {
+        return code;
+    }
+    if (GSErrCode code = ACAPI_Notification_CatchSelectionChange(SelectionChangeHandler)) {
+        return code;
+    }
+    for (API_NotifyEventID event : {APINotify_Quit, APINotify_New, APINotify_Open}) {
+        if (GSErrCode code = ACAPI_ProjectOperation_CatchProjectEvent(event, ProjectEventHandler)) {
+            return code;
+        }
+    }
+    if (GSErrCode code = RegisterPalette(PaletteIdentity::BrowserPaletteGuid, BrowserPaletteControlCallback)) {
+        return code;
+    }
+    return RegisterPalette(PaletteIdentity::GeneratePlanPaletteGuid, GeneratePlanPaletteControlCallback);
+}
+
+GSErrCode FreeData() { return NoError; }

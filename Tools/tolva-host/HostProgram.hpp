@@ -1,0 +1,30 @@
+#pragma once
+
+#include "GSRoot/Exceptions.hpp"
+#include "StandIn/AddOnModule.hpp"
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+// Plays Archicad around one loaded add-on: starts it up as the host does and quits it at the end.
+class HostProgram {
+public:
+    // Throws GS::Exception when the add-on cannot be loaded or refuses to start.
+    HostProgram(const std::string& addOnPath, std::ostream& out);
+    ~HostProgram();
+
+    const API_EnvirParams& Environment() const { return envir; }
+    void PrintInfo() const;
+    void ChooseMenuItem(short menuResID, short itemIndex);
+    void Quit();
+    std::ostream& Out() const { return out; }
+
+private:
+    std::ostream& out;
+    API_EnvirParams envir;
+    std::unique_ptr<StandIn::AddOnModule> module;
+    bool quit = false;
+};
+
+std::string DefaultAddOnPath();

@@ -1,0 +1,136 @@
+// tolva-host: the headless host. It loads the add-on and plays the user and Archicad.
+#include "HostProgram.hpp"
+#include "Session.hpp"
+#include "StandIn/Driver.hpp"
+#include "TolvaResourceIDs.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+constexpr int UsageError = 2;
+constexpr int RunError = 1;
+
+const char* Usage = "usage: tolva-host [--addon PATH] [--report FILE] info | run SESSION.json | demo\n";
+
+struct Options {
+    std::string verb;
+    std::string sessionPath;
+    std::string addOnPath = DefaultAddOnPath();
+    std::string reportPath;
+};
+
+bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
+    std::vector<std::string> positional;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--addon" || arg == "--report") {
+            if (i + 1 >= argc) {
+                *error = arg + " needs a value";
+                return false;
+            }
+            (arg == "--addon" ? options->addOnPath : options->reportPath) = argv[++i];
+        } else if (arg.rfind("--", 0) == 0) {
+            *error = "unknown option " + arg;
+            return false;
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.empty()) {
+        *error = "no verb given";
+        return false;
+    }
+    options->verb = positional[0];
+    size_t expected = options->verb == "run" ? 2 : 1;
+    if (options->verb != "info" && options->verb != "run" && options->verb != "demo") {
+        *error = "unknown verb " + options->verb;
+        return false;
+    }
+    if (positional.size() != expected) {
+        *error = options->verb == "run" ? "run takes one session file" : options->verb + " takes no arguments";
+        return false;
+    }
+    if (options->verb == "run") {
+        options->sessionPath = positional[1];
+    }
+    return true;
+}
+
+void EchoReportLine(const StandIn::ReportLine& line) {
+    std::cerr << (line.alert ? "[alert] " : "") << line.text.ToCStr().Get() << "\n";
+}
+
+bool WriteReport(const std::string& path) {
+    std::ofstream file(path);
+    for (const StandIn::ReportLine& line : StandIn::Host().report) {
+        file << (line.alert ? "[alert] " : "") << line.text.ToCStr().Get() << "\n";
+    }
+    return static_cast<bool>(file);
+}
+
+void RunDemo(HostProgram& host) {
+    std::ostream& out = host.Out();
+    out << "Loaded the add-on:\n";
+    host.PrintInfo();
+    out << "Choosing Tolva > Launch Tolva (Beta)\n";
+    host.ChooseMenuItem(ID_ADDON_MENU, ID_ADDON_MENU_LAUNCH_ITEM);
+    out << "Starting a new project\n";
+    StandIn::NewProject();
+    out << "Quitting\n";
+    host.Quit();
+}
+
+int Run(const Options& options) {
+    std::string sessionText;
+    if (options.verb == "run") {
+        std::ifstream file(options.sessionPath);
+        if (!file) {
+            std::cerr << "tolva-host: cannot read " << options.sessionPath << "\n";
+            return UsageError;
+        }
+        std::stringstream text;
+        text << file.rdbuf();
+        sessionText = text.str();
+    }
+    if (options.reportPath.empty()) {
+        StandIn::Host().reportEcho = EchoReportLine;
+    }
+    HostProgram host(options.addOnPath, std::cout);
+    if (options.verb == "info") {
+        host.PrintInfo();
+    } else if (options.verb == "run") {
+        RunSession(host, sessionText);
+    } else {
+        RunDemo(host);
+    }
+    host.Quit();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    std::string error;
+    if (!ParseOptions(argc, argv, &options, &error)) {
+        std::cerr << "tolva-host: " << error << "\n" << Usage;
+        return UsageError;
+    }
+    int status = RunError;
+    try {
+        status = Run(options);
+    } catch (const GS::Exception& e) {
+        std::cerr << "tolva-host: " << e.GetMessage().ToCStr().Get() << "\n";
+    } catch (const std::exception& e) {
+        std::cerr << "tolva-host: " << e.what() << "\n";
+    }
+    if (!options.reportPath.empty() && !WriteReport(options.reportPath)) {
+        std::cerr << "tolva-host: cannot write " << options.reportPath << "\n";
+        status = RunError;
+    }
+    return status;
+}
