@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string output; // standard output and standard error together
+};
+
+Outcome RunHost(const std::string& arguments) {
+    std::string command = std::string(TOLVA_HOST_PATH) + " " + arguments + " 2>&1";
+    Outcome outcome;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return outcome;
+    }
+    std::array<char, 4096> buffer;
+    size_t read = 0;
+    while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        outcome.output.append(buffer.data(), read);
+    }
+    int status = pclose(pipe);
+    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return outcome;
+}
+
+std::string WriteTemp(const std::string& name, const std::string& text) {
+    std::string path = ::testing::TempDir() + name;
+    std::ofstream(path) << text;
+    return path;
+}
+
+TEST(TolvaHost, InfoShowsTheAddOnAndItsMenu) {
+    Outcome info = RunHost("info");
+    EXPECT_EQ(info.status, 0);
+    EXPECT_EQ(info.output, "Name: Tolva AddOn\n"
+                           "Description: Tolva Works Add-On v1.0.6\n"
+                           "Menu: Tolva\n"
+                           "  Item: Launch Tolva (Beta)\n");
+}
+
+TEST(TolvaHost, RunsADemoAndASessionAndWritesTheReport) {
+    EXPECT_EQ(RunHost("demo").status, 0);
+    std::string session = WriteTemp("session.json", R"({"steps": [
+        {"action": "menu"}, {"action": "menu", "item": 2}, {"action": "event", "code": 2},
+        {"action": "new-project"}, {"action": "selection-changed"},
+        {"action": "palette-message", "palette": "{B3C7E5F1-9A2D-4E6F-8B4C-1D7F6E3A9C2B}", "message": 7},
+        {"action": "palette-message", "palette": 2513767824, "message": 7},
+        {"action": "quit"}]})");
+    std::string report = ::testing::TempDir() + "report.txt";
+    Outcome run = RunHost("--report " + report + " run " + session);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output, "Palette 2901477143 visible: no\nPalette 2513767824 visible: no\n");
+    EXPECT_TRUE(std::ifstream(report).good());
+}
+
+TEST(TolvaHost, RefusesBadCommandLinesAndSessionsClearly) {
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string message;
+    };
+    std::string notJson = WriteTemp("broken.json", "{\"steps\": [");
+    std::string unknown = WriteTemp("unknown.json", R"({"steps": [{"action": "menu"}, {"action": "dance"}]})");
+    std::string afterQuit = WriteTemp("after.json", R"({"steps": [{"action": "quit"}, {"action": "menu"}]})");
+    std::string badField = WriteTemp("field.json", R"({"steps": [{"action": "event", "code": "one"}]})");
+    std::string noSteps = WriteTemp("nosteps.json", R"([1, 2])");
+    const Case cases[] = {
+        {"", 2, "tolva-host: no verb given"},
+        {"fly", 2, "tolva-host: unknown verb fly"},
+        {"--colour red info", 2, "tolva-host: unknown option --colour"},
+        {"info extra", 2, "tolva-host: info takes no arguments"},
+        {"run", 2, "tolva-host: run takes one session file"},
+        {"--addon", 2, "tolva-host: --addon needs a value"},
+        {"run /nonexistent/session.json", 2, "tolva-host: cannot read /nonexistent/session.json"},
+        {"--addon /nonexistent/addon.so info", 1, "tolva-host: Cannot load the add-on /nonexistent/addon.so"},
+        {"--addon " + std::string(TOLVA_HOST_PATH) + " info", 1, "tolva-host: Cannot load the add-on"},
+        {"run " + notJson, 1, "tolva-host: Session file is not JSON: "},
+        {"run " + unknown, 1, "tolva-host: Session step 2: unknown action \"dance\""},
+        {"run " + afterQuit, 1, "tolva-host: Session step 2: no step may follow \"quit\""},
+        {"run " + badField, 1, "tolva-host: Session step 1: \"code\" must be an integer"},
+        {"run " + noSteps, 1, "tolva-host: Session file must be an object with a \"steps\" array"},
+    };
+    for (const Case& c : cases) {
+        Outcome outcome = RunHost(c.arguments);
+        EXPECT_EQ(outcome.status, c.status) << c.arguments << "\n" << outcome.output;
+        EXPECT_EQ(outcome.output.rfind(c.message, 0), 0u) << c.arguments << "\n" << outcome.output;
+    }
+}
+
+} // namespace
