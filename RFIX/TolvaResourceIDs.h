@@ -5,9 +5,9 @@
 
 #define TOLVA_STRINGIFY_(x) #x
 #define TOLVA_STRINGIFY(x) TOLVA_STRINGIFY_(x)
-#define TOLVA_VERSION_STRING                                                                            \
-    TOLVA_STRINGIFY(TOLVA_VERSION_MAJOR) "." TOLVA_STRINGIFY(TOLVA_VERSION_MINOR) "." TOLVA_STRINGIFY(    \
-        TOLVA_VERSION_PATCH)
+#define TOLVA_VERSION_STRING                                                                                 \
+    TOLVA_STRINGIFY(TOLVA_VERSION_MAJOR)                                                                     \
+    "." TOLVA_STRINGIFY(TOLVA_VERSION_MINOR) "." TOLVA_STRINGIFY(TOLVA_VERSION_PATCH)
 
 #define ID_ADDON_INFO 32000
 #define ID_ADDON_INFO_NAME 1

@@ -14,7 +14,8 @@ HOST_API GSErrCode ACAPI_MenuItem_InstallMenuHandler(short menuStrResID, APIMenu
 HOST_API GSErrCode ACAPI_Notification_CatchSelectionChange(APISelectionChangeHandlerProc* handlerProc);
 HOST_API GSErrCode ACAPI_ProjectOperation_CatchProjectEvent(GSFlags eventTypes,
                                                             APIProjectEventHandlerProc* handlerProc);
-HOST_API GSErrCode ACAPI_RegisterModelessWindow(GS::IntPtr referenceID, APIPaletteControlCallBackProc* callBackProc,
+HOST_API GSErrCode ACAPI_RegisterModelessWindow(GS::IntPtr referenceID,
+                                                APIPaletteControlCallBackProc* callBackProc,
                                                 GSFlags controlFlags, const API_Guid& guid);
 HOST_API GSErrCode ACAPI_UnregisterModelessWindow(GS::IntPtr referenceID);
 

@@ -4,7 +4,12 @@
 #include "API/APIdefs_Guid.h"
 #include "GSRoot/UniString.hpp"
 
-enum API_AddonType { APIAddon_Unknown = 0, APIAddon_DontRegister = 1, APIAddon_Preload = 2, APIAddon_Normal = 3 };
+enum API_AddonType {
+    APIAddon_Unknown = 0,
+    APIAddon_DontRegister = 1,
+    APIAddon_Preload = 2,
+    APIAddon_Normal = 3
+};
 
 struct API_AddOnInfo {
     GS::UniString name;

@@ -46,9 +46,15 @@ inline API_Guid GSGuid2APIGuid(const GS::Guid& guid) {
     return result;
 }
 
-inline API_Guid APIGuidFromString(const char* text) { return GSGuid2APIGuid(GS::Guid(text)); }
-inline GS::UniString APIGuidToString(const API_Guid& guid) { return APIGuid2GSGuid(guid).ToUniString(); }
+inline API_Guid APIGuidFromString(const char* text) {
+    return GSGuid2APIGuid(GS::Guid(text));
+}
+inline GS::UniString APIGuidToString(const API_Guid& guid) {
+    return APIGuid2GSGuid(guid).ToUniString();
+}
 
 inline constexpr API_Guid APINULLGuid{};
 
-inline UInt32 GenerateHashValue(const API_Guid& guid) { return APIGuid2GSGuid(guid).GenerateHashValue(); }
+inline UInt32 GenerateHashValue(const API_Guid& guid) {
+    return APIGuid2GSGuid(guid).GenerateHashValue();
+}

@@ -16,11 +16,11 @@ private:
     UniString message;
 };
 
-#define GS_DECLARE_EXCEPTION(Name, Base, DefaultMessage)                                                    \
-    class HOST_API Name : public Base {                                                                     \
-    public:                                                                                                 \
-        explicit Name(const UniString& message = UniString(DefaultMessage)) : Base(message) {}              \
-        const char* GetName() const override { return "GS::" #Name; }                                       \
+#define GS_DECLARE_EXCEPTION(Name, Base, DefaultMessage)                                                     \
+    class HOST_API Name : public Base {                                                                      \
+    public:                                                                                                  \
+        explicit Name(const UniString& message = UniString(DefaultMessage)) : Base(message) {}               \
+        const char* GetName() const override { return "GS::" #Name; }                                        \
     };
 
 GS_DECLARE_EXCEPTION(GeneralException, Exception, "General exception.")

@@ -28,7 +28,8 @@ bool ParseGuidText(const UniString& text, Guid::Fields* fields) {
     if (units.size() == 38 && units.front() == u'{' && units.back() == u'}') {
         units = units.substr(1, 36);
     }
-    if (units.size() != 36 || units[8] != u'-' || units[13] != u'-' || units[18] != u'-' || units[23] != u'-') {
+    if (units.size() != 36 || units[8] != u'-' || units[13] != u'-' || units[18] != u'-' ||
+        units[23] != u'-') {
         return false;
     }
     UInt8 bytes[16];
@@ -74,12 +75,14 @@ Guid Guid::Generate() {
 UniString Guid::ToUniString() const {
     char text[37];
     std::snprintf(text, sizeof text, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", fields.data1,
-                  fields.data2, fields.data3, fields.data4[0], fields.data4[1], fields.data4[2], fields.data4[3],
-                  fields.data4[4], fields.data4[5], fields.data4[6], fields.data4[7]);
+                  fields.data2, fields.data3, fields.data4[0], fields.data4[1], fields.data4[2],
+                  fields.data4[3], fields.data4[4], fields.data4[5], fields.data4[6], fields.data4[7]);
     return UniString(text);
 }
 
-bool Guid::IsNull() const { return *this == Guid(); }
+bool Guid::IsNull() const {
+    return *this == Guid();
+}
 
 bool Guid::operator==(const Guid& other) const {
     return fields.data1 == other.fields.data1 && fields.data2 == other.fields.data2 &&

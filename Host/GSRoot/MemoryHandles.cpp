@@ -68,7 +68,8 @@ GSErrCode BMReallocHandle(GSHandle handle, GSSize newSize, Int32, Int32) {
         return -1;
     }
     Block& block = *found->second;
-    char* grown = static_cast<char*>(std::realloc(block.data, newSize > 0 ? static_cast<size_t>(newSize) : 1));
+    char* grown =
+        static_cast<char*>(std::realloc(block.data, newSize > 0 ? static_cast<size_t>(newSize) : 1));
     if (grown == nullptr) {
         return -1;
     }
@@ -82,8 +83,14 @@ GSErrCode BMReallocHandle(GSHandle handle, GSSize newSize, Int32, Int32) {
 
 namespace StandIn::HandleLedger {
 
-Int32 LiveCount() { return static_cast<Int32>(LiveHandles().size()); }
-Int32 DoubleReleaseCount() { return doubleReleases; }
-void ResetDoubleReleaseCount() { doubleReleases = 0; }
+Int32 LiveCount() {
+    return static_cast<Int32>(LiveHandles().size());
+}
+Int32 DoubleReleaseCount() {
+    return doubleReleases;
+}
+void ResetDoubleReleaseCount() {
+    doubleReleases = 0;
+}
 
 } // namespace StandIn::HandleLedger

@@ -12,7 +12,9 @@ constexpr Int32 ALLOCATE_CLEAR = 1;
 HOST_API GSHandle BMAllocateHandle(GSSize size, Int32 flags, Int32 reserved);
 HOST_API void BMKillHandle(GSHandle* handle);
 HOST_API GSSize BMGetHandleSize(GSHandle handle);
-inline GSSize BMhGetSize(GSHandle handle) { return BMGetHandleSize(handle); }
+inline GSSize BMhGetSize(GSHandle handle) {
+    return BMGetHandleSize(handle);
+}
 HOST_API GSErrCode BMReallocHandle(GSHandle handle, GSSize newSize, Int32 flags, Int32 reserved);
 
 template <typename T>

@@ -14,8 +14,7 @@ public:
     Ref(std::nullptr_t) {}
     explicit Ref(T* object) : pointer(object) {}
     template <typename U>
-        requires std::is_convertible_v<U*, T*>
-    Ref(const Ref<U>& other) : pointer(other.pointer) {}
+    requires std::is_convertible_v<U*, T*> Ref(const Ref<U>& other) : pointer(other.pointer) {}
 
     T* operator->() const { return &**this; }
     T& operator*() const {

@@ -107,7 +107,8 @@ char16_t UpperUnit(char16_t unit) {
 
 } // namespace
 
-UniString::UniString(const char* text, CharCode) : units(text != nullptr ? DecodeUtf8(text) : std::u16string()) {}
+UniString::UniString(const char* text, CharCode)
+    : units(text != nullptr ? DecodeUtf8(text) : std::u16string()) {}
 
 UniString::UniString(const char16_t* text) : units(text != nullptr ? text : u"") {}
 
@@ -188,7 +189,9 @@ bool UniString::Contains(const UniString& part, CaseComparison comparison) const
     return units.find(part.units) != std::u16string::npos;
 }
 
-bool UniString::Contains(UniChar unit) const { return units.find(unit) != std::u16string::npos; }
+bool UniString::Contains(UniChar unit) const {
+    return units.find(unit) != std::u16string::npos;
+}
 
 bool UniString::BeginsWith(const UniString& prefix, CaseComparison comparison) const {
     if (prefix.units.size() > units.size()) {
@@ -214,7 +217,9 @@ USize UniString::FindLast(const UniString& part) const {
     return at == std::u16string::npos ? MaxIndex : static_cast<USize>(at);
 }
 
-UniString UniString::ToLowerCase() const { return Folded(); }
+UniString UniString::ToLowerCase() const {
+    return Folded();
+}
 
 UniString UniString::ToUpperCase() const {
     std::u16string out(units);

@@ -94,7 +94,9 @@ public:
     UniString& operator+=(UniChar unit) { return Append(unit); }
     friend UniString operator+(UniString left, const UniString& right) { return left.Append(right); }
     friend UniString operator+(UniString left, const char* right) { return left.Append(UniString(right)); }
-    friend UniString operator+(const char* left, const UniString& right) { return UniString(left).Append(right); }
+    friend UniString operator+(const char* left, const UniString& right) {
+        return UniString(left).Append(right);
+    }
 
     UInt32 GenerateHashValue() const;
 

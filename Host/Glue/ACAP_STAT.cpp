@@ -12,7 +12,9 @@ API_AddonType GuardedCheckEnvironment(API_EnvirParams* envir) {
     return hostTablePresent ? CheckEnvironment(envir) : APIAddon_Unknown;
 }
 
-GSErrCode GuardedRegisterInterface() { return hostTablePresent ? RegisterInterface() : APIERR_GENERAL; }
+GSErrCode GuardedRegisterInterface() {
+    return hostTablePresent ? RegisterInterface() : APIERR_GENERAL;
+}
 
 GSErrCode GuardedInitialize() {
     if (!hostTablePresent) {
@@ -22,7 +24,9 @@ GSErrCode GuardedInitialize() {
     return Initialize();
 }
 
-GSErrCode GuardedFreeData() { return hostTablePresent ? FreeData() : APIERR_GENERAL; }
+GSErrCode GuardedFreeData() {
+    return hostTablePresent ? FreeData() : APIERR_GENERAL;
+}
 
 } // namespace
 
@@ -41,4 +45,6 @@ extern "C" HOST_API void SetImportedFuncAddrs(const API_HostFunctionTable* table
     hostTablePresent = true;
 }
 
-GS::IntPtr ACAPI_GetToken() { return hostToken; }
+GS::IntPtr ACAPI_GetToken() {
+    return hostToken;
+}

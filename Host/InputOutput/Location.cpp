@@ -54,8 +54,7 @@ GSErrCode FileSystem::CreateFolder(const Location& folder) const {
     if (std::filesystem::exists(path, error)) {
         return TargetExists;
     }
-    return std::filesystem::create_directory(path, error) ? NoError
-                                                          : FileSystemFailed;
+    return std::filesystem::create_directory(path, error) ? NoError : FileSystemFailed;
 }
 
 bool FileSystem::Contains(const Location& location) const {

@@ -41,7 +41,8 @@ public:
                 tokens.push_back({Token::Number, text.substr(start, at - start), line});
             } else if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
                 size_t start = at;
-                while (at < text.size() && (std::isalnum(static_cast<unsigned char>(text[at])) || text[at] == '_')) {
+                while (at < text.size() &&
+                       (std::isalnum(static_cast<unsigned char>(text[at])) || text[at] == '_')) {
                     ++at;
                 }
                 tokens.push_back({Token::Word, text.substr(start, at - start), line});
@@ -141,8 +142,8 @@ private:
     const Token& Next() { return tokens[at < tokens.size() - 1 ? at++ : at]; }
 
     [[noreturn]] void Fail(const std::string& what) const {
-        throw GS::Exception(GS::UniString::Printf("GRC line %d: expected %s, found '%s'", Peek().line, what.c_str(),
-                                                  Peek().text.c_str()));
+        throw GS::Exception(GS::UniString::Printf("GRC line %d: expected %s, found '%s'", Peek().line,
+                                                  what.c_str(), Peek().text.c_str()));
     }
 
     const Token& Expect(Token::Kind kind, const std::string& what) {
@@ -266,6 +267,8 @@ bool DialogResource::HasFlag(const std::string& flag) const {
     return std::find(flags.begin(), flags.end(), flag) != flags.end();
 }
 
-ResourceTable ParseGrcResources(const std::string& text) { return Parser(Tokenizer(text).Run()).Run(); }
+ResourceTable ParseGrcResources(const std::string& text) {
+    return Parser(Tokenizer(text).Run()).Run();
+}
 
 } // namespace StandIn

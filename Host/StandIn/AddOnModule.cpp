@@ -28,11 +28,13 @@ AddOnModule::AddOnModule(const std::string& path) : path(path) {
     auto* resources = static_cast<const char*>(dlsym(library, "ACAP_ResourceSection"));
     if (getExported == nullptr || dlsym(library, "SetImportedFuncAddrs") == nullptr) {
         dlclose(library);
-        throw GS::Exception(GS::UniString::Printf("%s is not an add-on: it exports no entry point table", path.c_str()));
+        throw GS::Exception(
+            GS::UniString::Printf("%s is not an add-on: it exports no entry point table", path.c_str()));
     }
     try {
         moduleNumber = NextModuleNumber();
-        Host().resources[moduleNumber] = resources != nullptr ? ParseGrcResources(resources) : ResourceTable();
+        Host().resources[moduleNumber] =
+            resources != nullptr ? ParseGrcResources(resources) : ResourceTable();
     } catch (const GS::Exception& e) {
         dlclose(library);
         throw GS::Exception(GS::UniString::Printf("%s has unreadable resources: %s", path.c_str(),
@@ -42,8 +44,9 @@ AddOnModule::AddOnModule(const std::string& path) : path(path) {
     if (entryPoints.formatWord != API_GlueFormatWord || entryPoints.apiVersion != API_VersionNumber) {
         Host().resources.erase(moduleNumber);
         dlclose(library);
-        throw GS::Exception(GS::UniString::Printf("%s was built for another host (format 0x%X, API %d)", path.c_str(),
-                                                  entryPoints.formatWord, entryPoints.apiVersion));
+        throw GS::Exception(GS::UniString::Printf("%s was built for another host (format 0x%X, API %d)",
+                                                  path.c_str(), entryPoints.formatWord,
+                                                  entryPoints.apiVersion));
     }
     Host().ownLocation = GS::UniString(std::filesystem::absolute(path).lexically_normal().string());
 }
@@ -67,7 +70,9 @@ AddOnModule::~AddOnModule() {
     }
 }
 
-void AddOnModule::MakeCurrent() const { Host().currentModule = moduleNumber; }
+void AddOnModule::MakeCurrent() const {
+    Host().currentModule = moduleNumber;
+}
 
 void AddOnModule::ImportHostFunctions() {
     auto* setImported = reinterpret_cast<SetImportedFuncAddrsProc*>(dlsym(library, "SetImportedFuncAddrs"));

@@ -39,7 +39,9 @@ void NewProject() {
     DeliverProjectEvent(APINotify_New);
 }
 
-void QuitApplication() { DeliverProjectEvent(APINotify_Quit); }
+void QuitApplication() {
+    DeliverProjectEvent(APINotify_Quit);
+}
 
 std::optional<bool> SendPaletteMessage(GS::IntPtr referenceID, API_PaletteMessageID message) {
     auto& palettes = Host().palettes;

@@ -24,7 +24,9 @@ std::map<std::string, Int32>& Calls() {
 
 } // namespace
 
-void Arm(const std::string& call, GSErrCode code, Int32 times, Int32 skip) { Armed()[call] = {code, times, skip}; }
+void Arm(const std::string& call, GSErrCode code, Int32 times, Int32 skip) {
+    Armed()[call] = {code, times, skip};
+}
 
 void Clear() {
     Armed().clear();

@@ -18,7 +18,9 @@ void ResetHost() {
 
 namespace {
 
-GSErrCode FaultOr(const char* call, GSErrCode otherwise = NoError) { return Faults::Take(call).value_or(otherwise); }
+GSErrCode FaultOr(const char* call, GSErrCode otherwise = NoError) {
+    return Faults::Take(call).value_or(otherwise);
+}
 
 const std::vector<GS::UniString>* CurrentStringList(short resID) {
     auto module = Host().resources.find(Host().currentModule);
@@ -60,7 +62,8 @@ GSErrCode ACAPI_MenuItem_InstallMenuHandler(short menuStrResID, APIMenuCommandPr
         return code;
     }
     auto& menus = Host().menus;
-    auto menu = std::find_if(menus.begin(), menus.end(), [&](const auto& m) { return m.resID == menuStrResID; });
+    auto menu =
+        std::find_if(menus.begin(), menus.end(), [&](const auto& m) { return m.resID == menuStrResID; });
     if (menu == menus.end()) {
         return APIERR_GENERAL;
     }
@@ -76,7 +79,8 @@ GSErrCode ACAPI_Notification_CatchSelectionChange(APISelectionChangeHandlerProc*
     return NoError;
 }
 
-GSErrCode ACAPI_ProjectOperation_CatchProjectEvent(GSFlags eventTypes, APIProjectEventHandlerProc* handlerProc) {
+GSErrCode ACAPI_ProjectOperation_CatchProjectEvent(GSFlags eventTypes,
+                                                   APIProjectEventHandlerProc* handlerProc) {
     if (GSErrCode code = FaultOr("ACAPI_ProjectOperation_CatchProjectEvent")) {
         return code;
     }
@@ -90,8 +94,8 @@ GSErrCode ACAPI_RegisterModelessWindow(GS::IntPtr referenceID, APIPaletteControl
         return code;
     }
     auto& palettes = Host().palettes;
-    if (callBackProc == nullptr ||
-        std::any_of(palettes.begin(), palettes.end(), [&](const auto& p) { return p.referenceID == referenceID; })) {
+    if (callBackProc == nullptr || std::any_of(palettes.begin(), palettes.end(),
+                                               [&](const auto& p) { return p.referenceID == referenceID; })) {
         return APIERR_GENERAL;
     }
     palettes.push_back({referenceID, callBackProc, controlFlags, guid});
@@ -100,7 +104,8 @@ GSErrCode ACAPI_RegisterModelessWindow(GS::IntPtr referenceID, APIPaletteControl
 
 GSErrCode ACAPI_UnregisterModelessWindow(GS::IntPtr referenceID) {
     auto& palettes = Host().palettes;
-    auto found = std::find_if(palettes.begin(), palettes.end(), [&](const auto& p) { return p.referenceID == referenceID; });
+    auto found = std::find_if(palettes.begin(), palettes.end(),
+                              [&](const auto& p) { return p.referenceID == referenceID; });
     if (found == palettes.end()) {
         return APIERR_GENERAL;
     }
@@ -121,7 +126,9 @@ GSErrCode ACAPI_GetOwnLocation(IO::Location* ownFileLoc) {
     return NoError;
 }
 
-GSResModule ACAPI_GetOwnResModule() { return Host().currentModule; }
+GSResModule ACAPI_GetOwnResModule() {
+    return Host().currentModule;
+}
 
 GSErrCode ACAPI_GetReleaseNumber(API_ServerApplicationInfo* serverApplicationInfo) {
     if (GSErrCode code = FaultOr("ACAPI_GetReleaseNumber")) {

@@ -18,6 +18,7 @@ void Debug(const GS::UniString& category, const GS::UniString& message);
 void Info(const GS::UniString& category, const GS::UniString& message);
 void Warning(const GS::UniString& category, const GS::UniString& message);
 void Error(const GS::UniString& category, const GS::UniString& message);
-void ErrorWithContext(const GS::UniString& category, const GS::UniString& message, const GS::UniString& context);
+void ErrorWithContext(const GS::UniString& category, const GS::UniString& message,
+                      const GS::UniString& context);
 
 } // namespace Logger

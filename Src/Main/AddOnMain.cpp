@@ -11,7 +11,9 @@ namespace {
 
 constexpr GSFlags PaletteEnableFlags = 1015;
 
-GSErrCode SelectionChangeHandler(const API_Neig*) { return NoError; }
+GSErrCode SelectionChangeHandler(const API_Neig*) {
+    return NoError;
+}
 
 GSErrCode RegisterPalette(const char* guidText, APIPaletteControlCallBackProc* callback) {
     API_Guid guid = APIGuidFromString(guidText);
@@ -23,11 +25,14 @@ GSErrCode RegisterPalette(const char* guidText, APIPaletteControlCallBackProc* c
 
 API_AddonType CheckEnvironment(API_EnvirParams* envir) {
     RSGetIndString(&envir->addOnInfo.name, ID_ADDON_INFO, ID_ADDON_INFO_NAME, ACAPI_GetOwnResModule());
-    RSGetIndString(&envir->addOnInfo.description, ID_ADDON_INFO, ID_ADDON_INFO_DESCRIPTION, ACAPI_GetOwnResModule());
+    RSGetIndString(&envir->addOnInfo.description, ID_ADDON_INFO, ID_ADDON_INFO_DESCRIPTION,
+                   ACAPI_GetOwnResModule());
     return APIAddon_Preload;
 }
 
-GSErrCode RegisterInterface() { return ACAPI_MenuItem_RegisterMenu(ID_ADDON_MENU, 0, 0, 0); }
+GSErrCode RegisterInterface() {
+    return ACAPI_MenuItem_RegisterMenu(ID_ADDON_MENU, 0, 0, 0);
+}
 
 GSErrCode Initialize() {
     if (GSErrCode code = ACAPI_MenuItem_InstallMenuHandler(ID_ADDON_MENU, MenuCommandHandler)) {
@@ -41,10 +46,13 @@ GSErrCode Initialize() {
             return code;
         }
     }
-    if (GSErrCode code = RegisterPalette(PaletteIdentity::BrowserPaletteGuid, BrowserPaletteControlCallback)) {
+    if (GSErrCode code =
+            RegisterPalette(PaletteIdentity::BrowserPaletteGuid, BrowserPaletteControlCallback)) {
         return code;
     }
     return RegisterPalette(PaletteIdentity::GeneratePlanPaletteGuid, GeneratePlanPaletteControlCallback);
 }
 
-GSErrCode FreeData() { return NoError; }
+GSErrCode FreeData() {
+    return NoError;
+}

@@ -3,7 +3,8 @@
 #include "TolvaResourceIDs.h"
 
 bool IsLaunchCommand(const API_MenuParams& params) {
-    return params.menuItemRef.menuResID == ID_ADDON_MENU && params.menuItemRef.itemIndex == ID_ADDON_MENU_LAUNCH_ITEM;
+    return params.menuItemRef.menuResID == ID_ADDON_MENU &&
+           params.menuItemRef.itemIndex == ID_ADDON_MENU_LAUNCH_ITEM;
 }
 
 GSErrCode MenuCommandHandler(const API_MenuParams* menuParams) {

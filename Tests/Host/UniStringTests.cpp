@@ -23,13 +23,15 @@ TEST(UniString, CountsUtf16CodeUnits) {
 }
 
 TEST(UniString, ReplacesMalformedUtf8WithoutLosingTheRest) {
-    GS::UniString text("a\xC3(b\xFF" "c");
+    GS::UniString text("a\xC3(b\xFF"
+                       "c");
     ASSERT_EQ(text.GetLength(), 6u);
     EXPECT_EQ(text[1], 0xFFFD);
     EXPECT_EQ(text[2], u'(');
     EXPECT_EQ(text[4], 0xFFFD);
     EXPECT_EQ(text[5], u'c');
-    EXPECT_STREQ(GS::UniString("\xED\xA0\x80x").ToCStr().Get(), "\xEF\xBF\xBD" "x");
+    EXPECT_STREQ(GS::UniString("\xED\xA0\x80x").ToCStr().Get(), "\xEF\xBF\xBD"
+                                                                "x");
 }
 
 TEST(UniString, PrintfFormatsLikeCAndKeepsPercentInArguments) {

@@ -8,7 +8,8 @@
 namespace {
 
 TEST(PaletteIdentity, SumsTheGuidWordsIntoTheRegisteredReferenceNumbers) {
-    EXPECT_EQ(PaletteIdentity::ReferenceNumber(APIGuidFromString(PaletteIdentity::BrowserPaletteGuid)), 2513767824u);
+    EXPECT_EQ(PaletteIdentity::ReferenceNumber(APIGuidFromString(PaletteIdentity::BrowserPaletteGuid)),
+              2513767824u);
     EXPECT_EQ(PaletteIdentity::ReferenceNumber(APIGuidFromString(PaletteIdentity::GeneratePlanPaletteGuid)),
               2901477143u);
 }

@@ -67,7 +67,8 @@ TEST(TolvaHost, RefusesBadCommandLinesAndSessionsClearly) {
         std::string message;
     };
     std::string notJson = WriteTemp("broken.json", "{\"steps\": [");
-    std::string unknown = WriteTemp("unknown.json", R"({"steps": [{"action": "menu"}, {"action": "dance"}]})");
+    std::string unknown =
+        WriteTemp("unknown.json", R"({"steps": [{"action": "menu"}, {"action": "dance"}]})");
     std::string afterQuit = WriteTemp("after.json", R"({"steps": [{"action": "quit"}, {"action": "menu"}]})");
     std::string badField = WriteTemp("field.json", R"({"steps": [{"action": "event", "code": "one"}]})");
     std::string noSteps = WriteTemp("nosteps.json", R"([1, 2])");

@@ -13,11 +13,14 @@ std::string DefaultAddOnPath() {
 HostProgram::HostProgram(const std::string& addOnPath, std::ostream& out) : out(out) {
     module = std::make_unique<StandIn::AddOnModule>(addOnPath);
     if (GSErrCode code = module->StartUp(&envir)) {
-        throw GS::Exception(GS::UniString::Printf("The add-on did not start: error 0x%08X", static_cast<UInt32>(code)));
+        throw GS::Exception(
+            GS::UniString::Printf("The add-on did not start: error 0x%08X", static_cast<UInt32>(code)));
     }
 }
 
-HostProgram::~HostProgram() { Quit(); }
+HostProgram::~HostProgram() {
+    Quit();
+}
 
 void HostProgram::PrintInfo() const {
     out << "Name: " << envir.addOnInfo.name.ToCStr().Get() << "\n";

@@ -17,7 +17,8 @@ using Step = rapidjson::Value;
     throw GS::Exception(GS::UniString::Printf("Session step %u: %s", index + 1, why.c_str()));
 }
 
-Int32 IntMember(const Step& step, rapidjson::SizeType index, const char* name, std::optional<Int32> fallback) {
+Int32 IntMember(const Step& step, rapidjson::SizeType index, const char* name,
+                std::optional<Int32> fallback) {
     auto member = step.FindMember(name);
     if (member == step.MemberEnd()) {
         if (!fallback) {
@@ -63,11 +64,13 @@ const std::map<std::string, Action>& Actions() {
              StandIn::DeliverProjectEvent(IntMember(step, i, "code", std::nullopt));
          }},
         {"new-project", [](HostProgram&, const Step&, rapidjson::SizeType) { StandIn::NewProject(); }},
-        {"selection-changed", [](HostProgram&, const Step&, rapidjson::SizeType) { StandIn::NotifySelectionChanged(); }},
+        {"selection-changed",
+         [](HostProgram&, const Step&, rapidjson::SizeType) { StandIn::NotifySelectionChanged(); }},
         {"palette-message",
          [](HostProgram& host, const Step& step, rapidjson::SizeType i) {
              GS::IntPtr palette = PaletteReference(step, i);
-             std::optional<bool> visible = StandIn::SendPaletteMessage(palette, IntMember(step, i, "message", std::nullopt));
+             std::optional<bool> visible =
+                 StandIn::SendPaletteMessage(palette, IntMember(step, i, "message", std::nullopt));
              if (visible) {
                  host.Out() << "Palette " << palette << " visible: " << (*visible ? "yes" : "no") << "\n";
              }

@@ -51,7 +51,8 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
         return false;
     }
     if (positional.size() != expected) {
-        *error = options->verb == "run" ? "run takes one session file" : options->verb + " takes no arguments";
+        *error =
+            options->verb == "run" ? "run takes one session file" : options->verb + " takes no arguments";
         return false;
     }
     if (options->verb == "run") {
