@@ -18,3 +18,8 @@ constexpr GSErrCode APIERR_NEEDSUNDOSCOPE = static_cast<GSErrCode>(0x8106038D);
 
 constexpr Int32 API_VersionNumber = 29000;
 constexpr UInt32 API_GlueFormatWord = 0x1D0001;
+
+// Our choice of values for codes the add-on never tests for.
+constexpr GSErrCode APIERR_BADPARS = static_cast<GSErrCode>(0x81060004);
+constexpr GSErrCode APIERR_BADID = static_cast<GSErrCode>(0x8106000A);
+constexpr GSErrCode APIERR_REFUSEDCMD = static_cast<GSErrCode>(0x81060006);

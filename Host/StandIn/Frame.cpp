@@ -1,6 +1,7 @@
 #include "API/ACAPinc.h"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Host.hpp"
+#include "StandIn/Project.hpp"
 
 #include <algorithm>
 
@@ -13,6 +14,7 @@ HostState& Host() {
 
 void ResetHost() {
     Host() = HostState();
+    TheModel() = Model();
     Faults::Clear();
 }
 

@@ -1,0 +1,347 @@
+#include "API/APIdefs_Elements.h"
+#include "StandIn/Faults.hpp"
+#include "StandIn/Project.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+namespace StandIn {
+
+Model& TheModel() {
+    static Model model;
+    return model;
+}
+
+StoredElement* FindElement(const API_Guid& guid) {
+    auto& elements = TheModel().elements;
+    auto found = std::find_if(elements.begin(), elements.end(), [&](const StoredElement& stored) {
+        return stored.element.header.guid == guid;
+    });
+    return found == elements.end() ? nullptr : &*found;
+}
+
+namespace {
+
+std::string TypeName(API_ElemTypeID type) {
+    switch (type) {
+    case API_WallID:
+        return "Wall";
+    case API_SlabID:
+        return "Slab";
+    case API_ZoneID:
+        return "Zone";
+    case API_LineID:
+        return "Line";
+    case API_PolyLineID:
+        return "PolyLine";
+    default:
+        return std::to_string(static_cast<Int32>(type));
+    }
+}
+
+// A failure armed for the call, or for the call narrowed to the element type.
+std::optional<GSErrCode> FaultFor(const char* call, API_ElemTypeID type) {
+    if (auto code = Faults::Take(call)) {
+        return code;
+    }
+    return Faults::Take(std::string(call) + ":" + TypeName(type));
+}
+
+bool IsSupported(API_ElemTypeID type) {
+    return type == API_WallID || type == API_SlabID || type == API_ZoneID || type == API_LineID ||
+           type == API_PolyLineID;
+}
+
+bool HasPolygonMemo(API_ElemTypeID type) {
+    return type == API_SlabID || type == API_ZoneID || type == API_PolyLineID;
+}
+
+bool Finite(const API_Coord& c) {
+    return std::isfinite(c.x) && std::isfinite(c.y);
+}
+
+// The host's polygon coding: coords 1..nCoords, pends[0] = 0, pends[k] the last index of contour
+// k, every contour repeating its first point exactly at its end.
+GSErrCode ValidatePolygon(const API_Polygon& poly, const StoredMemo& memo, bool closedContours) {
+    if (poly.nCoords < 2 || poly.nSubPolys < 1 || poly.nArcs != 0 ||
+        memo.coords.size() != static_cast<size_t>(poly.nCoords) + 1 ||
+        memo.pends.size() != static_cast<size_t>(poly.nSubPolys) + 1 || memo.pends[0] != 0 ||
+        memo.pends.back() != poly.nCoords) {
+        return APIERR_BADPOLY;
+    }
+    for (size_t k = 1; k < memo.pends.size(); ++k) {
+        Int32 first = memo.pends[k - 1] + 1;
+        Int32 last = memo.pends[k];
+        if (last - first < (closedContours ? 3 : 1)) {
+            return APIERR_BADPOLY;
+        }
+        const API_Coord& a = memo.coords[static_cast<size_t>(first)];
+        const API_Coord& b = memo.coords[static_cast<size_t>(last)];
+        if (closedContours && (a.x != b.x || a.y != b.y)) {
+            return APIERR_BADPOLY;
+        }
+    }
+    bool finite = std::all_of(memo.coords.begin() + 1, memo.coords.end(), Finite);
+    return finite ? NoError : APIERR_BADPOLY;
+}
+
+template <typename T>
+bool CopyFromHandle(T** handle, std::vector<T>* out) {
+    if (handle == nullptr) {
+        out->clear();
+        return true;
+    }
+    GSSize size = BMGetHandleSize(handle);
+    if (size % static_cast<GSSize>(sizeof(T)) != 0) {
+        return false;
+    }
+    out->assign(*handle, *handle + size / static_cast<GSSize>(sizeof(T)));
+    return true;
+}
+
+template <typename T>
+GSErrCode CopyToHandle(const std::vector<T>& items, T*** handle) {
+    *handle = reinterpret_cast<T**>(
+        BMAllocateHandle(static_cast<GSSize>(items.size() * sizeof(T)), ALLOCATE_CLEAR, 0));
+    if (*handle == nullptr) {
+        return APIERR_MEMFULL;
+    }
+    if (!items.empty()) {
+        std::memcpy(**handle, items.data(), items.size() * sizeof(T));
+    }
+    return NoError;
+}
+
+bool ReadMemo(const API_ElementMemo& memo, StoredMemo* stored) {
+    return CopyFromHandle(memo.coords, &stored->coords) && CopyFromHandle(memo.pends, &stored->pends) &&
+           CopyFromHandle(memo.parcs, &stored->parcs);
+}
+
+GSErrCode WriteMemo(const StoredMemo& stored, API_ElementMemo* memo) {
+    *memo = API_ElementMemo();
+    GSErrCode code = CopyToHandle(stored.coords, &memo->coords);
+    if (code == NoError) {
+        code = CopyToHandle(stored.pends, &memo->pends);
+    }
+    if (code == NoError) {
+        code = CopyToHandle(stored.parcs, &memo->parcs);
+    }
+    if (code != NoError) {
+        ACAPI_DisposeElemMemoHdls(memo);
+    }
+    return code;
+}
+
+StoredMemo SquareOfSide(double side) {
+    StoredMemo memo;
+    memo.coords = {{0, 0}, {0, 0}, {side, 0}, {side, side}, {0, side}, {0, 0}};
+    memo.pends = {0, 5};
+    return memo;
+}
+
+} // namespace
+
+ElementDefaults DefaultsOf(API_ElemTypeID type) {
+    ElementDefaults defaults;
+    API_Element& element = defaults.element;
+    element.header.type = API_ElemType(type);
+    element.header.layer = 1;
+    element.header.floorInd = TheModel().activeStory;
+    switch (type) {
+    case API_WallID:
+        element.wall.buildingMaterial = 1;
+        element.wall.thickness = 0.3;
+        element.wall.height = 3.0;
+        element.wall.endC = {1.0, 0.0};
+        break;
+    case API_SlabID:
+        element.slab.buildingMaterial = 1;
+        element.slab.thickness = 0.2;
+        // The defaults carry a polygon, so callers that replace it must release it.
+        defaults.memo = SquareOfSide(1.0);
+        element.slab.poly = {5, 1, 0};
+        break;
+    case API_ZoneID:
+        element.zone.catInd = 1;
+        element.zone.roomHeight = 2.7;
+        defaults.memo = SquareOfSide(1.0);
+        element.zone.poly = {5, 1, 0};
+        break;
+    default:
+        break;
+    }
+    return defaults;
+}
+
+GSErrCode ValidateElement(const API_Element& element, const StoredMemo* memo) {
+    static const StoredMemo noMemo;
+    const StoredMemo& given = memo != nullptr ? *memo : noMemo;
+    switch (element.header.type.typeID) {
+    case API_WallID: {
+        const API_WallType& wall = element.wall;
+        bool sound = wall.thickness > 0 && wall.height > 0 && std::isfinite(wall.thickness) &&
+                     std::isfinite(wall.height) && Finite(wall.begC) && Finite(wall.endC) &&
+                     (wall.begC.x != wall.endC.x || wall.begC.y != wall.endC.y);
+        return sound ? NoError : APIERR_BADPARS;
+    }
+    case API_SlabID:
+        if (!(element.slab.thickness > 0)) {
+            return APIERR_BADPARS;
+        }
+        return ValidatePolygon(element.slab.poly, given, true);
+    case API_ZoneID:
+        // Zones whose boundary the host detects from the walls come with zone detection.
+        if (!element.zone.manual) {
+            return APIERR_BADPARS;
+        }
+        return ValidatePolygon(element.zone.poly, given, true);
+    case API_LineID:
+        return Finite(element.line.begC) && Finite(element.line.endC) ? NoError : APIERR_BADPARS;
+    case API_PolyLineID:
+        return ValidatePolygon(element.polyLine.poly, given, false);
+    default:
+        return APIERR_BADPARS;
+    }
+}
+
+GSErrCode PlantElement(API_Element* element, const StoredMemo* memo) {
+    if (GSErrCode code = ValidateElement(*element, memo)) {
+        return code;
+    }
+    if (element->header.guid == APINULLGuid || FindElement(element->header.guid) != nullptr) {
+        element->header.guid = GSGuid2APIGuid(GS::Guid::Generate());
+    }
+    StoredElement stored{*element, std::nullopt};
+    if (memo != nullptr) {
+        stored.memo = *memo;
+    }
+    TheModel().elements.push_back(stored);
+    return NoError;
+}
+
+} // namespace StandIn
+
+using namespace StandIn;
+
+GSErrCode ACAPI_Element_GetDefaults(API_Element* element, API_ElementMemo* memo) {
+    API_ElemTypeID type = element->header.type.typeID;
+    if (auto code = FaultFor("ACAPI_Element_GetDefaults", type)) {
+        return *code;
+    }
+    if (!IsSupported(type)) {
+        return APIERR_BADID;
+    }
+    ElementDefaults defaults = DefaultsOf(type);
+    defaults.element.header.type = element->header.type;
+    *element = defaults.element;
+    return memo != nullptr ? WriteMemo(defaults.memo, memo) : NoError;
+}
+
+GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo) {
+    API_ElemTypeID type = element->header.type.typeID;
+    if (auto code = FaultFor("ACAPI_Element_Create", type)) {
+        return *code;
+    }
+    if (!TheModel().undoStepOpen) {
+        return APIERR_NEEDSUNDOSCOPE;
+    }
+    StoredMemo stored;
+    bool withMemo = memo != nullptr && HasPolygonMemo(type);
+    if (withMemo && !ReadMemo(*memo, &stored)) {
+        return APIERR_BADPOLY;
+    }
+    API_Element created = *element;
+    created.header.guid = APINULLGuid;
+    if (GSErrCode code = PlantElement(&created, withMemo ? &stored : nullptr)) {
+        return code;
+    }
+    element->header.guid = created.header.guid;
+    return NoError;
+}
+
+GSErrCode ACAPI_Element_Get(API_Element* element) {
+    StoredElement* stored = FindElement(element->header.guid);
+    if (auto code = FaultFor("ACAPI_Element_Get",
+                             stored != nullptr ? stored->element.header.type.typeID : API_ZombieElemID)) {
+        return *code;
+    }
+    if (stored == nullptr) {
+        return APIERR_BADID;
+    }
+    *element = stored->element;
+    return NoError;
+}
+
+GSErrCode ACAPI_Element_GetHeader(API_Elem_Head* header) {
+    if (auto code = Faults::Take("ACAPI_Element_GetHeader")) {
+        return *code;
+    }
+    StoredElement* stored = FindElement(header->guid);
+    if (stored == nullptr) {
+        return APIERR_BADID;
+    }
+    *header = stored->element.header;
+    return NoError;
+}
+
+GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, API_MemoMask mask) {
+    StoredElement* stored = FindElement(guid);
+    if (auto code = FaultFor("ACAPI_Element_GetMemo",
+                             stored != nullptr ? stored->element.header.type.typeID : API_ZombieElemID)) {
+        return *code;
+    }
+    if (stored == nullptr) {
+        return APIERR_BADID;
+    }
+    if ((mask & APIMemoMask_Polygon) == 0 || !stored->memo) {
+        *memo = API_ElementMemo();
+        return NoError;
+    }
+    return WriteMemo(*stored->memo, memo);
+}
+
+GSErrCode ACAPI_DisposeElemMemoHdls(API_ElementMemo* memo) {
+    if (memo == nullptr) {
+        return NoError;
+    }
+    BMKillHandle(&memo->coords);
+    BMKillHandle(&memo->pends);
+    BMKillHandle(&memo->parcs);
+    return NoError;
+}
+
+GSErrCode ACAPI_Element_Delete(const GS::Array<API_Guid>& guids) {
+    if (auto code = Faults::Take("ACAPI_Element_Delete")) {
+        return *code;
+    }
+    if (!TheModel().undoStepOpen) {
+        return APIERR_NEEDSUNDOSCOPE;
+    }
+    for (const API_Guid& guid : guids) {
+        if (FindElement(guid) == nullptr) {
+            return APIERR_BADID;
+        }
+    }
+    auto& elements = TheModel().elements;
+    std::erase_if(elements,
+                  [&](const StoredElement& stored) { return guids.Contains(stored.element.header.guid); });
+    std::erase_if(TheModel().selection, [&](const API_Guid& guid) { return guids.Contains(guid); });
+    return NoError;
+}
+
+GSErrCode ACAPI_Element_GetElemList(const API_ElemType& type, GS::Array<API_Guid>* guids) {
+    if (auto code = FaultFor("ACAPI_Element_GetElemList", type.typeID)) {
+        return *code;
+    }
+    guids->Clear();
+    for (const StoredElement& stored : TheModel().elements) {
+        const API_ElemType& own = stored.element.header.type;
+        if (own.typeID == type.typeID &&
+            (type.variationID == APIVarId_Generic || own.variationID == type.variationID)) {
+            guids->Push(stored.element.header.guid);
+        }
+    }
+    return NoError;
+}

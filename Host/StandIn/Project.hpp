@@ -1,0 +1,83 @@
+#pragma once
+
+#include "API/APIdefs_Elements.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The in-memory model: elements in creation order with their memos, and the undo history.
+namespace StandIn {
+
+struct StoredMemo {
+    std::vector<API_Coord> coords; // entry 0 unused, as the host codes polygons
+    std::vector<Int32> pends;
+    std::vector<API_PolyArc> parcs;
+};
+
+struct StoredElement {
+    API_Element element;
+    std::optional<StoredMemo> memo;
+};
+
+struct UndoStep {
+    GS::UniString name;
+    GSErrCode result = 0;
+    bool threw = false;
+    bool rolledBack = false;
+    bool undone = false;
+    std::vector<StoredElement> before; // the elements as the step found them
+    std::vector<StoredElement> after;  // and as it left them
+};
+
+// An answer to point input: a point (code 0), a cancel (APIERR_CANCEL) or another error.
+struct PointAnswer {
+    GSErrCode code = 0;
+    API_Coord3D pos;
+};
+
+struct ElementDefaults {
+    API_Element element;
+    StoredMemo memo;
+};
+
+struct Model {
+    std::vector<StoredElement> elements;
+    std::vector<API_Guid> selection;
+    short activeStory = 0;
+    std::vector<UndoStep> steps;
+    bool undoStepOpen = false;
+    // Off: a failed step keeps its changes (it is still recorded as failed).
+    bool rollBackFailedSteps = true;
+    std::vector<PointAnswer> pointAnswers;
+    std::vector<GS::UniString> pointPrompts;
+    Int32 unansweredPointRequests = 0;
+};
+
+HOST_API Model& TheModel();
+HOST_API StoredElement* FindElement(const API_Guid& guid);
+
+// The type's default record and memo, as a new project has them.
+HOST_API ElementDefaults DefaultsOf(API_ElemTypeID type);
+
+// Checks a record and memo the way creation does; 0 when they may be stored.
+HOST_API GSErrCode ValidateElement(const API_Element& element, const StoredMemo* memo);
+
+// Puts an element into the model without an undo step, as tests and project files plant them.
+// A null GUID gets a fresh one. Returns the validation code; nothing is stored on failure.
+HOST_API GSErrCode PlantElement(API_Element* element, const StoredMemo* memo);
+
+// The driver's undo and redo of successful steps; false when there is none to undo or redo.
+HOST_API bool UndoLastStep();
+HOST_API bool RedoStep();
+
+// Selection in the order the driver selected; each change notifies the add-on.
+HOST_API void SelectElements(const std::vector<API_Guid>& guids);
+HOST_API void AddToSelection(const API_Guid& guid);
+HOST_API void ClearSelection();
+
+HOST_API void QueuePointAnswer(const PointAnswer& answer);
+HOST_API const std::vector<GS::UniString>& PointPrompts();
+HOST_API Int32 UnansweredPointRequests();
+
+} // namespace StandIn
