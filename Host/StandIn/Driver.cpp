@@ -1,5 +1,8 @@
 #include "StandIn/Driver.hpp"
 
+#include "StandIn/Project.hpp"
+#include "StandIn/Stories.hpp"
+
 #include <algorithm>
 
 namespace StandIn {
@@ -35,6 +38,8 @@ void DeliverProjectEvent(API_NotifyEventID event) {
 }
 
 void NewProject() {
+    TheModel() = Model();
+    Settings() = ProjectSettings();
     Host().project = ProjectState::New;
     DeliverProjectEvent(APINotify_New);
 }

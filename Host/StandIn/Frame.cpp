@@ -2,6 +2,7 @@
 #include "StandIn/Faults.hpp"
 #include "StandIn/Host.hpp"
 #include "StandIn/Project.hpp"
+#include "StandIn/Stories.hpp"
 
 #include <algorithm>
 
@@ -15,6 +16,7 @@ HostState& Host() {
 void ResetHost() {
     Host() = HostState();
     TheModel() = Model();
+    Settings() = ProjectSettings();
     Faults::Clear();
 }
 
