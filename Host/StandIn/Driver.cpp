@@ -1,5 +1,6 @@
 #include "StandIn/Driver.hpp"
 
+#include "StandIn/Attributes.hpp"
 #include "StandIn/Project.hpp"
 #include "StandIn/Stories.hpp"
 
@@ -37,9 +38,14 @@ void DeliverProjectEvent(API_NotifyEventID event) {
     }
 }
 
-void NewProject() {
+void ResetProjectContents() {
     TheModel() = Model();
     Settings() = ProjectSettings();
+    Attributes() = NewProjectAttributes();
+}
+
+void NewProject() {
+    ResetProjectContents();
     Host().project = ProjectState::New;
     DeliverProjectEvent(APINotify_New);
 }

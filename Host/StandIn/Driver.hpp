@@ -12,6 +12,8 @@ HOST_API bool SendMenuCommand(short menuResID, short itemIndex);
 HOST_API void NotifySelectionChanged();
 // Delivers an event code straight to the handlers subscribed to it.
 HOST_API void DeliverProjectEvent(API_NotifyEventID event);
+// The model, stories, settings and attributes of a new project; no event is fired.
+HOST_API void ResetProjectContents();
 HOST_API void NewProject();
 HOST_API void QuitApplication();
 // Sends a palette message; for message 7 the palette's answer is returned.

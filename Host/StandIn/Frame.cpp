@@ -1,8 +1,7 @@
 #include "API/ACAPinc.h"
+#include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Host.hpp"
-#include "StandIn/Project.hpp"
-#include "StandIn/Stories.hpp"
 
 #include <algorithm>
 
@@ -15,8 +14,7 @@ HostState& Host() {
 
 void ResetHost() {
     Host() = HostState();
-    TheModel() = Model();
-    Settings() = ProjectSettings();
+    ResetProjectContents();
     Faults::Clear();
 }
 

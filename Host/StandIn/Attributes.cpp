@@ -1,0 +1,182 @@
+#include "StandIn/Attributes.hpp"
+
+#include "StandIn/Faults.hpp"
+
+#include <algorithm>
+#include <string>
+
+namespace StandIn {
+
+AttributeTables& Attributes() {
+    static AttributeTables tables = NewProjectAttributes();
+    return tables;
+}
+
+namespace {
+
+std::string TypeName(API_AttrTypeID type) {
+    switch (type) {
+    case API_LayerID:
+        return "Layer";
+    case API_FilltypeID:
+        return "Fill";
+    case API_MaterialID:
+        return "Surface";
+    case API_ZoneCatID:
+        return "ZoneCategory";
+    case API_BuildingMaterialID:
+        return "BuildingMaterial";
+    default:
+        return std::to_string(static_cast<Int32>(type));
+    }
+}
+
+bool KnownType(API_AttrTypeID type) {
+    return type == API_LayerID || type == API_FilltypeID || type == API_MaterialID || type == API_ZoneCatID ||
+           type == API_BuildingMaterialID;
+}
+
+// A failure armed for the call, narrowed by attribute type, or by type and name.
+std::optional<GSErrCode> FaultFor(const std::string& call, const API_Attr_Head& head) {
+    std::string typed = call + ":" + TypeName(head.typeID);
+    for (const std::string& name : {call, typed, typed + ":" + head.name.ToCStr().Get()}) {
+        if (auto code = Faults::Take(name)) {
+            return code;
+        }
+    }
+    return std::nullopt;
+}
+
+StoredAttribute* Find(AttributeTables& tables, const API_Attr_Head& head) {
+    auto& table = tables.byType[head.typeID];
+    auto found = std::find_if(table.begin(), table.end(), [&](const StoredAttribute& stored) {
+        return head.index != 0 ? stored.attribute.header.index == head.index
+                               : stored.attribute.header.name == head.name;
+    });
+    return found == table.end() ? nullptr : &*found;
+}
+
+API_AttributeIndex Add(AttributeTables& tables, API_Attribute attribute, const IO::Location* textureFile) {
+    auto& table = tables.byType[attribute.header.typeID];
+    attribute.header.index = static_cast<API_AttributeIndex>(table.size() + 1);
+    StoredAttribute stored{attribute, nullptr};
+    if (textureFile != nullptr) {
+        stored.textureFile = std::make_shared<IO::Location>(*textureFile);
+    }
+    stored.attribute.material.texture.fileLoc = stored.textureFile.get();
+    table.push_back(stored);
+    return attribute.header.index;
+}
+
+API_Attribute Named(API_AttrTypeID type, const char* name) {
+    API_Attribute attribute;
+    attribute.header.typeID = type;
+    attribute.header.name = name;
+    return attribute;
+}
+
+API_Attribute Fill(const char* name, API_FillSubtype subType) {
+    API_Attribute fill = Named(API_FilltypeID, name);
+    fill.filltype.subType = subType;
+    return fill;
+}
+
+API_Attribute Surface(const char* name, double r, double g, double b, short transparency = 0) {
+    API_Attribute surface = Named(API_MaterialID, name);
+    surface.material.mtype = APIMater_MatteID;
+    surface.material.surfaceRGB = {r, g, b};
+    surface.material.transpPc = transparency;
+    return surface;
+}
+
+} // namespace
+
+API_AttributeIndex AddAttribute(const API_Attribute& attribute, const IO::Location* textureFile) {
+    return Add(Attributes(), attribute, textureFile);
+}
+
+AttributeTables NewProjectAttributes() {
+    AttributeTables tables;
+    Add(tables, Named(API_LayerID, "Archicad Layer"), nullptr);
+    Add(tables, Named(API_LayerID, "Structural - Bearing"), nullptr);
+    Add(tables, Named(API_LayerID, "Interior - Furniture"), nullptr);
+    for (const API_Attribute& fill :
+         {Fill("Empty Fill", APIFill_Empty), Fill("Background", APIFill_Solid), Fill("Brick", APIFill_Vector),
+          Fill("Solid Fill", APIFill_Solid), Fill("Concrete", APIFill_Symbol)}) {
+        Add(tables, fill, nullptr);
+    }
+    IO::Location oak("Textures/Wood - Oak.jpg");
+    Add(tables, Surface("Wood - Oak", 0.6, 0.45, 0.3), &oak);
+    Add(tables, Surface("Glass - Clear", 0.8, 0.9, 0.95, 80), nullptr);
+    Add(tables, Surface("White", 1.0, 1.0, 1.0), nullptr);
+    Add(tables, Surface("Gray", 0.5, 0.5, 0.5), nullptr);
+    API_Attribute general = Named(API_BuildingMaterialID, "General");
+    general.buildingMaterial.cutFill = 3;
+    general.buildingMaterial.cutSurface = 3;
+    general.buildingMaterial.connPriority = 50;
+    Add(tables, general, nullptr);
+    for (const char* category :
+         {"Living Area", "Kitchen", "Bathroom", "Bedroom", "Circulation", "Storage", "Technical"}) {
+        Add(tables, Named(API_ZoneCatID, category), nullptr);
+    }
+    return tables;
+}
+
+} // namespace StandIn
+
+using namespace StandIn;
+
+GSErrCode ACAPI_Attribute_Get(API_Attribute* attribute) {
+    if (auto code = FaultFor("ACAPI_Attribute_Get", attribute->header)) {
+        return *code;
+    }
+    if (!KnownType(attribute->header.typeID)) {
+        return APIERR_BADPARS;
+    }
+    StoredAttribute* stored = Find(Attributes(), attribute->header);
+    if (stored == nullptr) {
+        return attribute->header.index != 0 ? APIERR_BADINDEX : APIERR_BADNAME;
+    }
+    *attribute = stored->attribute;
+    return NoError;
+}
+
+GSErrCode ACAPI_Attribute_Create(API_Attribute* attribute, void*) {
+    if (auto code = FaultFor("ACAPI_Attribute_Create", attribute->header)) {
+        return *code;
+    }
+    if (!KnownType(attribute->header.typeID) || attribute->header.name.IsEmpty()) {
+        return APIERR_BADPARS;
+    }
+    API_Attr_Head byName = attribute->header;
+    byName.index = 0;
+    if (Find(Attributes(), byName) != nullptr) {
+        return APIERR_ATTREXIST;
+    }
+    attribute->header.index = Add(Attributes(), *attribute, attribute->material.texture.fileLoc);
+    return NoError;
+}
+
+GSErrCode ACAPI_Attribute_Modify(API_Attribute* attribute, void*) {
+    if (auto code = FaultFor("ACAPI_Attribute_Modify", attribute->header)) {
+        return *code;
+    }
+    if (attribute->header.index == 0) {
+        return APIERR_BADINDEX;
+    }
+    StoredAttribute* stored = Find(Attributes(), attribute->header);
+    if (stored == nullptr) {
+        return APIERR_BADINDEX;
+    }
+    API_Attr_Head byName = attribute->header;
+    byName.index = 0;
+    StoredAttribute* sameName = Find(Attributes(), byName);
+    if (sameName != nullptr && sameName != stored) {
+        return APIERR_ATTREXIST;
+    }
+    IO::Location* texture = attribute->material.texture.fileLoc;
+    stored->textureFile = texture != nullptr ? std::make_shared<IO::Location>(*texture) : nullptr;
+    stored->attribute = *attribute;
+    stored->attribute.material.texture.fileLoc = stored->textureFile.get();
+    return NoError;
+}

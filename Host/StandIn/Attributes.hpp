@@ -1,0 +1,31 @@
+#pragma once
+
+#include "API/APIdefs_Attributes.h"
+
+#include <map>
+#include <memory>
+#include <vector>
+
+// The project's attribute tables. Indices start at 1 per type; names are unique per type and
+// looked up exactly (case-sensitive).
+namespace StandIn {
+
+struct StoredAttribute {
+    API_Attribute attribute;
+    // The texture file a surface refers to, owned here so the record's pointer stays valid.
+    std::shared_ptr<IO::Location> textureFile;
+};
+
+struct AttributeTables {
+    std::map<API_AttrTypeID, std::vector<StoredAttribute>> byType;
+};
+
+HOST_API AttributeTables& Attributes();
+// What a new project has: a default layer, solid and vector fills, named surfaces (some textured),
+// a general building material and the usual zone categories.
+HOST_API AttributeTables NewProjectAttributes();
+// Adds an attribute as a project file or a test does; returns its index.
+HOST_API API_AttributeIndex AddAttribute(const API_Attribute& attribute,
+                                         const IO::Location* textureFile = nullptr);
+
+} // namespace StandIn

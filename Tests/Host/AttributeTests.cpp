@@ -1,0 +1,91 @@
+#include "ModelTestSupport.hpp"
+
+#include "API/APIdefs_Attributes.h"
+#include "StandIn/Attributes.hpp"
+#include "StandIn/Faults.hpp"
+
+namespace {
+
+API_Attribute Head(API_AttrTypeID type, const char* name, API_AttributeIndex index = 0) {
+    API_Attribute attribute;
+    attribute.header.typeID = type;
+    attribute.header.name = name;
+    attribute.header.index = index;
+    return attribute;
+}
+
+using Attributes = FreshModel;
+
+TEST_F(Attributes, AreFoundByExactNameOrByIndex) {
+    API_Attribute gray = Head(API_MaterialID, "Gray");
+    ASSERT_EQ(ACAPI_Attribute_Get(&gray), NoError);
+    EXPECT_GT(gray.header.index, 0);
+    EXPECT_EQ(gray.material.texture.fileLoc, nullptr);
+    EXPECT_EQ(gray.material.transpPc, 0);
+
+    API_Attribute lower = Head(API_MaterialID, "gray");
+    EXPECT_EQ(ACAPI_Attribute_Get(&lower), APIERR_BADNAME);
+    API_Attribute missing = Head(API_LayerID, "Tolva Story Walls");
+    EXPECT_EQ(ACAPI_Attribute_Get(&missing), APIERR_BADNAME);
+
+    API_Attribute byIndex = Head(API_MaterialID, "", gray.header.index);
+    ASSERT_EQ(ACAPI_Attribute_Get(&byIndex), NoError);
+    EXPECT_EQ(byIndex.header.name, GS::UniString("Gray"));
+    API_Attribute pastTheEnd = Head(API_FilltypeID, "", 1001);
+    EXPECT_NE(ACAPI_Attribute_Get(&pastTheEnd), NoError);
+}
+
+TEST_F(Attributes, NewProjectsHaveSolidFillsAndTexturedAndPlainSurfaces) {
+    bool solid = false;
+    bool textured = false;
+    for (API_AttributeIndex i = 1; i <= 1000; ++i) {
+        API_Attribute fill = Head(API_FilltypeID, "", i);
+        solid = solid || (ACAPI_Attribute_Get(&fill) == NoError && fill.filltype.subType == APIFill_Solid);
+        API_Attribute surface = Head(API_MaterialID, "", i);
+        textured = textured ||
+                   (ACAPI_Attribute_Get(&surface) == NoError && surface.material.texture.fileLoc != nullptr);
+    }
+    EXPECT_TRUE(solid);
+    EXPECT_TRUE(textured);
+    API_Attribute kitchen = Head(API_ZoneCatID, "Kitchen");
+    EXPECT_EQ(ACAPI_Attribute_Get(&kitchen), NoError);
+}
+
+TEST_F(Attributes, CreateRefusesATakenNameAndModifyWritesBack) {
+    API_Attribute layer = Head(API_LayerID, "Tolva Story Walls");
+    layer.layer.conClassId = 100;
+    ASSERT_EQ(ACAPI_Attribute_Create(&layer, nullptr), NoError);
+    API_Attribute again = Head(API_LayerID, "Tolva Story Walls");
+    EXPECT_EQ(ACAPI_Attribute_Create(&again, nullptr), APIERR_ATTREXIST);
+
+    API_Attribute read = Head(API_LayerID, "Tolva Story Walls");
+    ASSERT_EQ(ACAPI_Attribute_Get(&read), NoError);
+    EXPECT_EQ(read.header.index, layer.header.index);
+    EXPECT_EQ(read.layer.conClassId, 100);
+    read.layer.conClassId = 7;
+    ASSERT_EQ(ACAPI_Attribute_Modify(&read, nullptr), NoError);
+    API_Attribute reread = Head(API_LayerID, "", layer.header.index);
+    ASSERT_EQ(ACAPI_Attribute_Get(&reread), NoError);
+    EXPECT_EQ(reread.layer.conClassId, 7);
+
+    reread.header.name = "Archicad Layer";
+    EXPECT_EQ(ACAPI_Attribute_Modify(&reread, nullptr), APIERR_ATTREXIST);
+}
+
+TEST_F(Attributes, SurviveAFailedStepAndFailPerNameOnDemand) {
+    EXPECT_EQ(InStep([] {
+                  API_Attribute material = Head(API_BuildingMaterialID, "Tolva Material");
+                  EXPECT_EQ(ACAPI_Attribute_Create(&material, nullptr), NoError);
+                  return APIERR_GENERAL;
+              }),
+              APIERR_GENERAL);
+    StandIn::Faults::Arm("ACAPI_Attribute_Get:BuildingMaterial:Tolva Material", APIERR_GENERAL);
+    API_Attribute material = Head(API_BuildingMaterialID, "Tolva Material");
+    EXPECT_EQ(ACAPI_Attribute_Get(&material), APIERR_GENERAL);
+    EXPECT_EQ(ACAPI_Attribute_Get(&material), NoError);
+    EXPECT_EQ(StandIn::Faults::CallCount("ACAPI_Attribute_Get:BuildingMaterial:Tolva Material"), 2);
+    StandIn::NewProject();
+    EXPECT_EQ(ACAPI_Attribute_Get(&material), APIERR_BADINDEX);
+}
+
+} // namespace
