@@ -2,6 +2,7 @@
 
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Project.hpp"
+#include "StandIn/Properties.hpp"
 #include "StandIn/Stories.hpp"
 
 #include <algorithm>
@@ -42,6 +43,7 @@ void ResetProjectContents() {
     TheModel() = Model();
     Settings() = ProjectSettings();
     Attributes() = NewProjectAttributes();
+    Properties() = PropertySettings();
 }
 
 void NewProject() {

@@ -213,7 +213,8 @@ GSErrCode PlantElement(API_Element* element, const StoredMemo* memo) {
     if (element->header.guid == APINULLGuid || FindElement(element->header.guid) != nullptr) {
         element->header.guid = GSGuid2APIGuid(GS::Guid::Generate());
     }
-    StoredElement stored{*element, std::nullopt};
+    StoredElement stored;
+    stored.element = *element;
     if (memo != nullptr) {
         stored.memo = *memo;
     }

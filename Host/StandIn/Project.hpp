@@ -1,6 +1,7 @@
 #pragma once
 
 #include "API/APIdefs_Elements.h"
+#include "API/APIdefs_Properties.h"
 
 #include <optional>
 #include <string>
@@ -15,9 +16,16 @@ struct StoredMemo {
     std::vector<API_PolyArc> parcs;
 };
 
+struct StoredPropertyValue {
+    API_Guid definition;
+    API_PropertyValue value;
+};
+
 struct StoredElement {
     API_Element element;
     std::optional<StoredMemo> memo;
+    // Values written to the element; a property without one has its default.
+    std::vector<StoredPropertyValue> propertyValues;
 };
 
 struct UndoStep {
