@@ -2,10 +2,12 @@
 #include "HostProgram.hpp"
 #include "Session.hpp"
 #include "StandIn/Driver.hpp"
+#include "StandIn/ProjectFile.hpp"
 #include "TolvaResourceIDs.h"
 
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <vector>
 
@@ -14,25 +16,32 @@ namespace {
 constexpr int UsageError = 2;
 constexpr int RunError = 1;
 
-const char* Usage = "usage: tolva-host [--addon PATH] [--report FILE] info | run SESSION.json | demo\n";
+const char* Usage = "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
+                    "                  info | run SESSION.json | demo\n";
 
 struct Options {
     std::string verb;
     std::string sessionPath;
     std::string addOnPath = DefaultAddOnPath();
     std::string reportPath;
+    std::string projectPath;
+    std::string savePath;
 };
 
 bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--addon" || arg == "--report") {
+        const std::map<std::string, std::string*> valued = {{"--addon", &options->addOnPath},
+                                                            {"--report", &options->reportPath},
+                                                            {"--project", &options->projectPath},
+                                                            {"--save", &options->savePath}};
+        if (auto option = valued.find(arg); option != valued.end()) {
             if (i + 1 >= argc) {
                 *error = arg + " needs a value";
                 return false;
             }
-            (arg == "--addon" ? options->addOnPath : options->reportPath) = argv[++i];
+            *option->second = argv[++i];
         } else if (arg.rfind("--", 0) == 0) {
             *error = "unknown option " + arg;
             return false;
@@ -101,12 +110,18 @@ int Run(const Options& options) {
         StandIn::Host().reportEcho = EchoReportLine;
     }
     HostProgram host(options.addOnPath, std::cout);
+    if (!options.projectPath.empty()) {
+        StandIn::OpenProjectFile(options.projectPath);
+    }
     if (options.verb == "info") {
         host.PrintInfo();
     } else if (options.verb == "run") {
         RunSession(host, sessionText);
     } else {
         RunDemo(host);
+    }
+    if (!options.savePath.empty()) {
+        StandIn::SaveProjectFile(options.savePath);
     }
     host.Quit();
     return 0;

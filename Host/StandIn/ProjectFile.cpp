@@ -1,0 +1,652 @@
+#include "StandIn/ProjectFile.hpp"
+
+#include "GSRoot/Exceptions.hpp"
+#include "StandIn/Attributes.hpp"
+#include "StandIn/Driver.hpp"
+#include "StandIn/Project.hpp"
+#include "StandIn/Properties.hpp"
+#include "StandIn/Stories.hpp"
+
+#include <rapidjson/document.h>
+#include <rapidjson/error/en.h>
+#include <rapidjson/prettywriter.h>
+#include <rapidjson/stringbuffer.h>
+
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+namespace StandIn {
+
+namespace {
+
+constexpr int FormatVersion = 1;
+constexpr const char* FormatName = "tolva-host-project";
+
+using Json = rapidjson::Value;
+
+[[noreturn]] void Fail(const std::string& place, const std::string& what) {
+    throw GS::Exception(GS::UniString::Printf("Project file, %s: %s", place.c_str(), what.c_str()));
+}
+
+// A reader over one JSON value that knows where it is, for error messages.
+class Reader {
+public:
+    Reader(const Json& value, std::string place) : value(value), place(std::move(place)) {}
+
+    const Json& Value() const { return value; }
+    const std::string& Place() const { return place; }
+    bool Has(const char* name) const { return value.IsObject() && value.HasMember(name); }
+
+    Reader Member(const char* name) const {
+        if (!value.IsObject()) {
+            Fail(place, "expected an object");
+        }
+        auto member = value.FindMember(name);
+        if (member == value.MemberEnd()) {
+            Fail(place, std::string("\"") + name + "\" is missing");
+        }
+        return Reader(member->value, place + "." + name);
+    }
+
+    std::vector<Reader> Items() const {
+        if (!value.IsArray()) {
+            Fail(place, "expected an array");
+        }
+        std::vector<Reader> items;
+        for (rapidjson::SizeType i = 0; i < value.Size(); ++i) {
+            items.emplace_back(value[i], place + "[" + std::to_string(i) + "]");
+        }
+        return items;
+    }
+
+    double Number() const {
+        if (!value.IsNumber() || !std::isfinite(value.GetDouble())) {
+            Fail(place, "expected a finite number");
+        }
+        return value.GetDouble();
+    }
+
+    Int32 Integer(Int32 low, Int32 high) const {
+        if (!value.IsInt() || value.GetInt() < low || value.GetInt() > high) {
+            Fail(place, "expected an integer from " + std::to_string(low) + " to " + std::to_string(high));
+        }
+        return value.GetInt();
+    }
+
+    bool Boolean() const {
+        if (!value.IsBool()) {
+            Fail(place, "expected true or false");
+        }
+        return value.GetBool();
+    }
+
+    GS::UniString Text() const {
+        if (!value.IsString()) {
+            Fail(place, "expected a text");
+        }
+        return GS::UniString(std::string(value.GetString(), value.GetStringLength()));
+    }
+
+    API_Coord Point() const {
+        std::vector<Reader> items = Items();
+        if (items.size() != 2) {
+            Fail(place, "expected a point [x, y]");
+        }
+        return {items[0].Number(), items[1].Number()};
+    }
+
+    API_Guid Guid() const {
+        GS::Guid::Fields fields;
+        if (!GS::ParseGuidText(Text(), &fields)) {
+            Fail(place, "expected a GUID");
+        }
+        return GSGuid2APIGuid(GS::Guid(fields));
+    }
+
+    double NumberOr(const char* name, double fallback) const {
+        return Has(name) ? Member(name).Number() : fallback;
+    }
+
+private:
+    const Json& value;
+    std::string place;
+};
+
+// Polygon memos as lists of contours, each a list of points whose last repeats the first.
+StoredMemo ReadPolygon(const Reader& contours, API_Polygon* poly) {
+    StoredMemo memo;
+    memo.coords.push_back({0, 0});
+    memo.pends.push_back(0);
+    for (const Reader& contour : contours.Items()) {
+        for (const Reader& point : contour.Items()) {
+            memo.coords.push_back(point.Point());
+        }
+        memo.pends.push_back(static_cast<Int32>(memo.coords.size() - 1));
+    }
+    *poly = {static_cast<Int32>(memo.coords.size() - 1), static_cast<Int32>(memo.pends.size() - 1), 0};
+    return memo;
+}
+
+API_ElemTypeID ElementType(const Reader& type) {
+    GS::UniString name = type.Text();
+    for (auto [text, id] : {std::pair{"wall", API_WallID},
+                            {"slab", API_SlabID},
+                            {"zone", API_ZoneID},
+                            {"line", API_LineID},
+                            {"polyline", API_PolyLineID}}) {
+        if (name == GS::UniString(text)) {
+            return id;
+        }
+    }
+    Fail(type.Place(), "unknown element type \"" + std::string(name.ToCStr().Get()) + "\"");
+}
+
+const char* ElementTypeName(API_ElemTypeID type) {
+    switch (type) {
+    case API_WallID:
+        return "wall";
+    case API_SlabID:
+        return "slab";
+    case API_ZoneID:
+        return "zone";
+    case API_LineID:
+        return "line";
+    default:
+        return "polyline";
+    }
+}
+
+std::optional<API_PropertyValue> ReadPosition(const Reader& position) {
+    GS::UniString value = position.Text();
+    for (const char* known : {"Undefined", "Interior", "Exterior"}) {
+        if (value == GS::UniString(known)) {
+            API_PropertyValue property;
+            property.variantStatus = API_VariantStatusNormal;
+            property.singleVariant.type = API_PropertyGuidValueType;
+            property.singleVariant.guidValue = PositionValueKey(known);
+            return property;
+        }
+    }
+    Fail(position.Place(), "expected \"Undefined\", \"Interior\" or \"Exterior\"");
+}
+
+void CheckAttributeIndex(const Reader& reader, API_AttrTypeID type, API_AttributeIndex index) {
+    if (index < 1 || static_cast<size_t>(index) > Attributes().byType[type].size()) {
+        Fail(reader.Place(), "no such attribute index " + std::to_string(index));
+    }
+}
+
+void ReadElement(const Reader& item) {
+    API_Element element;
+    element.header.type = ElementType(item.Member("type"));
+    if (item.Has("guid")) {
+        element.header.guid = item.Member("guid").Guid();
+        if (FindElement(element.header.guid) != nullptr) {
+            Fail(item.Member("guid").Place(), "GUID used twice");
+        }
+    }
+    Reader story = item.Member("story");
+    element.header.floorInd = static_cast<short>(story.Integer(Settings().firstStory, LastStory()));
+    if (item.Has("layer")) {
+        element.header.layer = item.Member("layer").Integer(1, std::numeric_limits<Int32>::max());
+        CheckAttributeIndex(item.Member("layer"), API_LayerID, element.header.layer);
+    }
+    std::optional<StoredMemo> memo;
+    switch (element.header.type.typeID) {
+    case API_WallID:
+        element.wall.begC = item.Member("begin").Point();
+        element.wall.endC = item.Member("end").Point();
+        element.wall.thickness = item.Member("thickness").Number();
+        element.wall.height = item.Member("height").Number();
+        element.wall.bottomOffset = item.NumberOr("bottomOffset", 0);
+        element.wall.buildingMaterial = item.Member("material").Integer(1, std::numeric_limits<Int32>::max());
+        CheckAttributeIndex(item.Member("material"), API_BuildingMaterialID, element.wall.buildingMaterial);
+        break;
+    case API_SlabID:
+        memo = ReadPolygon(item.Member("polygon"), &element.slab.poly);
+        element.slab.thickness = item.Member("thickness").Number();
+        element.slab.level = item.NumberOr("level", 0);
+        element.slab.buildingMaterial = item.Member("material").Integer(1, std::numeric_limits<Int32>::max());
+        CheckAttributeIndex(item.Member("material"), API_BuildingMaterialID, element.slab.buildingMaterial);
+        break;
+    case API_ZoneID: {
+        memo = ReadPolygon(item.Member("polygon"), &element.zone.poly);
+        GS::UniString name = item.Member("name").Text();
+        if (name.GetLength() >= API_UniLongNameLen) {
+            Fail(item.Member("name").Place(), "longer than 255 units");
+        }
+        GS::ucsncpy(element.zone.roomName, name.ToUStr().c_str(), API_UniLongNameLen);
+        element.zone.catInd = item.Member("category").Integer(1, std::numeric_limits<Int32>::max());
+        CheckAttributeIndex(item.Member("category"), API_ZoneCatID, element.zone.catInd);
+        element.zone.pos = element.zone.refPos = item.Member("stamp").Point();
+        element.zone.roomHeight = item.NumberOr("height", 2.7);
+        break;
+    }
+    case API_LineID:
+        element.line.begC = item.Member("begin").Point();
+        element.line.endC = item.Member("end").Point();
+        break;
+    default:
+        memo = ReadPolygon(item.Member("polygon"), &element.polyLine.poly);
+        break;
+    }
+    if (GSErrCode code = PlantElement(&element, memo ? &*memo : nullptr)) {
+        Fail(item.Place(),
+             GS::UniString::Printf("the host refuses this element (0x%08X)", static_cast<UInt32>(code))
+                 .ToCStr()
+                 .Get());
+    }
+    if (item.Has("position")) {
+        if (element.header.type.typeID != API_WallID) {
+            Fail(item.Member("position").Place(), "only walls have a position");
+        }
+        FindElement(element.header.guid)
+            ->propertyValues.push_back(
+                {APIGuidFromString(PositionPropertyGuid), *ReadPosition(item.Member("position"))});
+    }
+}
+
+void ReadAttributes(const Reader& attributes) {
+    Attributes() = AttributeTables();
+    auto add = [](API_AttrTypeID type, const Reader& item) {
+        API_Attribute attribute;
+        attribute.header.typeID = type;
+        attribute.header.name = item.Member("name").Text();
+        for (const StoredAttribute& existing : Attributes().byType[type]) {
+            if (existing.attribute.header.name == attribute.header.name) {
+                Fail(item.Place(), "name used twice");
+            }
+        }
+        return attribute;
+    };
+    for (const Reader& item : attributes.Member("layers").Items()) {
+        API_Attribute layer = add(API_LayerID, item);
+        layer.layer.conClassId =
+            item.Member("intersectionGroup").Integer(0, std::numeric_limits<Int32>::max());
+        AddAttribute(layer);
+    }
+    for (const Reader& item : attributes.Member("fills").Items()) {
+        API_Attribute fill = add(API_FilltypeID, item);
+        fill.filltype.subType =
+            static_cast<API_FillSubtype>(item.Member("subtype").Integer(0, APIFill_Image));
+        AddAttribute(fill);
+    }
+    for (const Reader& item : attributes.Member("surfaces").Items()) {
+        API_Attribute surface = add(API_MaterialID, item);
+        std::vector<Reader> rgb = item.Member("color").Items();
+        if (rgb.size() != 3) {
+            Fail(item.Member("color").Place(), "expected [r, g, b]");
+        }
+        surface.material.surfaceRGB = {rgb[0].Number(), rgb[1].Number(), rgb[2].Number()};
+        surface.material.mtype =
+            static_cast<API_MaterTypeID>(item.Member("type").Integer(0, APIMater_GlassID));
+        surface.material.transpPc = static_cast<short>(item.Member("transparency").Integer(0, 100));
+        std::optional<IO::Location> texture;
+        if (item.Has("texture")) {
+            texture = IO::Location(item.Member("texture").Text());
+        }
+        AddAttribute(surface, texture ? &*texture : nullptr);
+    }
+    for (const Reader& item : attributes.Member("buildingMaterials").Items()) {
+        API_Attribute material = add(API_BuildingMaterialID, item);
+        auto& fields = material.buildingMaterial;
+        fields.cutFill = item.Member("cutFill").Integer(0, std::numeric_limits<Int32>::max());
+        fields.cutFillPen = static_cast<short>(item.Member("cutFillPen").Integer(0, 255));
+        fields.cutFillBackgroundPen = static_cast<short>(item.Member("cutFillBackgroundPen").Integer(0, 255));
+        fields.cutSurface = item.Member("surface").Integer(0, std::numeric_limits<Int32>::max());
+        fields.connPriority = static_cast<short>(item.Member("intersectionPriority").Integer(0, 999));
+        fields.showUncutLines = item.Member("showUncutLines").Boolean();
+        AddAttribute(material);
+    }
+    for (const Reader& item : attributes.Member("zoneCategories").Items()) {
+        AddAttribute(add(API_ZoneCatID, item));
+    }
+}
+
+void ReadStories(const Reader& stories) {
+    ProjectSettings& settings = Settings();
+    settings.firstStory = static_cast<short>(stories.Member("first").Integer(-1000, 1000));
+    settings.lowestLevel = stories.Member("lowestLevel").Number();
+    settings.skipNullFloor = stories.Member("skipNullFloor").Boolean();
+    settings.stories.clear();
+    for (const Reader& item : stories.Member("list").Items()) {
+        double height = item.Member("height").Number();
+        if (!(height > 0)) {
+            Fail(item.Member("height").Place(), "a story height must be positive");
+        }
+        settings.stories.push_back({item.Member("name").Text(), height});
+    }
+    if (settings.stories.empty() ||
+        settings.firstStory + static_cast<Int32>(settings.stories.size()) - 1 > 1000) {
+        Fail(stories.Member("list").Place(), "expected from 1 to 1000 stories");
+    }
+}
+
+API_Coord3D Point3D(const Reader& reader) {
+    std::vector<Reader> items = reader.Items();
+    if (items.size() != 3) {
+        Fail(reader.Place(), "expected a point [x, y, z]");
+    }
+    return {items[0].Number(), items[1].Number(), items[2].Number()};
+}
+
+void ReadProject(const Reader& root) {
+    if (root.Member("format").Text() != GS::UniString(FormatName)) {
+        Fail(root.Member("format").Place(), std::string("expected \"") + FormatName + "\"");
+    }
+    root.Member("version").Integer(FormatVersion, FormatVersion);
+    ResetProjectContents();
+    GS::UniString language = root.Member("language").Text();
+    if (language != GS::UniString("en") && language != GS::UniString("de")) {
+        Fail(root.Member("language").Place(), "expected \"en\" or \"de\"");
+    }
+    Properties().language =
+        language == GS::UniString("de") ? ProjectLanguage::German : ProjectLanguage::English;
+    ReadStories(root.Member("stories"));
+    TheModel().activeStory =
+        static_cast<short>(root.Member("activeStory").Integer(Settings().firstStory, LastStory()));
+    Reader units = root.Member("workingUnits");
+    Settings().workingUnits = {static_cast<API_LengthTypeID>(units.Member("lengthUnit").Integer(0, 255)),
+                               static_cast<short>(units.Member("decimals").Integer(0, 16)),
+                               static_cast<short>(units.Member("roundInch").Integer(0, 64))};
+    Settings().geoLocation.referencePosition = Point3D(root.Member("geoReference"));
+    Settings().modelOffset = Point3D(root.Member("modelOffset"));
+    ReadAttributes(root.Member("attributes"));
+    for (const Reader& item : root.Member("elements").Items()) {
+        ReadElement(item);
+    }
+}
+
+// Writing: members in a fixed order, numbers in their shortest exact form.
+using Writer = rapidjson::PrettyWriter<rapidjson::StringBuffer>;
+
+void WriteText(Writer& out, const GS::UniString& text) {
+    std::string narrow = text.ToCStr().Get();
+    out.String(narrow.c_str(), static_cast<rapidjson::SizeType>(narrow.size()));
+}
+
+void WritePoint(Writer& out, const API_Coord& c) {
+    out.StartArray();
+    out.Double(c.x);
+    out.Double(c.y);
+    out.EndArray();
+}
+
+void WritePoint3D(Writer& out, const API_Coord3D& c) {
+    out.StartArray();
+    out.Double(c.x);
+    out.Double(c.y);
+    out.Double(c.z);
+    out.EndArray();
+}
+
+void WritePolygon(Writer& out, const StoredMemo& memo) {
+    out.StartArray();
+    for (size_t k = 1; k < memo.pends.size(); ++k) {
+        out.StartArray();
+        for (Int32 i = memo.pends[k - 1] + 1; i <= memo.pends[k]; ++i) {
+            WritePoint(out, memo.coords[static_cast<size_t>(i)]);
+        }
+        out.EndArray();
+    }
+    out.EndArray();
+}
+
+void WriteElement(Writer& out, const StoredElement& stored) {
+    const API_Element& e = stored.element;
+    out.StartObject();
+    out.Key("type");
+    out.String(ElementTypeName(e.header.type.typeID));
+    out.Key("guid");
+    WriteText(out, APIGuidToString(e.header.guid));
+    out.Key("story");
+    out.Int(e.header.floorInd);
+    out.Key("layer");
+    out.Int(e.header.layer);
+    switch (e.header.type.typeID) {
+    case API_WallID:
+        out.Key("begin");
+        WritePoint(out, e.wall.begC);
+        out.Key("end");
+        WritePoint(out, e.wall.endC);
+        out.Key("thickness");
+        out.Double(e.wall.thickness);
+        out.Key("height");
+        out.Double(e.wall.height);
+        out.Key("bottomOffset");
+        out.Double(e.wall.bottomOffset);
+        out.Key("material");
+        out.Int(e.wall.buildingMaterial);
+        break;
+    case API_SlabID:
+        out.Key("polygon");
+        WritePolygon(out, *stored.memo);
+        out.Key("thickness");
+        out.Double(e.slab.thickness);
+        out.Key("level");
+        out.Double(e.slab.level);
+        out.Key("material");
+        out.Int(e.slab.buildingMaterial);
+        break;
+    case API_ZoneID:
+        out.Key("polygon");
+        WritePolygon(out, *stored.memo);
+        out.Key("name");
+        WriteText(out, GS::UniString(e.zone.roomName));
+        out.Key("category");
+        out.Int(e.zone.catInd);
+        out.Key("stamp");
+        WritePoint(out, e.zone.pos);
+        out.Key("height");
+        out.Double(e.zone.roomHeight);
+        break;
+    case API_LineID:
+        out.Key("begin");
+        WritePoint(out, e.line.begC);
+        out.Key("end");
+        WritePoint(out, e.line.endC);
+        break;
+    default:
+        out.Key("polygon");
+        WritePolygon(out, *stored.memo);
+        break;
+    }
+    for (const StoredPropertyValue& property : stored.propertyValues) {
+        if (property.definition == APIGuidFromString(PositionPropertyGuid)) {
+            for (const char* known : {"Undefined", "Interior", "Exterior"}) {
+                if (property.value.singleVariant.guidValue == PositionValueKey(known)) {
+                    out.Key("position");
+                    out.String(known);
+                }
+            }
+        }
+    }
+    out.EndObject();
+}
+
+void WriteAttributes(Writer& out) {
+    auto& tables = Attributes().byType;
+    auto named = [&](const StoredAttribute& stored) {
+        out.StartObject();
+        out.Key("name");
+        WriteText(out, stored.attribute.header.name);
+    };
+    out.StartObject();
+    out.Key("layers");
+    out.StartArray();
+    for (const StoredAttribute& stored : tables[API_LayerID]) {
+        named(stored);
+        out.Key("intersectionGroup");
+        out.Int(stored.attribute.layer.conClassId);
+        out.EndObject();
+    }
+    out.EndArray();
+    out.Key("fills");
+    out.StartArray();
+    for (const StoredAttribute& stored : tables[API_FilltypeID]) {
+        named(stored);
+        out.Key("subtype");
+        out.Int(stored.attribute.filltype.subType);
+        out.EndObject();
+    }
+    out.EndArray();
+    out.Key("surfaces");
+    out.StartArray();
+    for (const StoredAttribute& stored : tables[API_MaterialID]) {
+        const API_MaterialType& m = stored.attribute.material;
+        named(stored);
+        out.Key("color");
+        out.StartArray();
+        out.Double(m.surfaceRGB.f_red);
+        out.Double(m.surfaceRGB.f_green);
+        out.Double(m.surfaceRGB.f_blue);
+        out.EndArray();
+        out.Key("type");
+        out.Int(m.mtype);
+        out.Key("transparency");
+        out.Int(m.transpPc);
+        if (stored.textureFile != nullptr) {
+            out.Key("texture");
+            WriteText(out, stored.textureFile->ToDisplayText());
+        }
+        out.EndObject();
+    }
+    out.EndArray();
+    out.Key("buildingMaterials");
+    out.StartArray();
+    for (const StoredAttribute& stored : tables[API_BuildingMaterialID]) {
+        const API_BuildingMaterialType& b = stored.attribute.buildingMaterial;
+        named(stored);
+        out.Key("cutFill");
+        out.Int(b.cutFill);
+        out.Key("cutFillPen");
+        out.Int(b.cutFillPen);
+        out.Key("cutFillBackgroundPen");
+        out.Int(b.cutFillBackgroundPen);
+        out.Key("surface");
+        out.Int(b.cutSurface);
+        out.Key("intersectionPriority");
+        out.Int(b.connPriority);
+        out.Key("showUncutLines");
+        out.Bool(b.showUncutLines);
+        out.EndObject();
+    }
+    out.EndArray();
+    out.Key("zoneCategories");
+    out.StartArray();
+    for (const StoredAttribute& stored : tables[API_ZoneCatID]) {
+        named(stored);
+        out.EndObject();
+    }
+    out.EndArray();
+    out.EndObject();
+}
+
+} // namespace
+
+void LoadProject(const std::string& text) {
+    rapidjson::Document document;
+    document.Parse<rapidjson::kParseIterativeFlag>(text.c_str(), text.size());
+    if (document.HasParseError()) {
+        Fail("offset " + std::to_string(document.GetErrorOffset()),
+             rapidjson::GetParseError_En(document.GetParseError()));
+    }
+    // Read into the open project, and put it back as it was when the file is refused.
+    Model model = TheModel();
+    ProjectSettings settings = Settings();
+    AttributeTables attributes = Attributes();
+    PropertySettings properties = Properties();
+    try {
+        ReadProject(Reader(document, "root"));
+    } catch (...) {
+        TheModel() = model;
+        Settings() = settings;
+        Attributes() = attributes;
+        Properties() = properties;
+        throw;
+    }
+}
+
+std::string SaveProject() {
+    rapidjson::StringBuffer buffer;
+    Writer out(buffer);
+    out.SetIndent(' ', 2);
+    out.SetFormatOptions(rapidjson::kFormatSingleLineArray);
+    const ProjectSettings& settings = Settings();
+    out.StartObject();
+    out.Key("format");
+    out.String(FormatName);
+    out.Key("version");
+    out.Int(FormatVersion);
+    out.Key("language");
+    out.String(Properties().language == ProjectLanguage::German ? "de" : "en");
+    out.Key("stories");
+    out.StartObject();
+    out.Key("first");
+    out.Int(settings.firstStory);
+    out.Key("lowestLevel");
+    out.Double(settings.lowestLevel);
+    out.Key("skipNullFloor");
+    out.Bool(settings.skipNullFloor);
+    out.Key("list");
+    out.StartArray();
+    for (const Story& story : settings.stories) {
+        out.StartObject();
+        out.Key("name");
+        WriteText(out, story.name);
+        out.Key("height");
+        out.Double(story.height);
+        out.EndObject();
+    }
+    out.EndArray();
+    out.EndObject();
+    out.Key("activeStory");
+    out.Int(TheModel().activeStory);
+    out.Key("workingUnits");
+    out.StartObject();
+    out.Key("lengthUnit");
+    out.Int(settings.workingUnits.lengthUnit);
+    out.Key("decimals");
+    out.Int(settings.workingUnits.lenDecimals);
+    out.Key("roundInch");
+    out.Int(settings.workingUnits.roundInch);
+    out.EndObject();
+    out.Key("geoReference");
+    WritePoint3D(out, settings.geoLocation.referencePosition);
+    out.Key("modelOffset");
+    WritePoint3D(out, settings.modelOffset);
+    out.Key("attributes");
+    WriteAttributes(out);
+    out.Key("elements");
+    out.StartArray();
+    for (const StoredElement& stored : TheModel().elements) {
+        WriteElement(out, stored);
+    }
+    out.EndArray();
+    out.EndObject();
+    return std::string(buffer.GetString(), buffer.GetSize()) + "\n";
+}
+
+void OpenProjectFile(const std::string& path) {
+    std::ifstream file(path);
+    if (!file) {
+        throw GS::Exception(GS::UniString::Printf("Cannot read the project file %s", path.c_str()));
+    }
+    std::stringstream text;
+    text << file.rdbuf();
+    LoadProject(text.str());
+    Host().project = ProjectState::Opened;
+    DeliverProjectEvent(APINotify_Open);
+}
+
+void SaveProjectFile(const std::string& path) {
+    std::ofstream file(path);
+    file << SaveProject();
+    if (!file) {
+        throw GS::Exception(GS::UniString::Printf("Cannot write the project file %s", path.c_str()));
+    }
+}
+
+} // namespace StandIn
