@@ -2,9 +2,13 @@
 #include "HostProgram.hpp"
 #include "Session.hpp"
 #include "StandIn/Driver.hpp"
+#include "StandIn/PlanDrawing.hpp"
+#include "StandIn/Project.hpp"
 #include "StandIn/ProjectFile.hpp"
+#include "StandIn/Stories.hpp"
 #include "TolvaResourceIDs.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -17,6 +21,7 @@ constexpr int UsageError = 2;
 constexpr int RunError = 1;
 
 const char* Usage = "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
+                    "                  [--svg FILE [--story N]]\n"
                     "                  info | run SESSION.json | demo\n";
 
 struct Options {
@@ -26,16 +31,18 @@ struct Options {
     std::string reportPath;
     std::string projectPath;
     std::string savePath;
+    std::string svgPath;
+    std::string story;
 };
 
 bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        const std::map<std::string, std::string*> valued = {{"--addon", &options->addOnPath},
-                                                            {"--report", &options->reportPath},
-                                                            {"--project", &options->projectPath},
-                                                            {"--save", &options->savePath}};
+        const std::map<std::string, std::string*> valued = {
+            {"--addon", &options->addOnPath},     {"--report", &options->reportPath},
+            {"--project", &options->projectPath}, {"--save", &options->savePath},
+            {"--svg", &options->svgPath},         {"--story", &options->story}};
         if (auto option = valued.find(arg); option != valued.end()) {
             if (i + 1 >= argc) {
                 *error = arg + " needs a value";
@@ -82,6 +89,24 @@ bool WriteReport(const std::string& path) {
     return static_cast<bool>(file);
 }
 
+void WriteDrawing(const Options& options) {
+    short story = StandIn::TheModel().activeStory;
+    if (!options.story.empty()) {
+        char* end = nullptr;
+        long value = std::strtol(options.story.c_str(), &end, 10);
+        if (*end != '\0' || value < StandIn::Settings().firstStory || value > StandIn::LastStory()) {
+            throw GS::Exception(
+                GS::UniString::Printf("--story %s is not a story of the project", options.story.c_str()));
+        }
+        story = static_cast<short>(value);
+    }
+    std::ofstream file(options.svgPath);
+    file << StandIn::DrawStory(story);
+    if (!file) {
+        throw GS::Exception(GS::UniString::Printf("Cannot write %s", options.svgPath.c_str()));
+    }
+}
+
 void RunDemo(HostProgram& host) {
     std::ostream& out = host.Out();
     out << "Loaded the add-on:\n";
@@ -122,6 +147,9 @@ int Run(const Options& options) {
     }
     if (!options.savePath.empty()) {
         StandIn::SaveProjectFile(options.savePath);
+    }
+    if (!options.svgPath.empty()) {
+        WriteDrawing(options);
     }
     host.Quit();
     return 0;

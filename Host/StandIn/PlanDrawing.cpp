@@ -1,0 +1,210 @@
+#include "StandIn/PlanDrawing.hpp"
+
+#include "StandIn/Attributes.hpp"
+#include "StandIn/Project.hpp"
+#include "StandIn/Properties.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <sstream>
+#include <vector>
+
+namespace StandIn {
+
+namespace {
+
+constexpr double PixelsPerMetre = 60;
+constexpr double Margin = 60;
+
+struct Bounds {
+    double minX = std::numeric_limits<double>::max(), minY = std::numeric_limits<double>::max();
+    double maxX = std::numeric_limits<double>::lowest(), maxY = std::numeric_limits<double>::lowest();
+    void Add(const API_Coord& c) {
+        minX = std::min(minX, c.x);
+        minY = std::min(minY, c.y);
+        maxX = std::max(maxX, c.x);
+        maxY = std::max(maxY, c.y);
+    }
+    bool Empty() const { return minX > maxX; }
+};
+
+std::string Number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Wall footprint corners from its reference line, taken as the wall's centre line.
+std::vector<API_Coord> Footprint(const API_WallType& wall) {
+    double dx = wall.endC.x - wall.begC.x;
+    double dy = wall.endC.y - wall.begC.y;
+    double length = std::hypot(dx, dy);
+    double nx = -dy / length * wall.thickness / 2;
+    double ny = dx / length * wall.thickness / 2;
+    return {{wall.begC.x + nx, wall.begC.y + ny},
+            {wall.endC.x + nx, wall.endC.y + ny},
+            {wall.endC.x - nx, wall.endC.y - ny},
+            {wall.begC.x - nx, wall.begC.y - ny}};
+}
+
+bool IsExterior(const StoredElement& stored) {
+    API_Guid position = APIGuidFromString(PositionPropertyGuid);
+    return std::any_of(stored.propertyValues.begin(), stored.propertyValues.end(),
+                       [&](const StoredPropertyValue& v) {
+                           return v.definition == position &&
+                                  v.value.singleVariant.guidValue == PositionValueKey("Exterior");
+                       });
+}
+
+const char* CategoryColour(API_AttributeIndex category) {
+    static const char* colours[] = {"#f6e3b4", "#cfe8c9", "#c9dff2", "#efd0e0",
+                                    "#e4e4e4", "#f2d7c4", "#d8d2ee"};
+    return colours[static_cast<size_t>(std::max(category - 1, 0)) % 7];
+}
+
+class Canvas {
+public:
+    explicit Canvas(const Bounds& bounds) : bounds(bounds) {}
+
+    double X(double x) const { return Margin + (x - bounds.minX) * PixelsPerMetre; }
+    double Y(double y) const { return Margin + (bounds.maxY - y) * PixelsPerMetre; }
+    double Width() const { return 2 * Margin + (bounds.maxX - bounds.minX) * PixelsPerMetre; }
+    double Height() const { return 2 * Margin + (bounds.maxY - bounds.minY) * PixelsPerMetre + 40; }
+
+    std::string Path(const std::vector<std::vector<API_Coord>>& contours, bool closed) const {
+        std::string d;
+        for (const auto& contour : contours) {
+            for (size_t i = 0; i < contour.size(); ++i) {
+                d += (i == 0 ? "M" : "L") + Number(X(contour[i].x)) + " " + Number(Y(contour[i].y)) + " ";
+            }
+            if (closed) {
+                d += "Z ";
+            }
+        }
+        return d;
+    }
+
+private:
+    Bounds bounds;
+};
+
+std::vector<std::vector<API_Coord>> Contours(const StoredMemo& memo) {
+    std::vector<std::vector<API_Coord>> contours;
+    for (size_t k = 1; k < memo.pends.size(); ++k) {
+        std::vector<API_Coord> contour;
+        for (Int32 i = memo.pends[k - 1] + 1; i <= memo.pends[k]; ++i) {
+            contour.push_back(memo.coords[static_cast<size_t>(i)]);
+        }
+        contours.push_back(contour);
+    }
+    return contours;
+}
+
+} // namespace
+
+std::string DrawStory(short story) {
+    std::vector<const StoredElement*> onStory;
+    Bounds bounds;
+    for (const StoredElement& stored : TheModel().elements) {
+        if (stored.element.header.floorInd != story) {
+            continue;
+        }
+        onStory.push_back(&stored);
+        const API_Element& e = stored.element;
+        if (stored.memo) {
+            for (size_t i = 1; i < stored.memo->coords.size(); ++i) {
+                bounds.Add(stored.memo->coords[i]);
+            }
+        } else if (e.header.type.typeID == API_WallID) {
+            for (const API_Coord& c : Footprint(e.wall)) {
+                bounds.Add(c);
+            }
+        } else if (e.header.type.typeID == API_LineID) {
+            bounds.Add(e.line.begC);
+            bounds.Add(e.line.endC);
+        }
+    }
+    if (bounds.Empty()) {
+        bounds.Add({0, 0});
+        bounds.Add({5, 5});
+    }
+    Canvas canvas(bounds);
+    std::ostringstream svg;
+    svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << Number(canvas.Width()) << "\" height=\""
+        << Number(canvas.Height()) << "\" font-family=\"sans-serif\">\n";
+    svg << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
+    auto drawType = [&](API_ElemTypeID type, auto draw) {
+        for (const StoredElement* stored : onStory) {
+            if (stored->element.header.type.typeID == type) {
+                draw(*stored);
+            }
+        }
+    };
+    drawType(API_SlabID, [&](const StoredElement& s) {
+        svg << "<path d=\"" << canvas.Path(Contours(*s.memo), true)
+            << "\" fill=\"#f0f0f0\" fill-rule=\"evenodd\" stroke=\"#b0b0b0\" stroke-dasharray=\"6 4\"/>\n";
+    });
+    drawType(API_ZoneID, [&](const StoredElement& s) {
+        svg << "<path d=\"" << canvas.Path(Contours(*s.memo), true) << "\" fill=\""
+            << CategoryColour(s.element.zone.catInd) << "\" fill-rule=\"evenodd\" stroke=\"#8a8a8a\"/>\n";
+    });
+    drawType(API_WallID, [&](const StoredElement& s) {
+        bool exterior = IsExterior(s);
+        svg << "<path d=\"" << canvas.Path({Footprint(s.element.wall)}, true) << "\" fill=\""
+            << (exterior ? "#2b2b2b" : "#9a9a9a") << "\" stroke=\"black\" stroke-width=\"0.5\"/>\n";
+    });
+    drawType(API_LineID, [&](const StoredElement& s) {
+        svg << "<path d=\"" << canvas.Path({{s.element.line.begC, s.element.line.endC}}, false)
+            << "\" stroke=\"#1f5fbf\" stroke-width=\"1.5\"/>\n";
+    });
+    drawType(API_PolyLineID, [&](const StoredElement& s) {
+        svg << "<path d=\"" << canvas.Path(Contours(*s.memo), false)
+            << "\" fill=\"none\" stroke=\"#1f5fbf\" stroke-width=\"1.5\"/>\n";
+    });
+    drawType(API_ZoneID, [&](const StoredElement& s) {
+        const API_ZoneType& zone = s.element.zone;
+        svg << "<text x=\"" << Number(canvas.X(zone.pos.x)) << "\" y=\"" << Number(canvas.Y(zone.pos.y))
+            << "\" font-size=\"14\" text-anchor=\"middle\">"
+            << Escaped(GS::UniString(zone.roomName).ToCStr().Get()) << "</text>\n";
+    });
+    double barY = canvas.Height() - 30;
+    svg << "<path d=\"M" << Number(Margin) << " " << Number(barY) << " h" << Number(PixelsPerMetre)
+        << "\" stroke=\"black\" stroke-width=\"3\"/>\n"
+        << "<text x=\"" << Number(Margin + PixelsPerMetre + 8) << "\" y=\"" << Number(barY + 5)
+        << "\" font-size=\"12\">1 m</text>\n";
+    double northX = canvas.Width() - 30;
+    svg << "<path d=\"M" << Number(northX) << " 15 l-8 22 h16 Z\" fill=\"black\"/>\n"
+        << "<text x=\"" << Number(northX)
+        << " \" y=\"52\" font-size=\"12\" text-anchor=\"middle\">N</text>\n";
+    svg << "<text x=\"" << Number(Margin) << "\" y=\"24\" font-size=\"14\">Story " << story
+        << " (exterior walls dark)</text>\n";
+    svg << "</svg>\n";
+    return svg.str();
+}
+
+} // namespace StandIn

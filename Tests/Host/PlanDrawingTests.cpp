@@ -1,0 +1,51 @@
+#include "ModelTestSupport.hpp"
+
+#include "StandIn/PlanDrawing.hpp"
+#include "StandIn/ProjectFile.hpp"
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+using PlanDrawing = FreshModel;
+
+TEST_F(PlanDrawing, ShowsTheStorysRoomsAndWhichWallsAreExterior) {
+    std::ifstream file(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/two-story-house.json");
+    std::stringstream text;
+    text << file.rdbuf();
+    StandIn::LoadProject(text.str());
+
+    std::string ground = StandIn::DrawStory(0);
+    EXPECT_EQ(Count(ground, "fill=\"#2b2b2b\""), 4u) << "four exterior walls";
+    EXPECT_EQ(Count(ground, "fill=\"#9a9a9a\""), 1u) << "one interior wall";
+    EXPECT_NE(ground.find(">Kitchen</text>"), std::string::npos);
+    EXPECT_EQ(ground.find(">Storage</text>"), std::string::npos) << "the basement is another story";
+    EXPECT_NE(StandIn::DrawStory(-1).find(">Storage</text>"), std::string::npos);
+}
+
+TEST_F(PlanDrawing, EscapesNamesAndDrawsAnEmptyStory) {
+    API_Element zone;
+    zone.header.type = API_ZoneID;
+    API_ElementMemo memo;
+    ASSERT_EQ(ACAPI_Element_GetDefaults(&zone, &memo), NoError);
+    StandIn::StoredMemo square{{{0, 0}, {0, 0}, {3, 0}, {3, 3}, {0, 3}, {0, 0}}, {0, 5}, {}};
+    ACAPI_DisposeElemMemoHdls(&memo);
+    GS::ucsncpy(zone.zone.roomName, u"Kids <&> Guests", API_UniLongNameLen);
+    ASSERT_EQ(StandIn::PlantElement(&zone, &square), NoError);
+    EXPECT_NE(StandIn::DrawStory(0).find(">Kids &lt;&amp;&gt; Guests</text>"), std::string::npos);
+    std::string empty = StandIn::DrawStory(5);
+    EXPECT_EQ(empty.rfind("<svg", 0), 0u);
+    EXPECT_EQ(Count(empty, "<path"), 2u) << "only the scale bar and the north arrow";
+}
+
+} // namespace
