@@ -1,40 +1,11 @@
+#include "RunHost.hpp"
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string output; // standard output and standard error together
-};
-
-Outcome RunHost(const std::string& arguments) {
-    std::string command = std::string(TOLVA_HOST_PATH) + " " + arguments + " 2>&1";
-    Outcome outcome;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return outcome;
-    }
-    std::array<char, 4096> buffer;
-    size_t read = 0;
-    while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        outcome.output.append(buffer.data(), read);
-    }
-    int status = pclose(pipe);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return outcome;
-}
-
-std::string WriteTemp(const std::string& name, const std::string& text) {
-    std::string path = ::testing::TempDir() + name;
-    std::ofstream(path) << text;
-    return path;
-}
 
 TEST(TolvaHost, InfoShowsTheAddOnAndItsMenu) {
     Outcome info = RunHost("info");

@@ -1,8 +1,12 @@
 #include "HostProgram.hpp"
 
 #include "StandIn/Driver.hpp"
+#include "StandIn/PlanDrawing.hpp"
+#include "StandIn/Project.hpp"
+#include "StandIn/Stories.hpp"
 
 #include <filesystem>
+#include <fstream>
 
 std::string DefaultAddOnPath() {
     std::error_code error;
@@ -36,6 +40,18 @@ void HostProgram::PrintInfo() const {
 void HostProgram::ChooseMenuItem(short menuResID, short itemIndex) {
     if (!StandIn::SendMenuCommand(menuResID, itemIndex)) {
         throw GS::Exception(GS::UniString::Printf("No menu %d is installed", menuResID));
+    }
+}
+
+void HostProgram::SaveDrawing(const std::string& path, std::optional<Int32> story) const {
+    Int32 drawn = story.value_or(StandIn::TheModel().activeStory);
+    if (drawn < StandIn::Settings().firstStory || drawn > StandIn::LastStory()) {
+        throw GS::Exception(GS::UniString::Printf("Story %d is not a story of the project", drawn));
+    }
+    std::ofstream file(path);
+    file << StandIn::DrawStory(static_cast<short>(drawn));
+    if (!file) {
+        throw GS::Exception(GS::UniString::Printf("Cannot write %s", path.c_str()));
     }
 }
 

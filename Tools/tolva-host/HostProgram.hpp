@@ -4,6 +4,7 @@
 #include "StandIn/AddOnModule.hpp"
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -18,6 +19,8 @@ public:
     void PrintInfo() const;
     void ChooseMenuItem(short menuResID, short itemIndex);
     void Quit();
+    // Draws a story (the active one when none is given) as SVG; throws for a story the project lacks.
+    void SaveDrawing(const std::string& path, std::optional<Int32> story) const;
     std::ostream& Out() const { return out; }
 
 private:

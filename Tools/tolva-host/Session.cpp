@@ -1,11 +1,16 @@
 #include "Session.hpp"
 
 #include "StandIn/Driver.hpp"
+#include "StandIn/Faults.hpp"
+#include "StandIn/Project.hpp"
+#include "StandIn/ProjectFile.hpp"
+#include "StandIn/Stories.hpp"
 #include "TolvaResourceIDs.h"
 
 #include <rapidjson/document.h>
 #include <rapidjson/error/en.h>
 
+#include <cstdlib>
 #include <functional>
 #include <map>
 
@@ -49,6 +54,89 @@ GS::IntPtr PaletteReference(const Step& step, rapidjson::SizeType index) {
     Malformed(index, "\"palette\" must be a registered reference number or palette GUID");
 }
 
+// A host error code, as a signed or an unsigned 32-bit number (0x81060001 is 2164654081).
+GSErrCode CodeMember(const Step& step, rapidjson::SizeType index) {
+    auto member = step.FindMember("code");
+    if (member != step.MemberEnd() && member->value.IsUint()) {
+        return static_cast<GSErrCode>(member->value.GetUint());
+    }
+    return IntMember(step, index, "code", std::nullopt);
+}
+
+std::string TextMember(const Step& step, rapidjson::SizeType index, const char* name) {
+    auto member = step.FindMember(name);
+    if (member == step.MemberEnd() || !member->value.IsString()) {
+        Malformed(index, std::string("\"") + name + "\" must be a text");
+    }
+    return member->value.GetString();
+}
+
+double NumberMember(const Step& step, rapidjson::SizeType index, const char* name) {
+    auto member = step.FindMember(name);
+    if (member == step.MemberEnd() || !member->value.IsNumber()) {
+        Malformed(index, std::string("\"") + name + "\" must be a number");
+    }
+    return member->value.GetDouble();
+}
+
+// Elements by "guids", by "type" or by zone "name", in host order.
+std::vector<API_Guid> ElementsToSelect(const Step& step, rapidjson::SizeType index) {
+    std::vector<API_Guid> guids;
+    if (step.HasMember("guids") && step["guids"].IsArray()) {
+        for (const auto& text : step["guids"].GetArray()) {
+            GS::Guid::Fields fields;
+            if (!text.IsString() || !GS::ParseGuidText(text.GetString(), &fields)) {
+                Malformed(index, "\"guids\" must list GUID texts");
+            }
+            guids.push_back(GSGuid2APIGuid(GS::Guid(fields)));
+        }
+        return guids;
+    }
+    const std::map<std::string, API_ElemTypeID> types = {{"wall", API_WallID},
+                                                         {"slab", API_SlabID},
+                                                         {"zone", API_ZoneID},
+                                                         {"line", API_LineID},
+                                                         {"polyline", API_PolyLineID}};
+    std::optional<API_ElemTypeID> type;
+    std::optional<GS::UniString> name;
+    if (step.HasMember("type")) {
+        auto found = types.find(TextMember(step, index, "type"));
+        if (found == types.end()) {
+            Malformed(index, "\"type\" must be wall, slab, zone, line or polyline");
+        }
+        type = found->second;
+    } else if (step.HasMember("name")) {
+        name = GS::UniString(TextMember(step, index, "name"));
+    } else {
+        Malformed(index, "select needs \"guids\", \"type\" or \"name\"");
+    }
+    for (const StandIn::StoredElement& stored : StandIn::TheModel().elements) {
+        const API_Element& e = stored.element;
+        bool named = name && e.header.type.typeID == API_ZoneID && GS::UniString(e.zone.roomName) == *name;
+        if ((type && e.header.type.typeID == *type) || named) {
+            guids.push_back(e.header.guid);
+        }
+    }
+    return guids;
+}
+
+StandIn::PointAnswer PointAnswerOf(const Step& step, rapidjson::SizeType index) {
+    if (step.HasMember("cancel")) {
+        return {APIERR_CANCEL, {}};
+    }
+    if (step.HasMember("error")) {
+        return {IntMember(step, index, "error", std::nullopt), {}};
+    }
+    auto coordinate = [&](const char* name) {
+        // Texts let a session give what JSON cannot: "nan", "inf", "-inf".
+        if (step.HasMember(name) && step[name].IsString()) {
+            return std::strtod(step[name].GetString(), nullptr);
+        }
+        return NumberMember(step, index, name);
+    };
+    return {NoError, {coordinate("x"), coordinate("y"), step.HasMember("z") ? coordinate("z") : 0.0}};
+}
+
 using Action = std::function<void(HostProgram&, const Step&, rapidjson::SizeType)>;
 
 const std::map<std::string, Action>& Actions() {
@@ -74,6 +162,49 @@ const std::map<std::string, Action>& Actions() {
              if (visible) {
                  host.Out() << "Palette " << palette << " visible: " << (*visible ? "yes" : "no") << "\n";
              }
+         }},
+        {"open-project",
+         [](HostProgram&, const Step& step, rapidjson::SizeType i) {
+             StandIn::OpenProjectFile(TextMember(step, i, "file"));
+         }},
+        {"save-project",
+         [](HostProgram&, const Step& step, rapidjson::SizeType i) {
+             StandIn::SaveProjectFile(TextMember(step, i, "file"));
+         }},
+        {"save-drawing",
+         [](HostProgram& host, const Step& step, rapidjson::SizeType i) {
+             std::optional<Int32> story;
+             if (step.HasMember("story")) {
+                 story = IntMember(step, i, "story", std::nullopt);
+             }
+             host.SaveDrawing(TextMember(step, i, "file"), story);
+         }},
+        {"select", [](HostProgram&, const Step& step,
+                      rapidjson::SizeType i) { StandIn::SelectElements(ElementsToSelect(step, i)); }},
+        {"clear-selection",
+         [](HostProgram&, const Step&, rapidjson::SizeType) { StandIn::ClearSelection(); }},
+        {"active-story",
+         [](HostProgram&, const Step& step, rapidjson::SizeType i) {
+             Int32 story = IntMember(step, i, "story", std::nullopt);
+             if (story < StandIn::Settings().firstStory || story > StandIn::LastStory()) {
+                 Malformed(i, "\"story\" is not a story of the project");
+             }
+             StandIn::TheModel().activeStory = static_cast<short>(story);
+         }},
+        {"point", [](HostProgram&, const Step& step,
+                     rapidjson::SizeType i) { StandIn::QueuePointAnswer(PointAnswerOf(step, i)); }},
+        {"undo",
+         [](HostProgram& host, const Step&, rapidjson::SizeType) {
+             host.Out() << (StandIn::UndoLastStep() ? "Undone\n" : "Nothing to undo\n");
+         }},
+        {"redo",
+         [](HostProgram& host, const Step&, rapidjson::SizeType) {
+             host.Out() << (StandIn::RedoStep() ? "Redone\n" : "Nothing to redo\n");
+         }},
+        {"fault",
+         [](HostProgram&, const Step& step, rapidjson::SizeType i) {
+             StandIn::Faults::Arm(TextMember(step, i, "call"), CodeMember(step, i),
+                                  IntMember(step, i, "times", 1), IntMember(step, i, "skip", 0));
          }},
         {"quit", [](HostProgram& host, const Step&, rapidjson::SizeType) { host.Quit(); }},
     };

@@ -2,10 +2,7 @@
 #include "HostProgram.hpp"
 #include "Session.hpp"
 #include "StandIn/Driver.hpp"
-#include "StandIn/PlanDrawing.hpp"
-#include "StandIn/Project.hpp"
 #include "StandIn/ProjectFile.hpp"
-#include "StandIn/Stories.hpp"
 #include "TolvaResourceIDs.h"
 
 #include <cstdlib>
@@ -89,22 +86,16 @@ bool WriteReport(const std::string& path) {
     return static_cast<bool>(file);
 }
 
-void WriteDrawing(const Options& options) {
-    short story = StandIn::TheModel().activeStory;
-    if (!options.story.empty()) {
-        char* end = nullptr;
-        long value = std::strtol(options.story.c_str(), &end, 10);
-        if (*end != '\0' || value < StandIn::Settings().firstStory || value > StandIn::LastStory()) {
-            throw GS::Exception(
-                GS::UniString::Printf("--story %s is not a story of the project", options.story.c_str()));
-        }
-        story = static_cast<short>(value);
+std::optional<Int32> StoryOption(const Options& options) {
+    if (options.story.empty()) {
+        return std::nullopt;
     }
-    std::ofstream file(options.svgPath);
-    file << StandIn::DrawStory(story);
-    if (!file) {
-        throw GS::Exception(GS::UniString::Printf("Cannot write %s", options.svgPath.c_str()));
+    char* end = nullptr;
+    long value = std::strtol(options.story.c_str(), &end, 10);
+    if (*end != '\0' || value < -32768 || value > 32767) {
+        throw GS::Exception(GS::UniString::Printf("--story %s is not a story index", options.story.c_str()));
     }
+    return static_cast<Int32>(value);
 }
 
 void RunDemo(HostProgram& host) {
@@ -149,7 +140,7 @@ int Run(const Options& options) {
         StandIn::SaveProjectFile(options.savePath);
     }
     if (!options.svgPath.empty()) {
-        WriteDrawing(options);
+        host.SaveDrawing(options.svgPath, StoryOption(options));
     }
     host.Quit();
     return 0;
