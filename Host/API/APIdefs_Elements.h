@@ -1,6 +1,7 @@
 #pragma once
 
 #include "API/APIdefs_Base.h"
+#include "API/APIdefs_Environment.h"
 #include "API/APIdefs_Guid.h"
 #include "GSRoot/GSRoot.hpp"
 
@@ -128,6 +129,54 @@ struct API_PolyLineType {
     API_Polygon poly;
 };
 
+enum API_LblClassID : Int32 { APILblClass_Text = 1, APILblClass_Symbol = 2 };
+
+constexpr Int32 APIAnc_LT = 1;
+
+struct API_LabelTextType {
+    Int32 anchor = 0;
+    double angle = 0;
+    short font = 0;
+    double size = 0;
+    short pen = 0;
+};
+
+struct API_LabelType {
+    API_ElemTypeID parentType = API_ZombieElemID;
+    API_Guid parent;
+    API_LblClassID labelClass = APILblClass_Text;
+    API_Coord begC;
+    API_Coord midC;
+    API_Coord endC;
+    bool createAtDefaultPosition = true;
+    struct {
+        API_LabelTextType text;
+    } u;
+};
+
+struct API_OpeningBaseType {
+    Int32 libInd = 0; // 0: an opening without a library part
+    double width = 0;
+    double height = 0;
+    bool reflected = false;
+    bool oSide = false;
+    bool refSide = false;
+};
+
+struct API_DoorType {
+    API_OpeningBaseType openingBase;
+    API_Guid owner;    // the wall
+    double objLoc = 0; // distance from the wall's begin point, m
+};
+
+struct API_ObjectType {
+    Int32 libInd = 0;
+    API_Coord pos;
+    double level = 0;
+    double angle = 0;
+    bool reflected = false;
+};
+
 struct API_Element {
     API_Elem_Head header;
     API_WallType wall;
@@ -135,17 +184,67 @@ struct API_Element {
     API_ZoneType zone;
     API_LineType line;
     API_PolyLineType polyLine;
+    API_LabelType label;
+    API_DoorType door;
+    API_ObjectType object;
+};
+
+enum API_AddParID : Int32 {
+    APIParT_Integer = 1,
+    APIParT_Length = 2,
+    APIParT_Angle = 3,
+    APIParT_RealNum = 4,
+    APIParT_Boolean = 5,
+    APIParT_CString = 6,
+};
+
+constexpr USize API_NameLen = 32;
+
+struct API_AddParType {
+    API_AddParID typeID = APIParT_RealNum;
+    char name[API_NameLen] = {};
+    struct {
+        double real = 0;
+        GS::uchar_t uStr[256] = {};
+    } value;
+};
+
+enum API_JustID : Int32 { APIJust_Left = 1, APIJust_Center = 2, APIJust_Right = 3 };
+
+struct API_RunType {
+    Int32 from = 0;
+    Int32 range = 0;
+    short pen = 0;
+    short font = 0;
+    double size = 0;
+};
+
+struct API_ParagraphType {
+    Int32 from = 0;
+    Int32 range = 0;
+    API_JustID just = APIJust_Left;
+    double spac = 0;
+    GS::Array<API_RunType> run;
 };
 
 // Memo members the caller asks for, and which the host fills or takes.
 using API_MemoMask = UInt64;
 constexpr API_MemoMask APIMemoMask_Polygon = 0x0001;
+constexpr API_MemoMask APIMemoMask_AddPars = 0x0002;
+constexpr API_MemoMask APIMemoMask_TextContent = 0x0004;
+constexpr API_MemoMask APIMemoMask_Paragraph = 0x0008;
+constexpr API_MemoMask APIMemoMask_ElemInfoString = 0x0010;
 constexpr API_MemoMask APIMemoMask_All = ~API_MemoMask(0);
 
+// Every member is owned by the memo and released by ACAPI_DisposeElemMemoHdls.
 struct API_ElementMemo {
     API_Coord** coords = nullptr;
     Int32** pends = nullptr;
     API_PolyArc** parcs = nullptr;
+    API_AddParType** params = nullptr;
+    GS::UniString* textContent = nullptr;
+    GS::Array<API_ParagraphType>* paragraphs = nullptr;
+    GS::UniString* elemInfoString = nullptr;
 };
 
 HOST_API GSErrCode ACAPI_Element_GetDefaults(API_Element* element, API_ElementMemo* memo);
@@ -157,3 +256,7 @@ HOST_API GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* 
 HOST_API GSErrCode ACAPI_DisposeElemMemoHdls(API_ElementMemo* memo);
 HOST_API GSErrCode ACAPI_Element_Delete(const GS::Array<API_Guid>& guids);
 HOST_API GSErrCode ACAPI_Element_GetElemList(const API_ElemType& type, GS::Array<API_Guid>* guids);
+// The two points of an element as the host reports them (for objects: the placement point twice).
+HOST_API GSErrCode ACAPI_Element_NeigToCoord(const API_Neig* neig, API_Coord3D* c1, API_Coord3D* c2);
+HOST_API GSErrCode ACAPI_Grouping_GetElementGroup(const API_Guid& elemGuid, API_Guid* groupGuid);
+HOST_API GSErrCode ACAPI_Grouping_GetGroupElements(const API_Guid& groupGuid, GS::Array<API_Guid>* members);

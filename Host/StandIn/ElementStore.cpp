@@ -36,6 +36,12 @@ std::string TypeName(API_ElemTypeID type) {
         return "Line";
     case API_PolyLineID:
         return "PolyLine";
+    case API_LabelID:
+        return "Label";
+    case API_DoorID:
+        return "Door";
+    case API_ObjectID:
+        return "Object";
     default:
         return std::to_string(static_cast<Int32>(type));
     }
@@ -51,7 +57,7 @@ std::optional<GSErrCode> FaultFor(const char* call, API_ElemTypeID type) {
 
 bool IsSupported(API_ElemTypeID type) {
     return type == API_WallID || type == API_SlabID || type == API_ZoneID || type == API_LineID ||
-           type == API_PolyLineID;
+           type == API_PolyLineID || type == API_LabelID || type == API_DoorID || type == API_ObjectID;
 }
 
 bool HasPolygonMemo(API_ElemTypeID type) {
@@ -114,24 +120,83 @@ GSErrCode CopyToHandle(const std::vector<T>& items, T*** handle) {
     return NoError;
 }
 
-bool ReadMemo(const API_ElementMemo& memo, StoredMemo* stored) {
-    return CopyFromHandle(memo.coords, &stored->coords) && CopyFromHandle(memo.pends, &stored->pends) &&
-           CopyFromHandle(memo.parcs, &stored->parcs);
+template <typename T>
+void CopyOwned(const T* owned, std::optional<T>* out) {
+    if (owned != nullptr) {
+        *out = *owned;
+    }
 }
 
-GSErrCode WriteMemo(const StoredMemo& stored, API_ElementMemo* memo) {
-    *memo = API_ElementMemo();
-    GSErrCode code = CopyToHandle(stored.coords, &memo->coords);
-    if (code == NoError) {
-        code = CopyToHandle(stored.pends, &memo->pends);
+// Takes the memo members that the element's type keeps.
+bool ReadMemo(API_ElemTypeID type, const API_ElementMemo& memo, StoredMemo* stored) {
+    if (HasPolygonMemo(type) || type == API_ObjectID) {
+        if (!CopyFromHandle(memo.coords, &stored->coords) || !CopyFromHandle(memo.pends, &stored->pends) ||
+            !CopyFromHandle(memo.parcs, &stored->parcs)) {
+            return false;
+        }
     }
-    if (code == NoError) {
-        code = CopyToHandle(stored.parcs, &memo->parcs);
+    if (type == API_ObjectID && memo.params != nullptr) {
+        stored->params.emplace();
+        if (!CopyFromHandle(memo.params, &*stored->params)) {
+            return false;
+        }
+    }
+    if (type == API_ObjectID) {
+        CopyOwned(memo.elemInfoString, &stored->elemInfoString);
+    }
+    if (type == API_LabelID) {
+        CopyOwned(memo.textContent, &stored->textContent);
+        if (memo.paragraphs != nullptr) {
+            stored->paragraphs =
+                std::vector<API_ParagraphType>(memo.paragraphs->begin(), memo.paragraphs->end());
+        }
+    }
+    return true;
+}
+
+GSErrCode WriteMemo(const StoredMemo& stored, API_MemoMask mask, API_ElementMemo* memo) {
+    *memo = API_ElementMemo();
+    GSErrCode code = NoError;
+    if ((mask & APIMemoMask_Polygon) != 0 && !stored.coords.empty()) {
+        code = CopyToHandle(stored.coords, &memo->coords);
+        if (code == NoError) {
+            code = CopyToHandle(stored.pends, &memo->pends);
+        }
+        if (code == NoError) {
+            code = CopyToHandle(stored.parcs, &memo->parcs);
+        }
+    }
+    if (code == NoError && (mask & APIMemoMask_AddPars) != 0 && stored.params) {
+        code = CopyToHandle(*stored.params, &memo->params);
+    }
+    if ((mask & APIMemoMask_TextContent) != 0 && stored.textContent) {
+        memo->textContent = new GS::UniString(*stored.textContent);
+    }
+    if ((mask & APIMemoMask_Paragraph) != 0 && stored.paragraphs) {
+        memo->paragraphs = new GS::Array<API_ParagraphType>();
+        for (const API_ParagraphType& paragraph : *stored.paragraphs) {
+            memo->paragraphs->Push(paragraph);
+        }
+    }
+    if ((mask & APIMemoMask_ElemInfoString) != 0 && stored.elemInfoString) {
+        memo->elemInfoString = new GS::UniString(*stored.elemInfoString);
     }
     if (code != NoError) {
         ACAPI_DisposeElemMemoHdls(memo);
     }
     return code;
+}
+
+API_AddParType LengthParameter(const char* name, double value) {
+    API_AddParType parameter;
+    parameter.typeID = APIParT_Length;
+    std::strncpy(parameter.name, name, API_NameLen - 1);
+    parameter.value.real = value;
+    return parameter;
+}
+
+double WallLength(const API_WallType& wall) {
+    return std::hypot(wall.endC.x - wall.begC.x, wall.endC.y - wall.begC.y);
 }
 
 StoredMemo SquareOfSide(double side) {
@@ -169,6 +234,22 @@ ElementDefaults DefaultsOf(API_ElemTypeID type) {
         defaults.memo = SquareOfSide(1.0);
         element.zone.poly = {5, 1, 0};
         break;
+    case API_LabelID:
+        element.label.labelClass = APILblClass_Text;
+        element.label.u.text = {APIAnc_LT, 0.0, 1, 2.5, 1};
+        // Label defaults already hold a text, so callers that set their own must release it.
+        defaults.memo.textContent = GS::UniString("Label");
+        defaults.memo.paragraphs = std::vector<API_ParagraphType>(1);
+        break;
+    case API_DoorID:
+        element.door.openingBase.libInd = TheModel().defaultDoorLibInd;
+        element.door.openingBase.width = 0.9;
+        element.door.openingBase.height = 2.1;
+        break;
+    case API_ObjectID:
+        element.object.libInd = 1;
+        defaults.memo.params = TheModel().defaultObjectParams;
+        break;
     default:
         break;
     }
@@ -201,6 +282,27 @@ GSErrCode ValidateElement(const API_Element& element, const StoredMemo* memo) {
         return Finite(element.line.begC) && Finite(element.line.endC) ? NoError : APIERR_BADPARS;
     case API_PolyLineID:
         return ValidatePolygon(element.polyLine.poly, given, false);
+    case API_LabelID: {
+        const StoredElement* parent = FindElement(element.label.parent);
+        bool zoneParent = parent != nullptr && parent->element.header.type.typeID == API_ZoneID &&
+                          element.label.parentType == API_ZoneID;
+        return zoneParent && Finite(element.label.begC) ? NoError : APIERR_BADPARS;
+    }
+    case API_DoorID: {
+        const StoredElement* owner = FindElement(element.door.owner);
+        if (owner == nullptr || owner->element.header.type.typeID != API_WallID) {
+            return APIERR_BADPARS;
+        }
+        const API_OpeningBaseType& base = element.door.openingBase;
+        bool sound = base.libInd >= 0 && base.width > 0 && base.height > 0 && element.door.objLoc >= 0 &&
+                     element.door.objLoc <= WallLength(owner->element.wall) &&
+                     element.header.floorInd == owner->element.header.floorInd;
+        return sound ? NoError : APIERR_BADPARS;
+    }
+    case API_ObjectID:
+        return element.object.libInd > 0 && Finite(element.object.pos) && std::isfinite(element.object.angle)
+                   ? NoError
+                   : APIERR_BADPARS;
     default:
         return APIERR_BADPARS;
     }
@@ -222,6 +324,20 @@ GSErrCode PlantElement(API_Element* element, const StoredMemo* memo) {
     return NoError;
 }
 
+std::vector<API_AddParType> StandardObjectParameters() {
+    return {LengthParameter("A", 1.0), LengthParameter("B", 1.0), LengthParameter("ZZYZX", 1.0)};
+}
+
+API_Guid GroupElements(const std::vector<API_Guid>& members) {
+    API_Guid group = GSGuid2APIGuid(GS::Guid::Generate());
+    for (const API_Guid& member : members) {
+        if (StoredElement* stored = FindElement(member)) {
+            stored->element.header.groupGuid = group;
+        }
+    }
+    return group;
+}
+
 } // namespace StandIn
 
 using namespace StandIn;
@@ -237,7 +353,7 @@ GSErrCode ACAPI_Element_GetDefaults(API_Element* element, API_ElementMemo* memo)
     ElementDefaults defaults = DefaultsOf(type);
     defaults.element.header.type = element->header.type;
     *element = defaults.element;
-    return memo != nullptr ? WriteMemo(defaults.memo, memo) : NoError;
+    return memo != nullptr ? WriteMemo(defaults.memo, APIMemoMask_All, memo) : NoError;
 }
 
 GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo) {
@@ -249,8 +365,8 @@ GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo) {
         return APIERR_NEEDSUNDOSCOPE;
     }
     StoredMemo stored;
-    bool withMemo = memo != nullptr && HasPolygonMemo(type);
-    if (withMemo && !ReadMemo(*memo, &stored)) {
+    bool withMemo = memo != nullptr && (HasPolygonMemo(type) || type == API_ObjectID || type == API_LabelID);
+    if (withMemo && !ReadMemo(type, *memo, &stored)) {
         return APIERR_BADPOLY;
     }
     API_Element created = *element;
@@ -296,11 +412,11 @@ GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, API
     if (stored == nullptr) {
         return APIERR_BADID;
     }
-    if ((mask & APIMemoMask_Polygon) == 0 || !stored->memo) {
+    if (!stored->memo) {
         *memo = API_ElementMemo();
         return NoError;
     }
-    return WriteMemo(*stored->memo, memo);
+    return WriteMemo(*stored->memo, mask, memo);
 }
 
 GSErrCode ACAPI_DisposeElemMemoHdls(API_ElementMemo* memo) {
@@ -310,6 +426,13 @@ GSErrCode ACAPI_DisposeElemMemoHdls(API_ElementMemo* memo) {
     BMKillHandle(&memo->coords);
     BMKillHandle(&memo->pends);
     BMKillHandle(&memo->parcs);
+    BMKillHandle(&memo->params);
+    delete memo->textContent;
+    delete memo->paragraphs;
+    delete memo->elemInfoString;
+    memo->textContent = nullptr;
+    memo->paragraphs = nullptr;
+    memo->elemInfoString = nullptr;
     return NoError;
 }
 
@@ -345,4 +468,45 @@ GSErrCode ACAPI_Element_GetElemList(const API_ElemType& type, GS::Array<API_Guid
         }
     }
     return NoError;
+}
+
+GSErrCode ACAPI_Element_NeigToCoord(const API_Neig* neig, API_Coord3D* c1, API_Coord3D* c2) {
+    if (auto code = Faults::Take("ACAPI_Element_NeigToCoord")) {
+        return *code;
+    }
+    const StoredElement* stored = FindElement(neig->guid);
+    if (stored == nullptr || stored->element.header.type.typeID != API_ObjectID) {
+        return APIERR_BADPARS;
+    }
+    const API_ObjectType& object = stored->element.object;
+    *c1 = *c2 = {object.pos.x, object.pos.y, object.level};
+    return NoError;
+}
+
+GSErrCode ACAPI_Grouping_GetElementGroup(const API_Guid& elemGuid, API_Guid* groupGuid) {
+    if (auto code = Faults::Take("ACAPI_Grouping_GetElementGroup")) {
+        return *code;
+    }
+    const StoredElement* stored = FindElement(elemGuid);
+    if (stored == nullptr) {
+        return APIERR_BADID;
+    }
+    *groupGuid = stored->element.header.groupGuid;
+    return NoError;
+}
+
+GSErrCode ACAPI_Grouping_GetGroupElements(const API_Guid& groupGuid, GS::Array<API_Guid>* members) {
+    if (auto code = Faults::Take("ACAPI_Grouping_GetGroupElements")) {
+        return *code;
+    }
+    members->Clear();
+    if (groupGuid == APINULLGuid) {
+        return APIERR_BADID;
+    }
+    for (const StoredElement& stored : TheModel().elements) {
+        if (stored.element.header.groupGuid == groupGuid) {
+            members->Push(stored.element.header.guid);
+        }
+    }
+    return members->IsEmpty() ? APIERR_BADID : NoError;
 }

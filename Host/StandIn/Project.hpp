@@ -14,6 +14,10 @@ struct StoredMemo {
     std::vector<API_Coord> coords; // entry 0 unused, as the host codes polygons
     std::vector<Int32> pends;
     std::vector<API_PolyArc> parcs;
+    std::optional<std::vector<API_AddParType>> params;
+    std::optional<GS::UniString> textContent;
+    std::optional<std::vector<API_ParagraphType>> paragraphs;
+    std::optional<GS::UniString> elemInfoString;
 };
 
 struct StoredPropertyValue {
@@ -49,6 +53,9 @@ struct ElementDefaults {
     StoredMemo memo;
 };
 
+// A, B and ZZYZX as length parameters (1 m each), as object defaults hold them.
+HOST_API std::vector<API_AddParType> StandardObjectParameters();
+
 struct Model {
     std::vector<StoredElement> elements;
     std::vector<API_Guid> selection;
@@ -57,6 +64,9 @@ struct Model {
     bool undoStepOpen = false;
     // Off: a failed step keeps its changes (it is still recorded as failed).
     bool rollBackFailedSteps = true;
+    // What the door and object defaults hold; tests change them.
+    Int32 defaultDoorLibInd = 0;
+    std::optional<std::vector<API_AddParType>> defaultObjectParams = StandardObjectParameters();
     std::vector<PointAnswer> pointAnswers;
     std::vector<GS::UniString> pointPrompts;
     Int32 unansweredPointRequests = 0;
@@ -74,6 +84,9 @@ HOST_API GSErrCode ValidateElement(const API_Element& element, const StoredMemo*
 // Puts an element into the model without an undo step, as tests and project files plant them.
 // A null GUID gets a fresh one. Returns the validation code; nothing is stored on failure.
 HOST_API GSErrCode PlantElement(API_Element* element, const StoredMemo* memo);
+
+// Puts the elements into one new group and returns its GUID.
+HOST_API API_Guid GroupElements(const std::vector<API_Guid>& members);
 
 // The driver's undo and redo of successful steps; false when there is none to undo or redo.
 HOST_API bool UndoLastStep();

@@ -38,7 +38,9 @@ TEST_F(PlanDrawing, EscapesNamesAndDrawsAnEmptyStory) {
     zone.header.type = API_ZoneID;
     API_ElementMemo memo;
     ASSERT_EQ(ACAPI_Element_GetDefaults(&zone, &memo), NoError);
-    StandIn::StoredMemo square{{{0, 0}, {0, 0}, {3, 0}, {3, 3}, {0, 3}, {0, 0}}, {0, 5}, {}};
+    StandIn::StoredMemo square;
+    square.coords = {{0, 0}, {0, 0}, {3, 0}, {3, 3}, {0, 3}, {0, 0}};
+    square.pends = {0, 5};
     ACAPI_DisposeElemMemoHdls(&memo);
     GS::ucsncpy(zone.zone.roomName, u"Kids <&> Guests", API_UniLongNameLen);
     ASSERT_EQ(StandIn::PlantElement(&zone, &square), NoError);
