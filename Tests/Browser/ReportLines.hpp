@@ -1,0 +1,22 @@
+#pragma once
+
+#include "StandIn/Driver.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// A fresh host whose report window lines a test can read back.
+class ReportLines : public ::testing::Test {
+protected:
+    void SetUp() override { StandIn::ResetHost(); }
+    void TearDown() override { StandIn::ResetHost(); }
+    static std::vector<std::string> Lines() {
+        std::vector<std::string> lines;
+        for (const StandIn::ReportLine& line : StandIn::Host().report) {
+            lines.push_back(line.text.ToCStr(GS::CC_UTF8).Get());
+        }
+        return lines;
+    }
+};
