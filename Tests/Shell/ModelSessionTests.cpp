@@ -18,8 +18,8 @@ std::string ReadFile(const std::string& path) {
 const std::string Apartment = std::string(TOLVA_SOURCE_DIR) + "/examples/projects/apartment.json";
 
 TEST(ModelSessions, OpenSaveAndDrawTheProject) {
-    std::string saved = ::testing::TempDir() + "saved.json";
-    std::string drawing = ::testing::TempDir() + "plan.svg";
+    std::string saved = TempPath("saved.json");
+    std::string drawing = TempPath("plan.svg");
     Outcome run = RunHost("--project " + Apartment + " --save " + saved + " --svg " + drawing + " info");
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(ReadFile(saved), ReadFile(Apartment));
@@ -31,8 +31,8 @@ TEST(ModelSessions, OpenSaveAndDrawTheProject) {
 }
 
 TEST(ModelSessions, PlayTheModelStepsOfASession) {
-    std::string saved = ::testing::TempDir() + "after.json";
-    std::string drawing = ::testing::TempDir() + "step.svg";
+    std::string saved = TempPath("after.json");
+    std::string drawing = TempPath("step.svg");
     std::string session = WriteTemp("model-session.json", R"({"steps": [
         {"action": "open-project", "file": ")" + Apartment + R"("},
         {"action": "select", "name": "Bedroom"}, {"action": "select", "type": "wall"},

@@ -30,9 +30,15 @@ inline Outcome RunHost(const std::string& arguments) {
     return outcome;
 }
 
+// A path in the temporary folder that no other test uses: tests run in parallel processes.
+inline std::string TempPath(const std::string& name) {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return ::testing::TempDir() + test->test_suite_name() + "." + test->name() + "." + name;
+}
+
 // Writes a file in the test's temporary folder and returns its path.
 inline std::string WriteTemp(const std::string& name, const std::string& text) {
-    std::string path = ::testing::TempDir() + name;
+    std::string path = TempPath(name);
     std::ofstream(path) << text;
     return path;
 }

@@ -24,7 +24,7 @@ TEST(TolvaHost, RunsADemoAndASessionAndWritesTheReport) {
         {"action": "palette-message", "palette": "{B3C7E5F1-9A2D-4E6F-8B4C-1D7F6E3A9C2B}", "message": 7},
         {"action": "palette-message", "palette": 2513767824, "message": 7},
         {"action": "quit"}]})");
-    std::string report = ::testing::TempDir() + "report.txt";
+    std::string report = TempPath("report.txt");
     Outcome run = RunHost("--report " + report + " run " + session);
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(run.output, "Palette 2901477143 visible: no\nPalette 2513767824 visible: no\n");
