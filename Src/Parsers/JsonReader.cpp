@@ -1,6 +1,7 @@
 #include "Parsers/JsonReader.hpp"
 
 #include <rapidjson/error/en.h>
+#include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
 namespace Tolva::Parsers {
@@ -75,8 +76,9 @@ JsonReadResult ReadJson(const char* text, size_t length, rapidjson::Document& do
         return {rapidjson::kParseErrorUnspecificSyntaxError, start};
     }
 
-    // The stream stops at the first NUL; whatever follows it is caught as trailing text below.
-    rapidjson::StringStream stream(text);
+    // Bounded by length, so text need not end in a NUL; the reader also takes a NUL byte for the end,
+    // and whatever follows it is caught as trailing text below.
+    rapidjson::MemoryStream stream(text, length);
     rapidjson::Reader reader;
     auto generator = [&](rapidjson::Document& target) {
         DepthLimitedHandler handler(target);

@@ -28,7 +28,8 @@ struct JsonReadResult {
 
 // Reads 8-bit text (converted with the host's default conversion) into document.
 JsonReadResult ReadJson(const GS::UniString& text, rapidjson::Document& document);
-// The same on text that is already 8-bit; length counts every byte, including NULs.
+// The same on text that is already 8-bit; length counts every byte, including NULs, and no NUL
+// needs to follow them.
 JsonReadResult ReadJson(const char* text, size_t length, rapidjson::Document& document);
 
 } // namespace Tolva::Parsers

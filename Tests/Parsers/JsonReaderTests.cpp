@@ -1,0 +1,64 @@
+#include "Parsers/JsonReader.hpp"
+#include "Parsers/JsonText.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace Tolva::Parsers;
+
+namespace {
+
+JsonReadResult Read(const std::string& text) {
+    rapidjson::Document document;
+    return ReadJson(text.data(), text.size(), document);
+}
+
+} // namespace
+
+TEST(JsonReader, AcceptsOnlyAnObjectOrAnArrayAsRoot) {
+    EXPECT_TRUE(Read(" {} ").IsOk());
+    EXPECT_TRUE(Read("\t[1]\r\n").IsOk());
+
+    JsonReadResult number = Read("  42");
+    EXPECT_EQ(number.code, rapidjson::kParseErrorUnspecificSyntaxError);
+    EXPECT_EQ(number.offset, 2u);
+    EXPECT_EQ(number.ErrorTextAtOffset(), "Unspecific syntax error. at offset 2");
+
+    JsonReadResult empty = Read("");
+    EXPECT_EQ(empty.ErrorTextAtOffset(), "The document is empty. at offset 0");
+}
+
+TEST(JsonReader, RefusesTextAfterTheRootEvenBehindANul) {
+    JsonReadResult trailing = Read("{} x");
+    EXPECT_EQ(trailing.ErrorTextAtOffset(),
+              "The document root must not be followed by other values. at offset 3");
+
+    JsonReadResult nul = Read(std::string("{}\0{}", 5));
+    EXPECT_EQ(nul.code, rapidjson::kParseErrorDocumentRootNotSingular);
+    EXPECT_EQ(nul.offset, 2u);
+}
+
+TEST(JsonReader, StopsDeepNestingAtTheLimit) {
+    std::string atLimit(MaxJsonDepth, '[');
+    atLimit += std::string(MaxJsonDepth, ']');
+    EXPECT_TRUE(Read(atLimit).IsOk());
+
+    // Deep enough to overflow the stack if anything recursed per level.
+    std::string hostile(100000, '[');
+    JsonReadResult deep = Read(hostile);
+    EXPECT_EQ(deep.code, rapidjson::kParseErrorTermination);
+    EXPECT_EQ(deep.ErrorText(), "Terminate parsing due to Handler error.");
+    // Just behind the first bracket beyond the limit.
+    EXPECT_EQ(deep.offset, MaxJsonDepth + 1);
+}
+
+TEST(JsonReader, KeepsEmbeddedNulsInStrings) {
+    rapidjson::Document document;
+    std::string text = R"(["a\u0000b", "\u00e9"])";
+    ASSERT_TRUE(ReadJson(text.data(), text.size(), document).IsOk());
+    GS::UniString value = ToUniString(document[0]);
+    ASSERT_EQ(value.GetLength(), 3u);
+    EXPECT_EQ(value[2], u'b');
+    EXPECT_EQ(ToUniString(document[1]), GS::UniString(u"\u00e9"));
+}
