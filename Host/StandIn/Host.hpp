@@ -2,6 +2,7 @@
 
 #include "API/APIdefs_Environment.h"
 #include "RS/GrcResources.hpp"
+#include "StandIn/ShellRecord.hpp"
 
 #include <map>
 #include <string>
@@ -55,6 +56,7 @@ struct HostState {
     GSResModule currentModule = 0;
     // Lines also go here as they are written (tolva-host prints them without --report).
     void (*reportEcho)(const ReportLine& line) = nullptr;
+    ShellState shell;
 };
 
 HOST_API HostState& Host();

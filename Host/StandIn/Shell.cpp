@@ -1,0 +1,21 @@
+#include "StandIn/Host.hpp"
+#include "Windows/ShellAPI.hpp"
+
+namespace {
+
+// Windows' wchar_t is UTF-16; here it is UTF-32, and addresses only need the units below U+10000.
+GS::UniString FromWide(LPCWSTR text) {
+    GS::UniString converted;
+    for (; text != nullptr && *text != L'\0'; ++text) {
+        converted += static_cast<GS::UniChar>(*text);
+    }
+    return converted;
+}
+
+} // namespace
+
+HINSTANCE ShellExecuteW(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, int show) {
+    StandIn::ShellState& shell = StandIn::Host().shell;
+    shell.executions.push_back(StandIn::ShellExecution{FromWide(verb), FromWide(file), show});
+    return reinterpret_cast<HINSTANCE>(shell.result);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "GSRoot/UniString.hpp"
+
+#include <vector>
+
+namespace StandIn {
+
+// One ShellExecuteW call as the add-on made it.
+struct ShellExecution {
+    GS::UniString verb;
+    GS::UniString file;
+    int show = 0;
+};
+
+struct ShellState {
+    std::vector<ShellExecution> executions;
+    // What ShellExecuteW answers; above 32 is success.
+    long result = 42;
+};
+
+} // namespace StandIn
