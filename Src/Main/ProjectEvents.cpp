@@ -1,11 +1,22 @@
 #include "Main/ProjectEvents.hpp"
 
+#include "ZoneBoundary/ReferencePointCache.hpp"
+
+namespace {
+
+// In the order the caches depend on each other; each logs its own line.
+void EmptyPerProjectCaches() {
+    ReferencePointCache::Instance().Invalidate();
+}
+
+} // namespace
+
 GSErrCode ProjectEventHandler(API_NotifyEventID notifID, Int32) {
     switch (notifID) {
     case APINotify_Quit:
     case APINotify_New:
     case APINotify_Open:
-        // The palettes and the per-project caches are emptied here as each of them is built.
+        EmptyPerProjectCaches();
         break;
     default:
         break;
