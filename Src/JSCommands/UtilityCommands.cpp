@@ -1,5 +1,8 @@
 #include "JSCommands/UtilityCommands.hpp"
 
+#include "API/APIdefs_Project.h"
+#include "JSCommands/ResultEnvelope.hpp"
+#include "Logging/Logger.hpp"
 #include "Main/PluginVersion.hpp"
 
 namespace JSCommands::UtilityCommands {
@@ -11,6 +14,61 @@ GS::Ref<JS::Base> GetPluginVersion(GS::Ref<JS::Base>) {
     version->AddItem("patch", GS::NewRef<JS::Value>(Int32(PluginVersion::Patch)));
     version->AddItem("string", GS::NewRef<JS::Value>(PluginVersion::Text));
     return version;
+}
+
+namespace {
+
+struct LengthUnitName {
+    Int32 code;
+    const char* name;
+};
+
+constexpr LengthUnitName LengthUnitNames[] = {
+    {API_Millimeter, "millimeter"},
+    {API_Centimeter, "centimeter"},
+    {API_Meter, "meter"},
+    {API_Decimeter, "decimeter"},
+    {API_DecInch, "decimal inch"},
+    {API_FractInch, "fractional inch"},
+    {API_DecFoot, "decimal foot"},
+    {API_FootFracInch, "feet & fractional inch"},
+    {API_FootDecInch, "feet & decimal inch"},
+};
+
+const char* LengthUnitNameOf(Int32 code) {
+    for (const LengthUnitName& unit : LengthUnitNames) {
+        if (unit.code == code) {
+            return unit.name;
+        }
+    }
+    return "unknown";
+}
+
+} // namespace
+
+GS::Ref<JS::Base> GetWorkingUnits(GS::Ref<JS::Base>) {
+    constexpr const char* Category = "PreferencesCommands";
+    Logger::Debug(Category, "GetWorkingUnits called");
+    API_WorkingUnitPrefs prefs;
+    if (const GSErrCode err = ACAPI_ProjectSetting_GetPreferences(&prefs, APIPrefs_WorkingUnitsID);
+        err != NoError) {
+        Logger::Error(Category,
+                      GS::UniString::Printf("Failed to get working unit preferences. Error code: %d", err));
+        return MakeErrorObject("Failed to retrieve working unit preferences");
+    }
+    const Int32 code = prefs.lengthUnit;
+    const bool isMetric = code <= API_Decimeter;
+    Logger::Debug(Category,
+                  GS::UniString::Printf("Working units: %s (isMetric: %s, lengthDecimals: %d, roundInch: %d)",
+                                        LengthUnitNameOf(code), isMetric ? "true" : "false",
+                                        prefs.lenDecimals, prefs.roundInch));
+    auto units = GS::NewRef<JS::Object>();
+    units->AddItem("isMetric", GS::NewRef<JS::Value>(Int32(isMetric ? 1 : 0)));
+    units->AddItem("lengthUnit", GS::NewRef<JS::Value>(LengthUnitNameOf(code)));
+    units->AddItem("lengthUnitCode", GS::NewRef<JS::Value>(code));
+    units->AddItem("lengthDecimals", GS::NewRef<JS::Value>(Int32(prefs.lenDecimals)));
+    units->AddItem("roundInch", GS::NewRef<JS::Value>(Int32(prefs.roundInch)));
+    return units;
 }
 
 } // namespace JSCommands::UtilityCommands
