@@ -1,5 +1,6 @@
 #include "StandIn/Host.hpp"
 #include "Windows/ShellAPI.hpp"
+#include "Windows/SynchAPI.hpp"
 
 namespace {
 
@@ -19,3 +20,5 @@ HINSTANCE ShellExecuteW(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, int 
     shell.executions.push_back(StandIn::ShellExecution{FromWide(verb), FromWide(file), show});
     return reinterpret_cast<HINSTANCE>(shell.result);
 }
+
+void Sleep(DWORD milliseconds) { StandIn::Host().shell.sleeps.push_back(milliseconds); }

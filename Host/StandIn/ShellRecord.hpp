@@ -17,6 +17,8 @@ struct ShellState {
     std::vector<ShellExecution> executions;
     // What ShellExecuteW answers; above 32 is success.
     long result = 42;
+    // Every Sleep call's milliseconds, in order; nothing really waits.
+    std::vector<unsigned long> sleeps;
 };
 
 } // namespace StandIn
