@@ -19,6 +19,9 @@ struct API_Attr_Head {
     GSFlags flags = 0;
 };
 
+// Layer flags in the attribute header.
+constexpr GSFlags APILay_Hidden = 0x0004;
+
 struct API_LayerType {
     Int32 conClassId = 0; // intersection group number
 };

@@ -258,5 +258,19 @@ HOST_API GSErrCode ACAPI_Element_Delete(const GS::Array<API_Guid>& guids);
 HOST_API GSErrCode ACAPI_Element_GetElemList(const API_ElemType& type, GS::Array<API_Guid>* guids);
 // The two points of an element as the host reports them (for objects: the placement point twice).
 HOST_API GSErrCode ACAPI_Element_NeigToCoord(const API_Neig* neig, API_Coord3D* c1, API_Coord3D* c2);
+// Searching an element at a point: the filter bits narrow the candidates.
+constexpr GSFlags APIFilt_OnVisLayer = 0x00000002;
+constexpr GSFlags APIFilt_OnActFloor = 0x00000004;
+
+struct API_ElemSearchPars {
+    API_ElemType type;
+    GSFlags filterBits = 0;
+    API_Coord loc;
+    double z = 0;
+};
+
+// The first element of the type in host order whose polygon holds the point (zones only);
+// APIERR_NOTFOUND when there is none.
+HOST_API GSErrCode ACAPI_Element_SearchElementByCoord(const API_ElemSearchPars* pars, API_Guid* guid);
 HOST_API GSErrCode ACAPI_Grouping_GetElementGroup(const API_Guid& elemGuid, API_Guid* groupGuid);
 HOST_API GSErrCode ACAPI_Grouping_GetGroupElements(const API_Guid& groupGuid, GS::Array<API_Guid>* members);

@@ -1,6 +1,7 @@
 #include "API/APIdefs_Elements.h"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Project.hpp"
+#include "StandIn/Zones.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -206,6 +207,19 @@ StoredMemo SquareOfSide(double side) {
     return memo;
 }
 
+// The boundary of a zone whose "manual" is off comes from the walls; its given polygon is unused.
+GSErrCode CreateAutomaticZone(API_Element* zone, StoredMemo* memo) {
+    if (auto code = Faults::Take("ACAPI_Element_Create:Zone:Automatic")) {
+        return *code;
+    }
+    if (!zone->zone.refLineFlag) {
+        if (auto code = Faults::Take("ACAPI_Element_Create:Zone:InnerEdge")) {
+            return *code;
+        }
+    }
+    return DetectZonePolygon(zone, memo);
+}
+
 } // namespace
 
 ElementDefaults DefaultsOf(API_ElemTypeID type) {
@@ -273,10 +287,6 @@ GSErrCode ValidateElement(const API_Element& element, const StoredMemo* memo) {
         }
         return ValidatePolygon(element.slab.poly, given, true);
     case API_ZoneID:
-        // Zones whose boundary the host detects from the walls come with zone detection.
-        if (!element.zone.manual) {
-            return APIERR_BADPARS;
-        }
         return ValidatePolygon(element.zone.poly, given, true);
     case API_LineID:
         return Finite(element.line.begC) && Finite(element.line.endC) ? NoError : APIERR_BADPARS;
@@ -371,6 +381,12 @@ GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo) {
     }
     API_Element created = *element;
     created.header.guid = APINULLGuid;
+    if (type == API_ZoneID && !created.zone.manual) {
+        withMemo = true;
+        if (GSErrCode code = CreateAutomaticZone(&created, &stored)) {
+            return code;
+        }
+    }
     if (GSErrCode code = PlantElement(&created, withMemo ? &stored : nullptr)) {
         return code;
     }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "API/APIdefs_Elements.h"
+
+#include <vector>
+
+// Plane geometry behind automatic zones: the free region around a point bounded by wall
+// footprints. The only user of Boost.Geometry, which is expensive to compile.
+namespace StandIn::ZoneGeometry {
+
+struct WallFootprint {
+    API_Coord begin;
+    API_Coord end;
+    double thickness = 0;
+    API_WallReferenceLineLocationID referenceLine = APIWallRefLine_Center;
+};
+
+enum class Method { ReferenceLine, InnerEdge };
+
+// A closed contour: its last point repeats the first.
+using Contour = std::vector<API_Coord>;
+
+// The outer contour (counter-clockwise, from its lowest then leftmost point) and then its holes
+// (clockwise, ordered by their own start points); empty when the point lies in no closed region
+// or on a wall.
+HOST_API std::vector<Contour> DetectBoundary(const std::vector<WallFootprint>& walls, API_Coord point,
+                                             Method method);
+
+// The four corners of a wall's footprint, counter-clockwise from the right of its begin point.
+HOST_API std::vector<API_Coord> FootprintCorners(const WallFootprint& wall);
+
+} // namespace StandIn::ZoneGeometry

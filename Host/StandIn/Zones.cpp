@@ -1,0 +1,97 @@
+#include "StandIn/Zones.hpp"
+
+#include "API/APIdefs_Attributes.h"
+#include "StandIn/Attributes.hpp"
+#include "StandIn/Faults.hpp"
+#include "StandIn/ZoneGeometry.hpp"
+
+namespace StandIn {
+
+GSErrCode DetectZonePolygon(API_Element* zone, StoredMemo* memo) {
+    std::vector<ZoneGeometry::WallFootprint> walls;
+    for (const StoredElement& stored : TheModel().elements) {
+        const API_Element& e = stored.element;
+        if (e.header.type.typeID == API_WallID && e.header.floorInd == zone->header.floorInd) {
+            walls.push_back({e.wall.begC, e.wall.endC, e.wall.thickness, e.wall.referenceLineLocation});
+        }
+    }
+    auto method =
+        zone->zone.refLineFlag ? ZoneGeometry::Method::ReferenceLine : ZoneGeometry::Method::InnerEdge;
+    std::vector<ZoneGeometry::Contour> contours =
+        ZoneGeometry::DetectBoundary(walls, zone->zone.refPos, method);
+    if (contours.empty()) {
+        return APIERR_BADPOLY;
+    }
+    StoredMemo detected;
+    detected.coords.push_back({0, 0});
+    detected.pends.push_back(0);
+    for (const ZoneGeometry::Contour& contour : contours) {
+        detected.coords.insert(detected.coords.end(), contour.begin(), contour.end());
+        detected.pends.push_back(static_cast<Int32>(detected.coords.size() - 1));
+    }
+    zone->zone.poly = {static_cast<Int32>(detected.coords.size() - 1), static_cast<Int32>(contours.size()),
+                       0};
+    *memo = detected;
+    return NoError;
+}
+
+bool PolygonContains(const StoredMemo& memo, API_Coord point) {
+    bool inside = false;
+    for (size_t k = 1; k < memo.pends.size(); ++k) {
+        for (Int32 i = memo.pends[k - 1] + 1; i < memo.pends[k]; ++i) {
+            const API_Coord& a = memo.coords[static_cast<size_t>(i)];
+            const API_Coord& b = memo.coords[static_cast<size_t>(i) + 1];
+            if ((a.y > point.y) != (b.y > point.y) &&
+                point.x < a.x + (point.y - a.y) * (b.x - a.x) / (b.y - a.y)) {
+                inside = !inside;
+            }
+        }
+    }
+    return inside;
+}
+
+namespace {
+
+bool OnVisibleLayer(const API_Elem_Head& header) {
+    const auto& layers = Attributes().byType[API_LayerID];
+    if (header.layer < 1 || static_cast<size_t>(header.layer) > layers.size()) {
+        return false;
+    }
+    return (layers[static_cast<size_t>(header.layer) - 1].attribute.header.flags & APILay_Hidden) == 0;
+}
+
+API_Guid ZoneAt(const API_ElemSearchPars& pars) {
+    for (const StoredElement& stored : TheModel().elements) {
+        const API_Elem_Head& header = stored.element.header;
+        bool candidate =
+            header.type.typeID == API_ZoneID && stored.memo &&
+            ((pars.filterBits & APIFilt_OnActFloor) == 0 || header.floorInd == TheModel().activeStory) &&
+            ((pars.filterBits & APIFilt_OnVisLayer) == 0 || OnVisibleLayer(header));
+        if (candidate && PolygonContains(*stored.memo, pars.loc)) {
+            return header.guid;
+        }
+    }
+    return APINULLGuid;
+}
+
+} // namespace
+
+} // namespace StandIn
+
+using namespace StandIn;
+
+GSErrCode ACAPI_Element_SearchElementByCoord(const API_ElemSearchPars* pars, API_Guid* guid) {
+    *guid = APINULLGuid;
+    if (auto code = Faults::Take("ACAPI_Element_SearchElementByCoord")) {
+        return *code;
+    }
+    if (pars->type.typeID != API_ZoneID) {
+        return APIERR_BADPARS;
+    }
+    *guid = ZoneAt(*pars);
+    // A zone found, yet an error reported with it, as tests of the caller's handling need.
+    if (auto code = Faults::Take("ACAPI_Element_SearchElementByCoord:FoundWithError")) {
+        return *code;
+    }
+    return *guid == APINULLGuid ? APIERR_NOTFOUND : NoError;
+}

@@ -1,0 +1,200 @@
+#include "ZoneTestSupport.hpp"
+
+#include "StandIn/Faults.hpp"
+#include "StandIn/ProjectFile.hpp"
+
+#include <fstream>
+#include <numbers>
+#include <sstream>
+
+namespace {
+
+void LoadApartment() {
+    std::ifstream file(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/apartment.json");
+    std::stringstream text;
+    text << file.rdbuf();
+    StandIn::LoadProject(text.str());
+}
+
+constexpr double Exterior = 0.3 / 2;
+constexpr double Interior = 0.12 / 2;
+
+TEST_F(AutomaticZones, EveryApartmentRoomIsFoundByTheReferenceLines) {
+    LoadApartment();
+    ExpectContour(Detected({3, 4}, true)[0], {{0, 0}, {6, 0}, {6, 8}, {0, 8}});
+    ExpectContour(Detected({8, 2}, true)[0], {{6, 0}, {10, 0}, {10, 4.5}, {6, 4.5}});
+    ExpectContour(Detected({8, 6}, true)[0], {{6, 4.5}, {10, 4.5}, {10, 8}, {6, 8}});
+}
+
+TEST_F(AutomaticZones, TheInnerEdgesLieInsideTheReferenceLinesByHalfEachWallsThickness) {
+    LoadApartment();
+    ExpectContour(Detected({3, 4}, false)[0], {{Exterior, Exterior},
+                                               {6 - Interior, Exterior},
+                                               {6 - Interior, 8 - Exterior},
+                                               {Exterior, 8 - Exterior}});
+    ExpectContour(Detected({8, 2}, false)[0], {{6 + Interior, Exterior},
+                                               {10 - Exterior, Exterior},
+                                               {10 - Exterior, 4.5 - Interior},
+                                               {6 + Interior, 4.5 - Interior}});
+    ExpectContour(Detected({8, 6}, false)[0], {{6 + Interior, 4.5 + Interior},
+                                               {10 - Exterior, 4.5 + Interior},
+                                               {10 - Exterior, 8 - Exterior},
+                                               {6 + Interior, 8 - Exterior}});
+}
+
+TEST_F(AutomaticZones, TheMemoIsAClosedPolygonWithoutArcsAsTheHostWritesIt) {
+    LoadApartment();
+    API_Guid guid;
+    ASSERT_EQ(CreateZone({3, 4}, true, &guid), NoError);
+    API_Element zone;
+    zone.header.guid = guid;
+    ASSERT_EQ(ACAPI_Element_Get(&zone), NoError);
+    EXPECT_FALSE(zone.zone.manual);
+    EXPECT_EQ(zone.zone.poly.nCoords, 5);
+    EXPECT_EQ(zone.zone.poly.nSubPolys, 1);
+    EXPECT_EQ(zone.zone.poly.nArcs, 0);
+    API_ElementMemo memo;
+    ASSERT_EQ(ACAPI_Element_GetMemo(guid, &memo, APIMemoMask_Polygon), NoError);
+    EXPECT_EQ(BMGetHandleSize(memo.coords), static_cast<GSSize>(6 * sizeof(API_Coord)));
+    EXPECT_EQ((*memo.pends)[0], 0);
+    EXPECT_EQ((*memo.pends)[1], 5);
+    EXPECT_EQ(BMGetHandleSize(memo.parcs), 0);
+    ACAPI_DisposeElemMemoHdls(&memo);
+}
+
+TEST_F(AutomaticZones, AClickOutsideTheBuildingOrOnAWallFailsAndCreatesNothing) {
+    LoadApartment();
+    size_t elements = StandIn::TheModel().elements.size();
+    for (bool referenceLine : {true, false}) {
+        EXPECT_EQ(CreateZone({-2, 4}, referenceLine), APIERR_BADPOLY);
+        EXPECT_EQ(CreateZone({6, 2}, referenceLine), APIERR_BADPOLY);
+    }
+    // On a wall: inside its footprint for the inner edges, on its reference line for the lines.
+    EXPECT_EQ(CreateZone({0.1, 4}, false), APIERR_BADPOLY);
+    EXPECT_EQ(CreateZone({0, 4}, true), APIERR_BADPOLY);
+    EXPECT_EQ(StandIn::TheModel().elements.size(), elements);
+}
+
+TEST_F(AutomaticZones, AnOpenSpaceIsNoRoom) {
+    PlantWall(0, 0, 5, 0);
+    PlantWall(5, 0, 5, 4);
+    PlantWall(0, 4, 0, 0);
+    PlantWall(0, 4, 3, 4);
+    for (bool referenceLine : {true, false}) {
+        EXPECT_EQ(CreateZone({2, 2}, referenceLine), APIERR_BADPOLY);
+    }
+    EXPECT_EQ(CreateZone({2, 2}, true), APIERR_BADPOLY);
+}
+
+TEST_F(AutomaticZones, AStoryWithoutWallsHasNoRoom) {
+    EXPECT_EQ(CreateZone({2, 2}, true), APIERR_BADPOLY);
+}
+
+TEST_F(AutomaticZones, AFreeStandingPillarMakesAClockwiseHole) {
+    PlantLoop({{0, 0}, {6, 0}, {6, 6}, {0, 6}});
+    PlantLoop({{2.8, 2.8}, {3.2, 2.8}, {3.2, 3.2}, {2.8, 3.2}}, 0.1);
+    Contours byLines = Detected({1, 1}, true);
+    ASSERT_EQ(byLines.size(), 2u);
+    ExpectContour(byLines[0], {{0, 0}, {6, 0}, {6, 6}, {0, 6}});
+    ExpectContour(byLines[1], {{2.8, 2.8}, {2.8, 3.2}, {3.2, 3.2}, {3.2, 2.8}});
+    Contours byEdges = Detected({1, 1}, false);
+    ASSERT_EQ(byEdges.size(), 2u);
+    ExpectContour(byEdges[1], {{2.75, 2.75}, {2.75, 3.25}, {3.25, 3.25}, {3.25, 2.75}});
+    // Inside the pillar's loop is a room of its own.
+    ExpectContour(Detected({3, 3}, true)[0], {{2.8, 2.8}, {3.2, 2.8}, {3.2, 3.2}, {2.8, 3.2}});
+}
+
+TEST_F(AutomaticZones, ASolidPillarIsAHoleOfTheInnerEdgeOnly) {
+    PlantLoop({{0, 0}, {6, 0}, {6, 6}, {0, 6}});
+    PlantWall(3, 2.8, 3, 3.2, 0.4);
+    Contours byEdges = Detected({1, 1}, false);
+    ASSERT_EQ(byEdges.size(), 2u);
+    ExpectContour(byEdges[1], {{2.8, 2.8}, {2.8, 3.2}, {3.2, 3.2}, {3.2, 2.8}});
+    EXPECT_EQ(Detected({1, 1}, true).size(), 1u);
+    EXPECT_EQ(CreateZone({3, 3}, false), APIERR_BADPOLY);
+}
+
+TEST_F(AutomaticZones, AnLShapedRoomKeepsItsSixCorners) {
+    PlantLoop({{0, 0}, {6, 0}, {6, 3}, {3, 3}, {3, 6}, {0, 6}});
+    ExpectContour(Detected({1, 5}, true)[0], {{0, 0}, {6, 0}, {6, 3}, {3, 3}, {3, 6}, {0, 6}});
+    ExpectContour(Detected({1, 5}, false)[0],
+                  {{0.15, 0.15}, {5.85, 0.15}, {5.85, 2.85}, {2.85, 2.85}, {2.85, 5.85}, {0.15, 5.85}});
+}
+
+TEST_F(AutomaticZones, TJunctionsSplitTheWallsTheyMeet) {
+    PlantWall(0, 0, 8, 0);
+    PlantWall(8, 0, 8, 4);
+    PlantWall(8, 4, 0, 4);
+    PlantWall(0, 4, 0, 0);
+    PlantWall(4, 0, 4, 4, 0.1);
+    ExpectContour(Detected({1, 1}, true)[0], {{0, 0}, {4, 0}, {4, 4}, {0, 4}});
+    ExpectContour(Detected({7, 1}, true)[0], {{4, 0}, {8, 0}, {8, 4}, {4, 4}});
+    ExpectContour(Detected({7, 1}, false)[0], {{4.05, 0.15}, {7.85, 0.15}, {7.85, 3.85}, {4.05, 3.85}});
+}
+
+TEST_F(AutomaticZones, AWallEndingFreeInsideARoomSplitsNothing) {
+    PlantLoop({{0, 0}, {8, 0}, {8, 4}, {0, 4}});
+    PlantWall(4, 4, 4, 2, 0.1);
+    ExpectContour(Detected({1, 1}, true)[0], {{0, 0}, {8, 0}, {8, 4}, {0, 4}});
+    EXPECT_EQ(Detected({1, 1}, false)[0].size(), 9u);
+}
+
+TEST_F(AutomaticZones, RotatedLayoutsGiveTheRotatedRooms) {
+    for (double degrees : {7.0, 33.0}) {
+        StandIn::ResetHost();
+        double a = degrees * std::numbers::pi / 180;
+        auto turned = [a](double x, double y) {
+            return API_Coord{x * std::cos(a) - y * std::sin(a), x * std::sin(a) + y * std::cos(a)};
+        };
+        std::vector<API_Coord> corners = {turned(0, 0), turned(10, 0), turned(10, 8), turned(0, 8)};
+        PlantLoop(corners);
+        API_Coord t = turned(6, 0);
+        API_Coord u = turned(6, 8);
+        PlantWall(t.x, t.y, u.x, u.y, 0.12);
+        API_Coord inLiving = turned(3, 4);
+        Contours room = Detected(inLiving, true);
+        ASSERT_EQ(room.size(), 1u) << degrees;
+        ExpectContour(room[0], {turned(0, 0), turned(6, 0), turned(6, 8), turned(0, 8)}, 1e-5);
+        Contours inner = Detected(inLiving, false);
+        ASSERT_EQ(inner.size(), 1u) << degrees;
+        ExpectContour(inner[0],
+                      {turned(Exterior, Exterior), turned(6 - Interior, Exterior),
+                       turned(6 - Interior, 8 - Exterior), turned(Exterior, 8 - Exterior)},
+                      1e-5);
+    }
+}
+
+TEST_F(AutomaticZones, WallsOnOtherStoriesAreIgnored) {
+    PlantLoop({{0, 0}, {6, 0}, {6, 6}, {0, 6}});
+    PlantWall(3, 0, 3, 6, 0.1, 1);
+    ExpectContour(Detected({1, 1}, true)[0], {{0, 0}, {6, 0}, {6, 6}, {0, 6}});
+    StandIn::TheModel().activeStory = 1;
+    EXPECT_EQ(CreateZone({1, 1}, true), APIERR_BADPOLY);
+}
+
+TEST_F(AutomaticZones, TheInnerEdgeMethodAloneCanBeFailed) {
+    LoadApartment();
+    StandIn::Faults::Arm("ACAPI_Element_Create:Zone:InnerEdge", APIERR_GENERAL);
+    EXPECT_EQ(CreateZone({3, 4}, false), APIERR_GENERAL);
+    EXPECT_EQ(CreateZone({3, 4}, true), NoError);
+    StandIn::Faults::Arm("ACAPI_Element_Create:Zone:Automatic", -1);
+    EXPECT_EQ(CreateZone({3, 4}, true), -1);
+}
+
+TEST_F(AutomaticZones, AFailedStepTakesTheDetectedZoneBack) {
+    LoadApartment();
+    size_t elements = StandIn::TheModel().elements.size();
+    EXPECT_EQ(InStep([] {
+                  API_Element zone;
+                  zone.header.type = API_ZoneID;
+                  ACAPI_Element_GetDefaults(&zone, nullptr);
+                  zone.zone.manual = false;
+                  zone.zone.refPos = {3, 4};
+                  ACAPI_Element_Create(&zone, nullptr);
+                  return APIERR_GENERAL;
+              }),
+              APIERR_GENERAL);
+    EXPECT_EQ(StandIn::TheModel().elements.size(), elements);
+}
+
+} // namespace
