@@ -57,6 +57,13 @@ std::vector<API_Coord> Corners(const WallFootprint& wall, const Offsets& offsets
             {b.x + nx * offsets.left, b.y + ny * offsets.left}};
 }
 
+// The host writes exact corners; the set operations drift by up to about a micrometre, so corners
+// are written on a 10 micrometre grid.
+constexpr double CornerGrid = 1e-5;
+double OnCornerGrid(double value) {
+    return std::round(value / CornerGrid) * CornerGrid;
+}
+
 using EndKey = std::pair<long long, long long>;
 
 EndKey KeyOf(const API_Coord& c) {
@@ -139,7 +146,7 @@ Contour Tidy(const Ring& ring) {
     std::rotate(points.begin(), std::min_element(points.begin(), points.end(), lower), points.end());
     Contour contour;
     for (const Point& p : points) {
-        contour.push_back({p.x(), p.y()});
+        contour.push_back({OnCornerGrid(p.x()), OnCornerGrid(p.y())});
     }
     contour.push_back(contour.front());
     return contour;

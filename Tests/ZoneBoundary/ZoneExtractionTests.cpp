@@ -3,6 +3,9 @@
 #include "JSCommands/UserInputCommands.hpp"
 #include "Main/ProjectEvents.hpp"
 #include "ZoneBoundary/ReferencePointCache.hpp"
+#include "ZoneBoundary/TemporaryZoneCreator.hpp"
+#include "ZoneBoundary/WallBoundaryMatcher.hpp"
+#include "ZoneBoundary/ZoneBoundaryUtils.hpp"
 
 #include <limits>
 
@@ -55,6 +58,105 @@ TEST_F(ZoneExtraction, CancelledOrBrokenPointInputAnswersAnErrorAndKeepsTheCache
     EXPECT_TRUE(Reported("[ERROR] UserInputCommands: Invalid point coordinates (NaN or infinity)"));
     EXPECT_TRUE(Guids().empty()) << "nothing was created";
     EXPECT_EQ(ReferencePointCache::Instance().TryGet().x, 10);
+}
+
+} // namespace
+
+namespace {
+
+// A 5 m by 4 m room of 300 mm walls on their centre lines; the south wall is exterior.
+class ClickedRoom : public ZoneExtraction {
+protected:
+    void SetUp() override {
+        ZoneExtraction::SetUp();
+        south = AddWall(0, 0, 5, 0, true);
+        AddWall(5, 0, 5, 4);
+        AddWall(5, 4, 0, 4);
+        AddWall(0, 4, 0, 0);
+        StandIn::Host().report.clear();
+    }
+    API_Guid south;
+};
+
+TEST_F(ClickedRoom, TheRoomsInnerEdgesComeBackWithTheReferencePointInOneEmptyUndoStep) {
+    const ZoneBoundaryUtils::ZoneExtractionResult result =
+        ZoneBoundaryUtils::ExtractZoneDataAtPoint({2.5, 1.25});
+    ASSERT_TRUE(result.success) << result.errorMessage.ToCStr().Get();
+    const std::string json = result.zoneDataJson.ToCStr().Get();
+    EXPECT_EQ(json.rfind(
+                  "{\"bounds\":{\"type\":\"polygon\",\"polylines\":[{\"type\":\"polyline\",\"points\":[[", 0),
+              0u)
+        << json;
+    EXPECT_NE(json.find("[[150,150,0],[4850,150,0],[4850,3850,0],[150,3850,0],[150,150,0]]"),
+              std::string::npos)
+        << json;
+    EXPECT_NE(
+        json.find("{\"type\":\"outer\",\"lineSegment\":{\"type\":\"line_segment\",\"points\":[[150,150,0],"
+                  "[4850,150,0]]}},{\"type\":\"simple\""),
+        std::string::npos)
+        << json;
+    const std::string reference = "}}],\"reference\":{\"x\":2500.0,\"y\":1250.0}}";
+    EXPECT_EQ(json.substr(json.size() - reference.size()), reference) << "appended, as doubles";
+    EXPECT_TRUE(result.errorMessage.IsEmpty());
+    EXPECT_EQ(result.referenceX, 2500);
+
+    EXPECT_EQ(Guids().size(), 4u) << "the temporary zone is gone";
+    const StandIn::UndoStep& step = StandIn::TheModel().steps.back();
+    EXPECT_EQ(step.name, GS::UniString("Extract Zone Boundary"));
+    EXPECT_EQ(step.before.size(), step.after.size());
+    EXPECT_EQ(ReferencePointCache::Instance().TryGet().y, 1250);
+    EXPECT_TRUE(Reported("[INFO] TemporaryZoneCreator: Attempting zone creation with Inner Edge method"));
+    EXPECT_TRUE(
+        Reported("[INFO] ZoneBoundaryUtils: Successfully extracted zone boundary data with reference point"));
+}
+
+TEST_F(ClickedRoom, AClickOutsideFailsWithTheFallbacksCodeAndChangesNothing) {
+    ReferencePointCache::Instance().Save(1, 2);
+    StandIn::QueuePointAnswer({NoError, {9, 9, 0}});
+    const std::string answer = Answer(JSCommands::UserInputCommands::GetZoneAtPoint(nullptr));
+    EXPECT_EQ(answer,
+              "{\"success\":false,\"error\":\"Failed to extract zone boundary (error: -2130313111)\"}");
+    EXPECT_TRUE(
+        Reported("[INFO] TemporaryZoneCreator: Inner Edge method failed with polygon error -2130313111, "
+                 "trying Reference Line fallback"));
+    EXPECT_TRUE(
+        Reported("[ERROR] TemporaryZoneCreator: Failed to create zone at this location (error: "
+                 "-2130313111). Both Inner Edge and Reference Line methods failed. The point may not be "
+                 "inside a fully enclosed space with walls. Please ensure:\n1. The clicked point is inside "
+                 "a closed room/space\n2. The space is bounded by walls on all sides\n3. You are on the "
+                 "correct floor/story\n4. The walls form a valid closed polygon"));
+    EXPECT_EQ(Guids().size(), 4u);
+    EXPECT_EQ(ReferencePointCache::Instance().TryGet().x, 1);
+}
+
+TEST_F(ClickedRoom, TheCommandAnswersTheJsonItselfAndASecondClickOverwritesThePoint) {
+    StandIn::QueuePointAnswer({NoError, {1, 1, 0}});
+    StandIn::QueuePointAnswer({NoError, {4, 3, 0}});
+    const std::string first = Answer(JSCommands::UserInputCommands::GetZoneAtPoint(nullptr));
+    const std::string second = Answer(JSCommands::UserInputCommands::GetZoneAtPoint(nullptr));
+    EXPECT_EQ(first.rfind("{\"bounds\":", 0), 0u) << first;
+    EXPECT_NE(second.find("\"reference\":{\"x\":4000.0,\"y\":3000.0}"), std::string::npos) << second;
+    EXPECT_TRUE(
+        Reported("[INFO] PlanImportCommands: Overwriting cached reference point: OLD=(1000.00, 1000.00) mm, "
+                 "NEW=(4000.00, 3000.00) mm"));
+    EXPECT_TRUE(
+        Reported("[INFO] UserInputCommands: GetZoneAtPoint: Successfully returned zone boundary data with "
+                 "clicked point"));
+}
+
+TEST_F(ClickedRoom, TheBoundaryWallsOfADetectedRoomAreItsFourWalls) {
+    API_Guid zone;
+    ASSERT_EQ(InStep([&] {
+                  return TemporaryZoneCreator::CreateTemporaryZoneAtPoint({2, 2}, zone);
+              }),
+              NoError);
+    GS::Array<API_Guid> walls;
+    EXPECT_EQ(WallBoundaryMatcher::FindBoundaryWalls(zone, walls), NoError);
+    EXPECT_EQ(walls.GetSize(), 4u);
+    EXPECT_EQ(InStep([&] { return TemporaryZoneCreator::DeleteTemporaryZone(zone); }), NoError);
+    EXPECT_EQ(InStep([&] { return TemporaryZoneCreator::DeleteTemporaryZone(zone); }), APIERR_BADID);
+    EXPECT_TRUE(
+        Reported("[ERROR] TemporaryZoneCreator: ACAPI_Element_Delete failed with error code -2130313206"));
 }
 
 } // namespace
