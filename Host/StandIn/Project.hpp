@@ -2,6 +2,7 @@
 
 #include "API/APIdefs_Elements.h"
 #include "API/APIdefs_Properties.h"
+#include "StandIn/Body3D.hpp"
 
 #include <optional>
 #include <string>
@@ -30,6 +31,8 @@ struct StoredElement {
     std::optional<StoredMemo> memo;
     // Values written to the element; a property without one has its default.
     std::vector<StoredPropertyValue> propertyValues;
+    // Bodies a project file or a test gives; without them the host generates them.
+    std::optional<std::vector<Body3D>> bodies;
 };
 
 struct UndoStep {
