@@ -468,6 +468,10 @@ GSErrCode ACAPI_Element_Delete(const GS::Array<API_Guid>& guids) {
     std::erase_if(elements,
                   [&](const StoredElement& stored) { return guids.Contains(stored.element.header.guid); });
     std::erase_if(TheModel().selection, [&](const API_Guid& guid) { return guids.Contains(guid); });
+    for (StoredElement& stored : elements) {
+        std::erase_if(stored.solidLinks,
+                      [&](const SolidLink& link) { return guids.Contains(link.operatorGuid); });
+    }
     return NoError;
 }
 

@@ -26,6 +26,13 @@ struct StoredPropertyValue {
     API_PropertyValue value;
 };
 
+// A solid element operation on the element that holds it, the target.
+struct SolidLink {
+    API_Guid operatorGuid;
+    Int32 operation = 0;
+    GSFlags flags = 0;
+};
+
 struct StoredElement {
     API_Element element;
     std::optional<StoredMemo> memo;
@@ -33,6 +40,7 @@ struct StoredElement {
     std::vector<StoredPropertyValue> propertyValues;
     // Bodies a project file or a test gives; without them the host generates them.
     std::optional<std::vector<Body3D>> bodies;
+    std::vector<SolidLink> solidLinks;
 };
 
 struct UndoStep {
