@@ -1,17 +1,20 @@
 #include "StandIn/ProjectFile.hpp"
 
+#include "API/APIdefs_SolidOperations.h"
 #include "GSRoot/Exceptions.hpp"
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Project.hpp"
 #include "StandIn/Properties.hpp"
 #include "StandIn/Stories.hpp"
+#include "StandIn/Zones.hpp"
 
 #include <rapidjson/document.h>
 #include <rapidjson/error/en.h>
 #include <rapidjson/prettywriter.h>
 #include <rapidjson/stringbuffer.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -178,6 +181,98 @@ void CheckAttributeIndex(const Reader& reader, API_AttrTypeID type, API_Attribut
     }
 }
 
+API_Coord3D Point3D(const Reader& reader) {
+    std::vector<Reader> items = reader.Items();
+    if (items.size() != 3) {
+        Fail(reader.Place(), "expected a point [x, y, z]");
+    }
+    return {items[0].Number(), items[1].Number(), items[2].Number()};
+}
+
+// Automatic zones name their method; their polygon, when given, is the detected one as saved.
+void ReadZoneMethod(const Reader& item, API_ZoneType* zone) {
+    if (!item.Has("automatic")) {
+        return;
+    }
+    GS::UniString method = item.Member("automatic").Text();
+    if (method != GS::UniString("referenceLine") && method != GS::UniString("innerEdge")) {
+        Fail(item.Member("automatic").Place(), "expected \"referenceLine\" or \"innerEdge\"");
+    }
+    zone->manual = false;
+    zone->refLineFlag = method == GS::UniString("referenceLine");
+}
+
+Int32 OneBased(const Reader& reader, size_t count) {
+    return reader.Integer(1, static_cast<Int32>(std::min<size_t>(count, std::numeric_limits<Int32>::max())));
+}
+
+Polygon3D ReadPolygon3D(const Reader& item, const Body3D& body) {
+    Polygon3D polygon{0, body.material, {}};
+    if (item.Has("status")) {
+        polygon.status =
+            static_cast<GSFlags>(item.Member("status").Integer(0, std::numeric_limits<Int32>::max()));
+    }
+    if (item.Has("material")) {
+        polygon.material = item.Member("material").Integer(1, std::numeric_limits<Int32>::max());
+        CheckAttributeIndex(item.Member("material"), API_MaterialID, polygon.material);
+    }
+    Int32 edges = static_cast<Int32>(body.edges.size());
+    for (const Reader& edge : item.Member("edges").Items()) {
+        polygon.edges.push_back(edge.Integer(-edges, edges));
+    }
+    return polygon;
+}
+
+std::vector<Body3D> ReadBodies(const Reader& bodies) {
+    std::vector<Body3D> read;
+    for (const Reader& item : bodies.Items()) {
+        Body3D body;
+        body.material = item.Member("material").Integer(1, std::numeric_limits<Int32>::max());
+        CheckAttributeIndex(item.Member("material"), API_MaterialID, body.material);
+        for (const Reader& vertex : item.Member("vertices").Items()) {
+            body.vertices.push_back(Point3D(vertex));
+        }
+        for (const Reader& edge : item.Member("edges").Items()) {
+            std::vector<Reader> ends = edge.Items();
+            if (ends.size() != 2) {
+                Fail(edge.Place(), "expected an edge [vertex, vertex]");
+            }
+            body.edges.emplace_back(OneBased(ends[0], body.vertices.size()),
+                                    OneBased(ends[1], body.vertices.size()));
+        }
+        for (const Reader& polygon : item.Member("polygons").Items()) {
+            body.polygons.push_back(ReadPolygon3D(polygon, body));
+        }
+        if (item.Has("transform")) {
+            std::vector<Reader> numbers = item.Member("transform").Items();
+            if (numbers.size() != 12) {
+                Fail(item.Member("transform").Place(), "expected 12 numbers, a 3x4 matrix by rows");
+            }
+            for (size_t i = 0; i < 12; ++i) {
+                body.transform.tmx[i] = numbers[i].Number();
+            }
+        }
+        read.push_back(body);
+    }
+    return read;
+}
+
+void ReadSolidLinks(const Reader& links) {
+    for (const Reader& item : links.Items()) {
+        StoredElement* target = FindElement(item.Member("target").Guid());
+        API_Guid operatorGuid = item.Member("operator").Guid();
+        if (target == nullptr || FindElement(operatorGuid) == nullptr) {
+            Fail(item.Place(), "no such element");
+        }
+        if (item.Member("operation").Text() != GS::UniString("SSUB")) {
+            Fail(item.Member("operation").Place(), "expected \"SSUB\"");
+        }
+        GSFlags flags =
+            static_cast<GSFlags>(item.Member("flags").Integer(0, std::numeric_limits<Int32>::max()));
+        target->solidLinks.push_back({operatorGuid, APISolid_Substract, flags});
+    }
+}
+
 void ReadElement(const Reader& item) {
     API_Element element;
     element.header.type = ElementType(item.Member("type"));
@@ -189,6 +284,7 @@ void ReadElement(const Reader& item) {
     }
     Reader story = item.Member("story");
     element.header.floorInd = static_cast<short>(story.Integer(Settings().firstStory, LastStory()));
+    element.header.layer = 1; // the default layer, as the element defaults have it
     if (item.Has("layer")) {
         element.header.layer = item.Member("layer").Integer(1, std::numeric_limits<Int32>::max());
         CheckAttributeIndex(item.Member("layer"), API_LayerID, element.header.layer);
@@ -212,7 +308,10 @@ void ReadElement(const Reader& item) {
         CheckAttributeIndex(item.Member("material"), API_BuildingMaterialID, element.slab.buildingMaterial);
         break;
     case API_ZoneID: {
-        memo = ReadPolygon(item.Member("polygon"), &element.zone.poly);
+        ReadZoneMethod(item, &element.zone);
+        if (element.zone.manual || item.Has("polygon")) {
+            memo = ReadPolygon(item.Member("polygon"), &element.zone.poly);
+        }
         GS::UniString name = item.Member("name").Text();
         if (name.GetLength() >= API_UniLongNameLen) {
             Fail(item.Member("name").Place(), "longer than 255 units");
@@ -222,6 +321,12 @@ void ReadElement(const Reader& item) {
         CheckAttributeIndex(item.Member("category"), API_ZoneCatID, element.zone.catInd);
         element.zone.pos = element.zone.refPos = item.Member("stamp").Point();
         element.zone.roomHeight = item.NumberOr("height", 2.7);
+        if (!memo) {
+            memo.emplace();
+            if (DetectZonePolygon(&element, &*memo) != NoError) {
+                Fail(item.Member("stamp").Place(), "no closed region of walls around the point");
+            }
+        }
         break;
     }
     case API_LineID:
@@ -237,6 +342,9 @@ void ReadElement(const Reader& item) {
              GS::UniString::Printf("the host refuses this element (0x%08X)", static_cast<UInt32>(code))
                  .ToCStr()
                  .Get());
+    }
+    if (item.Has("bodies")) {
+        FindElement(element.header.guid)->bodies = ReadBodies(item.Member("bodies"));
     }
     if (item.Has("position")) {
         if (element.header.type.typeID != API_WallID) {
@@ -324,14 +432,6 @@ void ReadStories(const Reader& stories) {
     }
 }
 
-API_Coord3D Point3D(const Reader& reader) {
-    std::vector<Reader> items = reader.Items();
-    if (items.size() != 3) {
-        Fail(reader.Place(), "expected a point [x, y, z]");
-    }
-    return {items[0].Number(), items[1].Number(), items[2].Number()};
-}
-
 void ReadProject(const Reader& root) {
     if (root.Member("format").Text() != GS::UniString(FormatName)) {
         Fail(root.Member("format").Place(), std::string("expected \"") + FormatName + "\"");
@@ -356,6 +456,9 @@ void ReadProject(const Reader& root) {
     ReadAttributes(root.Member("attributes"));
     for (const Reader& item : root.Member("elements").Items()) {
         ReadElement(item);
+    }
+    if (root.Has("solidLinks")) {
+        ReadSolidLinks(root.Member("solidLinks"));
     }
 }
 
@@ -390,6 +493,75 @@ void WritePolygon(Writer& out, const StoredMemo& memo) {
             WritePoint(out, memo.coords[static_cast<size_t>(i)]);
         }
         out.EndArray();
+    }
+    out.EndArray();
+}
+
+void WriteBodies(Writer& out, const std::vector<Body3D>& bodies) {
+    out.StartArray();
+    for (const Body3D& body : bodies) {
+        out.StartObject();
+        out.Key("material");
+        out.Int(body.material);
+        out.Key("vertices");
+        out.StartArray();
+        for (const API_Coord3D& vertex : body.vertices) {
+            WritePoint3D(out, vertex);
+        }
+        out.EndArray();
+        out.Key("edges");
+        out.StartArray();
+        for (auto [first, second] : body.edges) {
+            out.StartArray();
+            out.Int(first);
+            out.Int(second);
+            out.EndArray();
+        }
+        out.EndArray();
+        out.Key("polygons");
+        out.StartArray();
+        for (const Polygon3D& polygon : body.polygons) {
+            out.StartObject();
+            out.Key("status");
+            out.Int(static_cast<Int32>(polygon.status));
+            out.Key("material");
+            out.Int(polygon.material);
+            out.Key("edges");
+            out.StartArray();
+            for (Int32 edge : polygon.edges) {
+                out.Int(edge);
+            }
+            out.EndArray();
+            out.EndObject();
+        }
+        out.EndArray();
+        out.Key("transform");
+        out.StartArray();
+        for (double number : body.transform.tmx) {
+            out.Double(number);
+        }
+        out.EndArray();
+        out.EndObject();
+    }
+    out.EndArray();
+}
+
+void WriteSolidLinks(Writer& out) {
+    out.Key("solidLinks");
+    out.StartArray();
+    for (const StoredElement& stored : TheModel().elements) {
+        for (const SolidLink& link : stored.solidLinks) {
+            out.StartObject();
+            out.Key("target");
+            WriteText(out, APIGuidToString(stored.element.header.guid));
+            out.Key("operator");
+            WriteText(out, APIGuidToString(link.operatorGuid));
+            out.Key("operation");
+            out.String("SSUB");
+            out.Key("flags");
+            out.Int(static_cast<Int32>(link.flags));
+            out.EndObject();
+        }
     }
     out.EndArray();
 }
@@ -431,6 +603,10 @@ void WriteElement(Writer& out, const StoredElement& stored) {
         out.Int(e.slab.buildingMaterial);
         break;
     case API_ZoneID:
+        if (!e.zone.manual) {
+            out.Key("automatic");
+            out.String(e.zone.refLineFlag ? "referenceLine" : "innerEdge");
+        }
         out.Key("polygon");
         WritePolygon(out, *stored.memo);
         out.Key("name");
@@ -452,6 +628,10 @@ void WriteElement(Writer& out, const StoredElement& stored) {
         out.Key("polygon");
         WritePolygon(out, *stored.memo);
         break;
+    }
+    if (stored.bodies) {
+        out.Key("bodies");
+        WriteBodies(out, *stored.bodies);
     }
     for (const StoredPropertyValue& property : stored.propertyValues) {
         if (property.definition == APIGuidFromString(PositionPropertyGuid)) {
@@ -625,6 +805,10 @@ std::string SaveProject() {
         WriteElement(out, stored);
     }
     out.EndArray();
+    if (std::any_of(TheModel().elements.begin(), TheModel().elements.end(),
+                    [](const StoredElement& stored) { return !stored.solidLinks.empty(); })) {
+        WriteSolidLinks(out);
+    }
     out.EndObject();
     return std::string(buffer.GetString(), buffer.GetSize()) + "\n";
 }
