@@ -16,11 +16,6 @@ enum API_3DTypeID : Int32 {
     API_UmatID = 6,
 };
 
-// Row-major 3x4: tmx[3], tmx[7] and tmx[11] are the translation.
-struct API_Tranmat {
-    double tmx[12] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
-};
-
 // Polygon status bits: a polygon with this bit is not to be drawn.
 constexpr GSFlags APIPgon_Hidden = 0x0001;
 

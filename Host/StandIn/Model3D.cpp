@@ -59,6 +59,45 @@ Body3D Prism(const std::vector<std::vector<API_Coord>>& contours, double bottom,
     return body;
 }
 
+Modeler::MeshBody MeshBodyOf(const Body3D& body) {
+    Modeler::MeshBody mesh;
+    for (const API_Coord3D& v : body.vertices) {
+        mesh.AddVertex({v.x, v.y, v.z});
+    }
+    for (auto [first, second] : body.edges) {
+        mesh.AddEdge(static_cast<UInt32>(first - 1), static_cast<UInt32>(second - 1));
+    }
+    for (const Polygon3D& polygon : body.polygons) {
+        mesh.AddPolygon(polygon.edges);
+    }
+    return mesh;
+}
+
+Body3D BodyOf(const Modeler::MeshBody& mesh, const API_Tranmat& placement, Int32 material) {
+    Body3D body;
+    body.material = material;
+    const double* m = placement.tmx;
+    for (UInt32 i = 0; i < mesh.GetVertexCount(); ++i) {
+        const Modeler::MeshVertex& v = mesh.GetConstVertex(i);
+        body.vertices.push_back({m[0] * v.x + m[1] * v.y + m[2] * v.z + m[3],
+                                 m[4] * v.x + m[5] * v.y + m[6] * v.z + m[7],
+                                 m[8] * v.x + m[9] * v.y + m[10] * v.z + m[11]});
+    }
+    for (UInt32 k = 0; k < mesh.GetEdgeCount(); ++k) {
+        const Modeler::MeshEdge& edge = mesh.GetConstEdge(k);
+        body.edges.emplace_back(static_cast<Int32>(edge.vert1) + 1, static_cast<Int32>(edge.vert2) + 1);
+    }
+    for (UInt32 p = 0; p < mesh.GetPolygonCount(); ++p) {
+        const Modeler::MeshPolygon& polygon = mesh.GetConstPolygon(p);
+        Polygon3D face{0, material, {}};
+        for (UInt32 j = polygon.fpedg; j <= polygon.lpedg && j < mesh.GetPolyEdgeCount(); ++j) {
+            face.edges.push_back(mesh.GetConstPolyEdge(j));
+        }
+        body.polygons.push_back(face);
+    }
+    return body;
+}
+
 namespace {
 
 // The surface a building material shows, or the first surface.
@@ -128,6 +167,14 @@ std::vector<Body3D> Generated(const StoredElement& stored) {
         return {Prism(MemoContours(*stored.memo), level, level + e.zone.roomHeight, 1)};
     case API_ObjectID:
         return {ObjectBox(stored, level)};
+    case API_MorphID: {
+        if (!stored.memo || !stored.memo->morphBody) {
+            return {};
+        }
+        API_Tranmat placement = e.morph.tranmat;
+        placement.tmx[11] += level;
+        return {BodyOf(*stored.memo->morphBody, placement, 1)};
+    }
     default:
         return {};
     }

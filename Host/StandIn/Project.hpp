@@ -19,6 +19,7 @@ struct StoredMemo {
     std::optional<GS::UniString> textContent;
     std::optional<std::vector<API_ParagraphType>> paragraphs;
     std::optional<GS::UniString> elemInfoString;
+    std::optional<Modeler::MeshBody> morphBody;
 };
 
 struct StoredPropertyValue {

@@ -138,7 +138,8 @@ API_ElemTypeID ElementType(const Reader& type) {
                             {"slab", API_SlabID},
                             {"zone", API_ZoneID},
                             {"line", API_LineID},
-                            {"polyline", API_PolyLineID}}) {
+                            {"polyline", API_PolyLineID},
+                            {"morph", API_MorphID}}) {
         if (name == GS::UniString(text)) {
             return id;
         }
@@ -156,6 +157,8 @@ const char* ElementTypeName(API_ElemTypeID type) {
         return "zone";
     case API_LineID:
         return "line";
+    case API_MorphID:
+        return "morph";
     default:
         return "polyline";
     }
@@ -187,6 +190,16 @@ API_Coord3D Point3D(const Reader& reader) {
         Fail(reader.Place(), "expected a point [x, y, z]");
     }
     return {items[0].Number(), items[1].Number(), items[2].Number()};
+}
+
+void ReadTransform(const Reader& reader, API_Tranmat* transform) {
+    std::vector<Reader> numbers = reader.Items();
+    if (numbers.size() != 12) {
+        Fail(reader.Place(), "expected 12 numbers, a 3x4 matrix by rows");
+    }
+    for (size_t i = 0; i < 12; ++i) {
+        transform->tmx[i] = numbers[i].Number();
+    }
 }
 
 // Automatic zones name their method; their polygon, when given, is the detected one as saved.
@@ -244,13 +257,7 @@ std::vector<Body3D> ReadBodies(const Reader& bodies) {
             body.polygons.push_back(ReadPolygon3D(polygon, body));
         }
         if (item.Has("transform")) {
-            std::vector<Reader> numbers = item.Member("transform").Items();
-            if (numbers.size() != 12) {
-                Fail(item.Member("transform").Place(), "expected 12 numbers, a 3x4 matrix by rows");
-            }
-            for (size_t i = 0; i < 12; ++i) {
-                body.transform.tmx[i] = numbers[i].Number();
-            }
+            ReadTransform(item.Member("transform"), &body.transform);
         }
         read.push_back(body);
     }
@@ -271,6 +278,43 @@ void ReadSolidLinks(const Reader& links) {
             static_cast<GSFlags>(item.Member("flags").Integer(0, std::numeric_limits<Int32>::max()));
         target->solidLinks.push_back({operatorGuid, APISolid_Substract, flags});
     }
+}
+
+// A morph's matrix and its mesh body, numbered from 0; without "body" the morph has none.
+StoredMemo ReadMorph(const Reader& item, API_MorphType* morph) {
+    ReadTransform(item.Member("transform"), &morph->tranmat);
+    StoredMemo memo;
+    if (!item.Has("body")) {
+        return memo;
+    }
+    Reader body = item.Member("body");
+    Modeler::MeshBody mesh;
+    for (const Reader& vertex : body.Member("vertices").Items()) {
+        API_Coord3D v = Point3D(vertex);
+        mesh.AddVertex({v.x, v.y, v.z});
+    }
+    Int32 lastVertex = static_cast<Int32>(mesh.GetVertexCount()) - 1;
+    for (const Reader& edge : body.Member("edges").Items()) {
+        std::vector<Reader> ends = edge.Items();
+        if (ends.size() != 2) {
+            Fail(edge.Place(), "expected an edge [vertex, vertex]");
+        }
+        mesh.AddEdge(static_cast<UInt32>(ends[0].Integer(0, lastVertex)),
+                     static_cast<UInt32>(ends[1].Integer(0, lastVertex)));
+    }
+    Int32 edges = static_cast<Int32>(mesh.GetEdgeCount());
+    for (const Reader& polygon : body.Member("polygons").Items()) {
+        std::vector<Int32> references;
+        for (const Reader& reference : polygon.Items()) {
+            references.push_back(reference.Integer(-edges, edges));
+        }
+        if (references.empty()) {
+            Fail(polygon.Place(), "a polygon needs edges");
+        }
+        mesh.AddPolygon(references);
+    }
+    memo.morphBody = mesh;
+    return memo;
 }
 
 void ReadElement(const Reader& item) {
@@ -332,6 +376,9 @@ void ReadElement(const Reader& item) {
     case API_LineID:
         element.line.begC = item.Member("begin").Point();
         element.line.endC = item.Member("end").Point();
+        break;
+    case API_MorphID:
+        memo = ReadMorph(item, &element.morph);
         break;
     default:
         memo = ReadPolygon(item.Member("polygon"), &element.polyLine.poly);
@@ -497,6 +544,51 @@ void WritePolygon(Writer& out, const StoredMemo& memo) {
     out.EndArray();
 }
 
+void WriteTransform(Writer& out, const API_Tranmat& transform) {
+    out.StartArray();
+    for (double number : transform.tmx) {
+        out.Double(number);
+    }
+    out.EndArray();
+}
+
+void WriteMorph(Writer& out, const API_MorphType& morph, const std::optional<Modeler::MeshBody>& body) {
+    out.Key("transform");
+    WriteTransform(out, morph.tranmat);
+    if (!body) {
+        return;
+    }
+    out.Key("body");
+    out.StartObject();
+    out.Key("vertices");
+    out.StartArray();
+    for (UInt32 i = 0; i < body->GetVertexCount(); ++i) {
+        const Modeler::MeshVertex& v = body->GetConstVertex(i);
+        WritePoint3D(out, {v.x, v.y, v.z});
+    }
+    out.EndArray();
+    out.Key("edges");
+    out.StartArray();
+    for (UInt32 k = 0; k < body->GetEdgeCount(); ++k) {
+        out.StartArray();
+        out.Uint(body->GetConstEdge(k).vert1);
+        out.Uint(body->GetConstEdge(k).vert2);
+        out.EndArray();
+    }
+    out.EndArray();
+    out.Key("polygons");
+    out.StartArray();
+    for (UInt32 p = 0; p < body->GetPolygonCount(); ++p) {
+        out.StartArray();
+        for (UInt32 j = body->GetConstPolygon(p).fpedg; j <= body->GetConstPolygon(p).lpedg; ++j) {
+            out.Int(body->GetConstPolyEdge(j));
+        }
+        out.EndArray();
+    }
+    out.EndArray();
+    out.EndObject();
+}
+
 void WriteBodies(Writer& out, const std::vector<Body3D>& bodies) {
     out.StartArray();
     for (const Body3D& body : bodies) {
@@ -536,11 +628,7 @@ void WriteBodies(Writer& out, const std::vector<Body3D>& bodies) {
         }
         out.EndArray();
         out.Key("transform");
-        out.StartArray();
-        for (double number : body.transform.tmx) {
-            out.Double(number);
-        }
-        out.EndArray();
+        WriteTransform(out, body.transform);
         out.EndObject();
     }
     out.EndArray();
@@ -623,6 +711,9 @@ void WriteElement(Writer& out, const StoredElement& stored) {
         WritePoint(out, e.line.begC);
         out.Key("end");
         WritePoint(out, e.line.endC);
+        break;
+    case API_MorphID:
+        WriteMorph(out, e.morph, stored.memo ? stored.memo->morphBody : std::nullopt);
         break;
     default:
         out.Key("polygon");
