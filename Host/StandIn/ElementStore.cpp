@@ -1,4 +1,5 @@
 #include "API/APIdefs_Elements.h"
+#include "StandIn/Attributes.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Project.hpp"
 #include "StandIn/Zones.hpp"
@@ -209,6 +210,10 @@ double WallLength(const API_WallType& wall) {
     return std::hypot(wall.endC.x - wall.begC.x, wall.endC.y - wall.begC.y);
 }
 
+bool HasBuildingMaterial(API_AttributeIndex index) {
+    return index >= 1 && static_cast<size_t>(index) <= Attributes().byType[API_BuildingMaterialID].size();
+}
+
 StoredMemo SquareOfSide(double side) {
     StoredMemo memo;
     memo.coords = {{0, 0}, {0, 0}, {side, 0}, {side, side}, {0, side}, {0, 0}};
@@ -289,10 +294,12 @@ ElementDefaults DefaultsOf(API_ElemTypeID type) {
         break;
     case API_LabelID:
         element.label.labelClass = APILblClass_Text;
-        element.label.u.text = {APIAnc_LT, 0.0, 1, 2.5, 1};
+        element.label.u.text = {APIAnc_LT, 0.0, LabelDefaultFont, 2.5, 1};
         // Label defaults already hold a text, so callers that set their own must release it.
         defaults.memo.textContent = GS::UniString("Label");
         defaults.memo.paragraphs = std::vector<API_ParagraphType>(1);
+        defaults.memo.paragraphs->front().range = 5;
+        defaults.memo.paragraphs->front().run.Push({0, 5, 1, LabelDefaultFont, 2.5});
         break;
     case API_DoorID:
         element.door.openingBase.libInd = TheModel().defaultDoorLibInd;
@@ -319,13 +326,13 @@ GSErrCode ValidateElement(const API_Element& element, const StoredMemo* memo) {
     switch (element.header.type.typeID) {
     case API_WallID: {
         const API_WallType& wall = element.wall;
-        bool sound = wall.thickness > 0 && wall.height > 0 && std::isfinite(wall.thickness) &&
-                     std::isfinite(wall.height) && Finite(wall.begC) && Finite(wall.endC) &&
-                     (wall.begC.x != wall.endC.x || wall.begC.y != wall.endC.y);
+        bool sound = HasBuildingMaterial(wall.buildingMaterial) && wall.thickness > 0 && wall.height > 0 &&
+                     std::isfinite(wall.thickness) && std::isfinite(wall.height) && Finite(wall.begC) &&
+                     Finite(wall.endC) && (wall.begC.x != wall.endC.x || wall.begC.y != wall.endC.y);
         return sound ? NoError : APIERR_BADPARS;
     }
     case API_SlabID:
-        if (!(element.slab.thickness > 0)) {
+        if (!HasBuildingMaterial(element.slab.buildingMaterial) || !(element.slab.thickness > 0)) {
             return APIERR_BADPARS;
         }
         return ValidatePolygon(element.slab.poly, given, true);

@@ -60,6 +60,10 @@ struct PointAnswer {
     API_Coord3D pos;
 };
 
+// The font of label defaults (text and paragraph run), not 1, so that a caller that takes another
+// font instead of the defaults' shows.
+constexpr short LabelDefaultFont = 7;
+
 struct ElementDefaults {
     API_Element element;
     StoredMemo memo;

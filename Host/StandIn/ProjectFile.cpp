@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -139,7 +140,10 @@ API_ElemTypeID ElementType(const Reader& type) {
                             {"zone", API_ZoneID},
                             {"line", API_LineID},
                             {"polyline", API_PolyLineID},
-                            {"morph", API_MorphID}}) {
+                            {"morph", API_MorphID},
+                            {"label", API_LabelID},
+                            {"door", API_DoorID},
+                            {"object", API_ObjectID}}) {
         if (name == GS::UniString(text)) {
             return id;
         }
@@ -159,9 +163,91 @@ const char* ElementTypeName(API_ElemTypeID type) {
         return "line";
     case API_MorphID:
         return "morph";
+    case API_LabelID:
+        return "label";
+    case API_DoorID:
+        return "door";
+    case API_ObjectID:
+        return "object";
     default:
         return "polyline";
     }
+}
+
+// Labels, doors and objects: the members their builders write and the exports read.
+StoredMemo ReadLabel(const Reader& item, API_LabelType* label) {
+    label->parentType = API_ZoneID;
+    label->parent = item.Member("zone").Guid();
+    label->begC = item.Member("begin").Point();
+    label->midC = item.Member("middle").Point();
+    label->endC = item.Member("end").Point();
+    label->createAtDefaultPosition = false;
+    label->u.text = {APIAnc_LT, item.NumberOr("angle", 0),
+                     static_cast<short>(item.Member("font").Integer(0, 32767)), item.Member("size").Number(),
+                     static_cast<short>(item.Member("pen").Integer(0, 255))};
+    StoredMemo memo;
+    memo.textContent = item.Member("text").Text();
+    // One paragraph with one run over the whole text, as the zone builders write labels.
+    API_ParagraphType paragraph;
+    paragraph.range = static_cast<Int32>(memo.textContent->GetLength());
+    paragraph.spac = -1.0;
+    paragraph.run.Push({0, paragraph.range, label->u.text.pen, label->u.text.font, label->u.text.size});
+    memo.paragraphs = std::vector<API_ParagraphType>{paragraph};
+    return memo;
+}
+
+void ReadDoor(const Reader& item, API_DoorType* door) {
+    door->owner = item.Member("wall").Guid();
+    door->objLoc = item.Member("offset").Number();
+    door->openingBase.libInd = item.Member("library").Integer(0, std::numeric_limits<Int32>::max());
+    door->openingBase.width = item.Member("width").Number();
+    door->openingBase.height = item.Member("height").Number();
+    door->openingBase.reflected = item.Member("flipped").Boolean();
+    door->openingBase.oSide = item.Member("openingSide").Boolean();
+    door->openingBase.refSide = item.Member("referenceSide").Boolean();
+}
+
+API_AddParType ReadParameter(const Reader& item) {
+    API_AddParType parameter;
+    GS::UniString name = item.Member("name").Text();
+    std::string narrow = name.ToCStr().Get();
+    if (narrow.empty() || narrow.size() >= API_NameLen) {
+        Fail(item.Member("name").Place(), "expected 1 to 31 bytes");
+    }
+    std::strncpy(parameter.name, narrow.c_str(), API_NameLen - 1);
+    parameter.typeID =
+        static_cast<API_AddParID>(item.Member("type").Integer(APIParT_Integer, APIParT_Boolean));
+    parameter.value.real = item.Member("value").Number();
+    return parameter;
+}
+
+StoredMemo ReadObject(const Reader& item, API_Element* element) {
+    if (item.Has("grid") && item.Member("grid").Boolean()) {
+        element->header.type.variationID = APIVarId_GridElement;
+    }
+    API_ObjectType& object = element->object;
+    object.libInd = item.Member("library").Integer(1, std::numeric_limits<Int32>::max());
+    object.pos = item.Member("at").Point();
+    object.level = item.NumberOr("level", 0);
+    object.angle = item.NumberOr("angle", 0);
+    object.reflected = item.Has("flipped") && item.Member("flipped").Boolean();
+    StoredMemo memo;
+    if (item.Has("parameters")) {
+        memo.params.emplace();
+        for (const Reader& parameter : item.Member("parameters").Items()) {
+            memo.params->push_back(ReadParameter(parameter));
+        }
+    }
+    if (item.Has("id")) {
+        memo.elemInfoString = item.Member("id").Text();
+    }
+    // A grid object's coordinate list is 0-based: line k runs from point k to point k + 1.
+    if (item.Has("coordinates")) {
+        for (const Reader& point : item.Member("coordinates").Items()) {
+            memo.coords.push_back(point.Point());
+        }
+    }
+    return memo;
 }
 
 std::optional<API_PropertyValue> ReadPosition(const Reader& position) {
@@ -379,6 +465,15 @@ void ReadElement(const Reader& item) {
         break;
     case API_MorphID:
         memo = ReadMorph(item, &element.morph);
+        break;
+    case API_LabelID:
+        memo = ReadLabel(item, &element.label);
+        break;
+    case API_DoorID:
+        ReadDoor(item, &element.door);
+        break;
+    case API_ObjectID:
+        memo = ReadObject(item, &element);
         break;
     default:
         memo = ReadPolygon(item.Member("polygon"), &element.polyLine.poly);
@@ -654,6 +749,90 @@ void WriteSolidLinks(Writer& out) {
     out.EndArray();
 }
 
+void WritePlacedElement(Writer& out, const StoredElement& stored) {
+    const API_Element& e = stored.element;
+    auto point = [&](const char* key, const API_Coord& c) {
+        out.Key(key);
+        WritePoint(out, c);
+    };
+    auto number = [&](const char* key, double value) {
+        out.Key(key);
+        out.Double(value);
+    };
+    auto flag = [&](const char* key, bool value) {
+        out.Key(key);
+        out.Bool(value);
+    };
+    switch (e.header.type.typeID) {
+    case API_LabelID:
+        out.Key("zone");
+        WriteText(out, APIGuidToString(e.label.parent));
+        point("begin", e.label.begC);
+        point("middle", e.label.midC);
+        point("end", e.label.endC);
+        out.Key("text");
+        WriteText(out, stored.memo && stored.memo->textContent ? *stored.memo->textContent : GS::UniString());
+        out.Key("font");
+        out.Int(e.label.u.text.font);
+        number("size", e.label.u.text.size);
+        out.Key("pen");
+        out.Int(e.label.u.text.pen);
+        number("angle", e.label.u.text.angle);
+        break;
+    case API_DoorID:
+        out.Key("wall");
+        WriteText(out, APIGuidToString(e.door.owner));
+        number("offset", e.door.objLoc);
+        out.Key("library");
+        out.Int(e.door.openingBase.libInd);
+        number("width", e.door.openingBase.width);
+        number("height", e.door.openingBase.height);
+        flag("flipped", e.door.openingBase.reflected);
+        flag("openingSide", e.door.openingBase.oSide);
+        flag("referenceSide", e.door.openingBase.refSide);
+        break;
+    default: {
+        if (e.header.type.variationID == APIVarId_GridElement) {
+            flag("grid", true);
+        }
+        out.Key("library");
+        out.Int(e.object.libInd);
+        point("at", e.object.pos);
+        number("level", e.object.level);
+        number("angle", e.object.angle);
+        flag("flipped", e.object.reflected);
+        const StoredMemo* memo = stored.memo ? &*stored.memo : nullptr;
+        if (memo != nullptr && memo->params) {
+            out.Key("parameters");
+            out.StartArray();
+            for (const API_AddParType& parameter : *memo->params) {
+                out.StartObject();
+                out.Key("name");
+                out.String(parameter.name);
+                out.Key("type");
+                out.Int(parameter.typeID);
+                number("value", parameter.value.real);
+                out.EndObject();
+            }
+            out.EndArray();
+        }
+        if (memo != nullptr && memo->elemInfoString) {
+            out.Key("id");
+            WriteText(out, *memo->elemInfoString);
+        }
+        if (memo != nullptr && !memo->coords.empty()) {
+            out.Key("coordinates");
+            out.StartArray();
+            for (const API_Coord& c : memo->coords) {
+                WritePoint(out, c);
+            }
+            out.EndArray();
+        }
+        break;
+    }
+    }
+}
+
 void WriteElement(Writer& out, const StoredElement& stored) {
     const API_Element& e = stored.element;
     out.StartObject();
@@ -714,6 +893,11 @@ void WriteElement(Writer& out, const StoredElement& stored) {
         break;
     case API_MorphID:
         WriteMorph(out, e.morph, stored.memo ? stored.memo->morphBody : std::nullopt);
+        break;
+    case API_LabelID:
+    case API_DoorID:
+    case API_ObjectID:
+        WritePlacedElement(out, stored);
         break;
     default:
         out.Key("polygon");

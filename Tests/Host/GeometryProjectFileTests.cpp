@@ -53,10 +53,10 @@ TEST_F(GeometryInProjectFiles, AnAutomaticZoneOutsideTheWallsIsRefused) {
     EXPECT_EQ(
         LoadError(ApartmentWith(R"({"type": "zone", "story": 0, "automatic": "referenceLine", "name": "Out",
                                           "category": 1, "stamp": [-3, 4]})")),
-        "Project file, root.elements[10].stamp: no closed region of walls around the point");
+        "Project file, root.elements[16].stamp: no closed region of walls around the point");
     EXPECT_EQ(LoadError(ApartmentWith(R"({"type": "zone", "story": 0, "automatic": "round", "name": "Out",
                                           "category": 1, "stamp": [3, 4]})")),
-              "Project file, root.elements[10].automatic: expected \"referenceLine\" or \"innerEdge\"");
+              "Project file, root.elements[16].automatic: expected \"referenceLine\" or \"innerEdge\"");
 }
 
 const char* ZoneWithTwoBodies = R"({"type": "zone", "story": 0, "polygon": [[[0, 0], [1, 0], [1, 1], [0, 0]]],
@@ -91,12 +91,12 @@ TEST_F(GeometryInProjectFiles, BodiesReferringOutsideThemselvesAreRefused) {
     std::string badEdge = text;
     badEdge.replace(badEdge.find("[3, 1]"), 6, "[4, 1]");
     EXPECT_EQ(LoadError(badEdge),
-              "Project file, root.elements[10].bodies[0].edges[2][0]: expected an integer from 1 to 3");
+              "Project file, root.elements[16].bodies[0].edges[2][0]: expected an integer from 1 to 3");
     std::string badReference = text;
     badReference.replace(badReference.find("[-3, -2, -1]"), 12, "[-4, -2, -1]");
     EXPECT_EQ(
         LoadError(badReference),
-        "Project file, root.elements[10].bodies[1].polygons[0].edges[0]: expected an integer from -3 to 3");
+        "Project file, root.elements[16].bodies[1].polygons[0].edges[0]: expected an integer from -3 to 3");
 }
 
 TEST_F(GeometryInProjectFiles, SolidLinksAreSavedAndLoaded) {

@@ -110,7 +110,7 @@ TEST_F(Morphs, MorphsAreSavedAndLoadedWithTheirMatrixAndBody) {
         ADD_FAILURE() << "loaded";
     } catch (const GS::Exception& e) {
         EXPECT_STREQ(e.GetMessage().ToCStr().Get(),
-                     "Project file, root.elements[10].body.edges[2][0]: expected an integer from 0 to 2");
+                     "Project file, root.elements[16].body.edges[2][0]: expected an integer from 0 to 2");
     }
 }
 
