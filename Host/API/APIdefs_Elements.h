@@ -183,6 +183,12 @@ struct API_Tranmat {
     double tmx[12] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
 };
 
+// A mesh: a polygon whose points have their own heights (the memo's meshPolyZ, above level).
+struct API_MeshType {
+    double level = 0;
+    API_Polygon poly;
+};
+
 // A morph's geometry is the body in its memo, placed by the element's matrix.
 struct API_MorphType {
     API_Tranmat tranmat;
@@ -199,6 +205,7 @@ struct API_Element {
     API_DoorType door;
     API_ObjectType object;
     API_MorphType morph;
+    API_MeshType mesh;
 };
 
 enum API_AddParID : Int32 {
@@ -259,6 +266,7 @@ struct API_ElementMemo {
     GS::Array<API_ParagraphType>* paragraphs = nullptr;
     GS::UniString* elemInfoString = nullptr;
     Modeler::MeshBody* morphBody = nullptr;
+    double** meshPolyZ = nullptr; // a height per polygon point, entry 0 unused
 };
 
 HOST_API GSErrCode ACAPI_Element_GetDefaults(API_Element* element, API_ElementMemo* memo);

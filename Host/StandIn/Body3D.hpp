@@ -24,9 +24,10 @@ struct Body3D {
 
 // A vertical prism over closed contours (the outer one first, each repeating its first point at its
 // end) from bottom to top: the bottom and top faces carry the holes after a 0, one side face per
-// contour edge.
+// contour edge. With point heights (one per contour point, in the same order) the top follows
+// them instead, as a mesh's surface.
 HOST_API Body3D Prism(const std::vector<std::vector<API_Coord>>& contours, double bottom, double top,
-                      Int32 material);
+                      Int32 material, const std::vector<double>* pointTops = nullptr);
 
 // The same geometry as a morph's mesh body (numbered from 0), and back, each vertex placed by the
 // matrix.

@@ -46,6 +46,8 @@ std::string TypeName(API_ElemTypeID type) {
         return "Object";
     case API_MorphID:
         return "Morph";
+    case API_MeshID:
+        return "Mesh";
     default:
         return std::to_string(static_cast<Int32>(type));
     }
@@ -62,11 +64,11 @@ std::optional<GSErrCode> FaultFor(const char* call, API_ElemTypeID type) {
 bool IsSupported(API_ElemTypeID type) {
     return type == API_WallID || type == API_SlabID || type == API_ZoneID || type == API_LineID ||
            type == API_PolyLineID || type == API_LabelID || type == API_DoorID || type == API_ObjectID ||
-           type == API_MorphID;
+           type == API_MorphID || type == API_MeshID;
 }
 
 bool HasPolygonMemo(API_ElemTypeID type) {
-    return type == API_SlabID || type == API_ZoneID || type == API_PolyLineID;
+    return type == API_SlabID || type == API_ZoneID || type == API_PolyLineID || type == API_MeshID;
 }
 
 bool Finite(const API_Coord& c) {
@@ -152,6 +154,9 @@ bool ReadMemo(API_ElemTypeID type, const API_ElementMemo& memo, StoredMemo* stor
     if (type == API_MorphID) {
         CopyOwned(memo.morphBody, &stored->morphBody);
     }
+    if (type == API_MeshID && !CopyFromHandle(memo.meshPolyZ, &stored->meshPolyZ)) {
+        return false;
+    }
     if (type == API_LabelID) {
         CopyOwned(memo.textContent, &stored->textContent);
         if (memo.paragraphs != nullptr) {
@@ -172,6 +177,9 @@ GSErrCode WriteMemo(const StoredMemo& stored, API_MemoMask mask, API_ElementMemo
         }
         if (code == NoError) {
             code = CopyToHandle(stored.parcs, &memo->parcs);
+        }
+        if (code == NoError && !stored.meshPolyZ.empty()) {
+            code = CopyToHandle(stored.meshPolyZ, &memo->meshPolyZ);
         }
     }
     if (code == NoError && (mask & APIMemoMask_AddPars) != 0 && stored.params) {
@@ -310,6 +318,11 @@ ElementDefaults DefaultsOf(API_ElemTypeID type) {
         element.object.libInd = 1;
         defaults.memo.params = TheModel().defaultObjectParams;
         break;
+    case API_MeshID:
+        defaults.memo = SquareOfSide(1.0);
+        defaults.memo.meshPolyZ.assign(defaults.memo.coords.size(), 0.0);
+        element.mesh.poly = {5, 1, 0};
+        break;
     case API_MorphID:
         // A cube of 1 m, as a morph drawn by default.
         defaults.memo.morphBody = MeshBodyOf(Prism({{{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}}}, 0, 1, 1));
@@ -365,6 +378,13 @@ GSErrCode ValidateElement(const API_Element& element, const StoredMemo* memo) {
                    : APIERR_BADPARS;
     case API_MorphID:
         return ValidateMorph(element.morph, given);
+    case API_MeshID: {
+        bool heights = given.meshPolyZ.size() == given.coords.size() &&
+                       std::all_of(given.meshPolyZ.begin(), given.meshPolyZ.end(),
+                                   [](double z) { return std::isfinite(z); });
+        return heights && std::isfinite(element.mesh.level) ? ValidatePolygon(element.mesh.poly, given, true)
+                                                            : APIERR_BADPOLY;
+    }
     default:
         return APIERR_BADPARS;
     }
@@ -496,6 +516,7 @@ GSErrCode ACAPI_DisposeElemMemoHdls(API_ElementMemo* memo) {
     BMKillHandle(&memo->pends);
     BMKillHandle(&memo->parcs);
     BMKillHandle(&memo->params);
+    BMKillHandle(&memo->meshPolyZ);
     delete memo->textContent;
     delete memo->paragraphs;
     delete memo->elemInfoString;

@@ -11,7 +11,9 @@
 
 namespace StandIn {
 
-Body3D Prism(const std::vector<std::vector<API_Coord>>& contours, double bottom, double top, Int32 material) {
+Body3D Prism(const std::vector<std::vector<API_Coord>>& contours, double bottom, double top, Int32 material,
+             const std::vector<double>* pointTops) {
+    size_t point = 0;
     Body3D body;
     body.material = material;
     Polygon3D bottomFace{0, material, {}};
@@ -25,9 +27,11 @@ Body3D Prism(const std::vector<std::vector<API_Coord>>& contours, double bottom,
                 {contour[static_cast<size_t>(i)].x, contour[static_cast<size_t>(i)].y, bottom});
         }
         for (Int32 i = 0; i < n; ++i) {
+            double z = pointTops != nullptr ? (*pointTops)[point + static_cast<size_t>(i)] : top;
             body.vertices.push_back(
-                {contour[static_cast<size_t>(i)].x, contour[static_cast<size_t>(i)].y, top});
+                {contour[static_cast<size_t>(i)].x, contour[static_cast<size_t>(i)].y, z});
         }
+        point += contour.size();
         // Edges of this contour: bottom ring, top ring, then the verticals, n each.
         Int32 firstEdge = static_cast<Int32>(body.edges.size()) + 1;
         for (Int32 ring = 0; ring < 2; ++ring) {
@@ -167,6 +171,14 @@ std::vector<Body3D> Generated(const StoredElement& stored) {
         return {Prism(MemoContours(*stored.memo), level, level + e.zone.roomHeight, 1)};
     case API_ObjectID:
         return {ObjectBox(stored, level)};
+    case API_MeshID: {
+        // The surface over the polygon, its points at their heights, with sides down to the level.
+        std::vector<double> tops(stored.memo->meshPolyZ.begin() + 1, stored.memo->meshPolyZ.end());
+        for (double& z : tops) {
+            z += level + e.mesh.level;
+        }
+        return {Prism(MemoContours(*stored.memo), level + e.mesh.level, 0, 1, &tops)};
+    }
     case API_MorphID: {
         if (!stored.memo || !stored.memo->morphBody) {
             return {};

@@ -20,6 +20,7 @@ struct StoredMemo {
     std::optional<std::vector<API_ParagraphType>> paragraphs;
     std::optional<GS::UniString> elemInfoString;
     std::optional<Modeler::MeshBody> morphBody;
+    std::vector<double> meshPolyZ; // entry 0 unused, as the coordinates
 };
 
 struct StoredPropertyValue {

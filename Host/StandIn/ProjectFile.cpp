@@ -143,7 +143,8 @@ API_ElemTypeID ElementType(const Reader& type) {
                             {"morph", API_MorphID},
                             {"label", API_LabelID},
                             {"door", API_DoorID},
-                            {"object", API_ObjectID}}) {
+                            {"object", API_ObjectID},
+                            {"mesh", API_MeshID}}) {
         if (name == GS::UniString(text)) {
             return id;
         }
@@ -169,6 +170,8 @@ const char* ElementTypeName(API_ElemTypeID type) {
         return "door";
     case API_ObjectID:
         return "object";
+    case API_MeshID:
+        return "mesh";
     default:
         return "polyline";
     }
@@ -286,6 +289,20 @@ void ReadTransform(const Reader& reader, API_Tranmat* transform) {
     for (size_t i = 0; i < 12; ++i) {
         transform->tmx[i] = numbers[i].Number();
     }
+}
+
+// A mesh's point heights, contour by contour as its polygon lists the points.
+std::vector<double> ReadHeights(const Reader& heights, size_t coordinates) {
+    std::vector<double> read = {0};
+    for (const Reader& contour : heights.Items()) {
+        for (const Reader& height : contour.Items()) {
+            read.push_back(height.Number());
+        }
+    }
+    if (read.size() != coordinates) {
+        Fail(heights.Place(), "expected a height for every point of the polygon");
+    }
+    return read;
 }
 
 // Automatic zones name their method; their polygon, when given, is the detected one as saved.
@@ -474,6 +491,11 @@ void ReadElement(const Reader& item) {
         break;
     case API_ObjectID:
         memo = ReadObject(item, &element);
+        break;
+    case API_MeshID:
+        memo = ReadPolygon(item.Member("polygon"), &element.mesh.poly);
+        element.mesh.level = item.NumberOr("level", 0);
+        memo->meshPolyZ = ReadHeights(item.Member("heights"), memo->coords.size());
         break;
     default:
         memo = ReadPolygon(item.Member("polygon"), &element.polyLine.poly);
@@ -898,6 +920,22 @@ void WriteElement(Writer& out, const StoredElement& stored) {
     case API_DoorID:
     case API_ObjectID:
         WritePlacedElement(out, stored);
+        break;
+    case API_MeshID:
+        out.Key("polygon");
+        WritePolygon(out, *stored.memo);
+        out.Key("level");
+        out.Double(e.mesh.level);
+        out.Key("heights");
+        out.StartArray();
+        for (size_t k = 1; k < stored.memo->pends.size(); ++k) {
+            out.StartArray();
+            for (Int32 i = stored.memo->pends[k - 1] + 1; i <= stored.memo->pends[k]; ++i) {
+                out.Double(stored.memo->meshPolyZ[static_cast<size_t>(i)]);
+            }
+            out.EndArray();
+        }
+        out.EndArray();
         break;
     default:
         out.Key("polygon");

@@ -115,3 +115,39 @@ TEST_F(Morphs, MorphsAreSavedAndLoadedWithTheirMatrixAndBody) {
 }
 
 } // namespace
+
+namespace {
+
+using Meshes = FreshModel;
+
+TEST_F(Meshes, AMeshIsASurfaceOverItsPolygonAtItsPointsHeights) {
+    std::ifstream file(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/new-project.json");
+    std::stringstream text;
+    text << file.rdbuf();
+    std::string project = text.str();
+    project.replace(project.rfind("[]"), 2, R"([{"type": "mesh", "story": 0, "level": 0.5,
+        "polygon": [[[0, 0], [4, 0], [4, 4], [0, 4], [0, 0]]], "heights": [[0, 1, 2, 1, 0]]}])");
+    StandIn::LoadProject(project);
+    const StandIn::StoredElement& mesh = StandIn::TheModel().elements.back();
+    std::vector<StandIn::Body3D> bodies = StandIn::BodiesOf(mesh);
+    ASSERT_EQ(bodies.size(), 1u);
+    EXPECT_EQ(bodies[0].vertices.size(), 8u);
+    EXPECT_DOUBLE_EQ(bodies[0].vertices[0].z, 0.5);
+    EXPECT_DOUBLE_EQ(bodies[0].vertices[6].z, 2.5);
+    API_ElementMemo memo;
+    ASSERT_EQ(ACAPI_Element_GetMemo(mesh.element.header.guid, &memo, APIMemoMask_Polygon), NoError);
+    EXPECT_EQ(BMGetHandleSize(memo.meshPolyZ), static_cast<GSSize>(6 * sizeof(double)));
+    EXPECT_EQ((*memo.meshPolyZ)[3], 2);
+    ACAPI_DisposeElemMemoHdls(&memo);
+    std::string saved = StandIn::SaveProject();
+    StandIn::LoadProject(saved);
+    EXPECT_EQ(StandIn::SaveProject(), saved);
+}
+
+TEST_F(Meshes, EveryPointNeedsAHeight) {
+    StandIn::ElementDefaults defaults = StandIn::DefaultsOf(API_MeshID);
+    defaults.memo.meshPolyZ.pop_back();
+    EXPECT_EQ(StandIn::PlantElement(&defaults.element, &defaults.memo), APIERR_BADPOLY);
+}
+
+} // namespace

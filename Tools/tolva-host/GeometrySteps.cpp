@@ -67,8 +67,12 @@ void CreateAutomaticZone(std::ostream& out, API_Coord at, bool referenceLine, co
         out << "No zone at " << PointText(at.x, at.y) << ": " << CodeText(code) << "\n";
         return;
     }
-    out << "Zone " << GuidText(zone.header.guid) << " at " << PointText(at.x, at.y) << ": "
-        << zone.zone.poly.nCoords << " coordinates in " << zone.zone.poly.nSubPolys << " contours\n";
+    // Creation writes back only the GUID; the detected polygon is the stored zone's.
+    API_Element created;
+    created.header.guid = zone.header.guid;
+    ACAPI_Element_Get(&created);
+    out << "Zone " << GuidText(created.header.guid) << " at " << PointText(at.x, at.y) << ": "
+        << created.zone.poly.nCoords << " coordinates in " << created.zone.poly.nSubPolys << " contours\n";
 }
 
 void SearchZone(std::ostream& out, API_Coord at) {
