@@ -1,12 +1,15 @@
 // ParsePlanTemplate against a bare RapidJSON DOM parse of the same text, on generated plans of 1, 10
 // and 50 MB. Both parse into fresh memory each time, as importPlan does, so the ratio compares like
-// with like; "MB/s" is the bytes_per_second counter.
+// with like; "MB/s" is the bytes_per_second counter. The aim is a ratio within 1.6 and the same MB/s
+// at every size.
 #include "Parsers/PlanTemplateParser.hpp"
 
 #include <benchmark/benchmark.h>
 #include <rapidjson/document.h>
 
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -62,30 +65,50 @@ const std::string& PlanText(size_t megabytes) {
     return text;
 }
 
+void ParseBareDom(const std::string& text) {
+    rapidjson::Document document;
+    document.Parse(text.c_str());
+    benchmark::DoNotOptimize(document.IsObject());
+}
+
 void BareDomParse(benchmark::State& state) {
     const std::string& text = PlanText(static_cast<size_t>(state.range(0)));
     for (auto _ : state) {
-        rapidjson::Document document;
-        document.Parse(text.c_str());
-        benchmark::DoNotOptimize(document.IsObject());
+        ParseBareDom(text);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 
+double SecondsOf(const std::function<void()>& work) {
+    auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Each iteration also times a bare DOM parse of the same text, so that "ratio" (the parse's time over
+// the bare parse's) compares the two under the same conditions.
 void ParsePlanTemplate(benchmark::State& state) {
     const std::string& narrow = PlanText(static_cast<size_t>(state.range(0)));
     GS::UniString text(narrow.c_str());
+    double parseSeconds = 0;
+    double bareSeconds = 0;
     for (auto _ : state) {
-        Tolva::PlanTemplate plan;
-        GS::UniString errorText;
-        bool parsed = Tolva::Parsers::ParsePlanTemplate(text, plan, errorText);
-        benchmark::DoNotOptimize(parsed);
+        double seconds = SecondsOf([&] {
+            Tolva::PlanTemplate plan;
+            GS::UniString errorText;
+            bool parsed = Tolva::Parsers::ParsePlanTemplate(text, plan, errorText);
+            benchmark::DoNotOptimize(parsed);
+        });
+        state.SetIterationTime(seconds);
+        parseSeconds += seconds;
+        bareSeconds += SecondsOf([&] { ParseBareDom(narrow); });
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * narrow.size()));
+    state.counters["ratio"] = parseSeconds / bareSeconds;
 }
 
 } // namespace
 
 BENCHMARK(BareDomParse)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
-BENCHMARK(ParsePlanTemplate)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(ParsePlanTemplate)->Arg(1)->Arg(10)->Arg(50)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

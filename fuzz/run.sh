@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the parsers' fuzz targets with clang and its sanitizers, apart from the main g++ build,
-# and runs each for the given number of seconds (default 20) on a copy of its seed corpus.
+# and runs each for the given number of seconds (default 20) on a copy of its seed corpus; 0 seconds
+# only builds. A target is rebuilt only when a source it reads is newer than it.
 #   fuzz/run.sh [seconds] [target...]     targets: plan building spaces (default: all three)
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,6 +16,7 @@ cxx=${CXX_FUZZ:-clang++-14}
 flags="-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
     -fno-sanitize=pointer-overflow -Wall -Wextra -Werror"
 sources="$root/Src/Parsers/*.cpp $root/Src/Logging/Logger.cpp $root/Host/GSRoot/UniString.cpp $here/ReportSink.cpp"
+read_folders="$root/Src/Parsers $root/Src/Model $root/Src/Logging $root/Host/GSRoot $root/Host/API $here"
 mkdir -p "$out"
 for target in $targets; do
     case $target in
@@ -25,10 +27,18 @@ for target in $targets; do
     esac
     binary=$out/fuzz-$target
     # shellcheck disable=SC2086
-    $cxx $flags -I"$root/Src" -I"$root/Host" -I"$here" $sources "$here/$main" -o "$binary"
+    if [ ! -x "$binary" ] || [ -n "$(find $read_folders -newer "$binary" -print -quit)" ]; then
+        $cxx $flags -I"$root/Src" -I"$root/Host" -I"$here" $sources "$here/$main" -o "$binary.new"
+        mv "$binary.new" "$binary"
+    fi
+    [ "$seconds" -eq 0 ] && continue
     corpus=$out/corpus-$target
     mkdir -p "$corpus"
     cp "$root/examples/$seeds"/*.json "$corpus/"
+    # The log goes to a file first, so that a crash fails the script (a pipe would keep tail's status).
+    status=0
     "$binary" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 -artifact_prefix="$out/$target-" \
-        "$corpus" 2>&1 | tail -n 20
+        "$corpus" >"$out/$target.log" 2>&1 || status=$?
+    tail -n 20 "$out/$target.log"
+    [ $status -eq 0 ] || exit $status
 done

@@ -4,6 +4,7 @@
 #include "API/APIdefs_Environment.h"
 #include "API/APIdefs_Guid.h"
 #include "GSRoot/GSRoot.hpp"
+#include "Modeler/MeshBody.hpp"
 
 // Element records. Unlike the host's union, API_Element is a struct holding the header and every
 // type's part side by side: the same field names, without aliasing between the parts.
@@ -177,6 +178,16 @@ struct API_ObjectType {
     bool reflected = false;
 };
 
+// Row-major 3x4: tmx[3], tmx[7] and tmx[11] are the translation.
+struct API_Tranmat {
+    double tmx[12] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
+};
+
+// A morph's geometry is the body in its memo, placed by the element's matrix.
+struct API_MorphType {
+    API_Tranmat tranmat;
+};
+
 struct API_Element {
     API_Elem_Head header;
     API_WallType wall;
@@ -187,6 +198,7 @@ struct API_Element {
     API_LabelType label;
     API_DoorType door;
     API_ObjectType object;
+    API_MorphType morph;
 };
 
 enum API_AddParID : Int32 {
@@ -234,6 +246,7 @@ constexpr API_MemoMask APIMemoMask_AddPars = 0x0002;
 constexpr API_MemoMask APIMemoMask_TextContent = 0x0004;
 constexpr API_MemoMask APIMemoMask_Paragraph = 0x0008;
 constexpr API_MemoMask APIMemoMask_ElemInfoString = 0x0010;
+constexpr API_MemoMask APIMemoMask_MorphBody = 0x0020;
 constexpr API_MemoMask APIMemoMask_All = ~API_MemoMask(0);
 
 // Every member is owned by the memo and released by ACAPI_DisposeElemMemoHdls.
@@ -245,6 +258,7 @@ struct API_ElementMemo {
     GS::UniString* textContent = nullptr;
     GS::Array<API_ParagraphType>* paragraphs = nullptr;
     GS::UniString* elemInfoString = nullptr;
+    Modeler::MeshBody* morphBody = nullptr;
 };
 
 HOST_API GSErrCode ACAPI_Element_GetDefaults(API_Element* element, API_ElementMemo* memo);

@@ -1,4 +1,5 @@
 #include "API/APIdefs_Elements.h"
+#include "StandIn/Attributes.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Project.hpp"
 #include "StandIn/Zones.hpp"
@@ -43,6 +44,8 @@ std::string TypeName(API_ElemTypeID type) {
         return "Door";
     case API_ObjectID:
         return "Object";
+    case API_MorphID:
+        return "Morph";
     default:
         return std::to_string(static_cast<Int32>(type));
     }
@@ -58,7 +61,8 @@ std::optional<GSErrCode> FaultFor(const char* call, API_ElemTypeID type) {
 
 bool IsSupported(API_ElemTypeID type) {
     return type == API_WallID || type == API_SlabID || type == API_ZoneID || type == API_LineID ||
-           type == API_PolyLineID || type == API_LabelID || type == API_DoorID || type == API_ObjectID;
+           type == API_PolyLineID || type == API_LabelID || type == API_DoorID || type == API_ObjectID ||
+           type == API_MorphID;
 }
 
 bool HasPolygonMemo(API_ElemTypeID type) {
@@ -145,6 +149,9 @@ bool ReadMemo(API_ElemTypeID type, const API_ElementMemo& memo, StoredMemo* stor
     if (type == API_ObjectID) {
         CopyOwned(memo.elemInfoString, &stored->elemInfoString);
     }
+    if (type == API_MorphID) {
+        CopyOwned(memo.morphBody, &stored->morphBody);
+    }
     if (type == API_LabelID) {
         CopyOwned(memo.textContent, &stored->textContent);
         if (memo.paragraphs != nullptr) {
@@ -182,6 +189,9 @@ GSErrCode WriteMemo(const StoredMemo& stored, API_MemoMask mask, API_ElementMemo
     if ((mask & APIMemoMask_ElemInfoString) != 0 && stored.elemInfoString) {
         memo->elemInfoString = new GS::UniString(*stored.elemInfoString);
     }
+    if ((mask & APIMemoMask_MorphBody) != 0 && stored.morphBody) {
+        memo->morphBody = new Modeler::MeshBody(*stored.morphBody);
+    }
     if (code != NoError) {
         ACAPI_DisposeElemMemoHdls(memo);
     }
@@ -198,6 +208,10 @@ API_AddParType LengthParameter(const char* name, double value) {
 
 double WallLength(const API_WallType& wall) {
     return std::hypot(wall.endC.x - wall.begC.x, wall.endC.y - wall.begC.y);
+}
+
+bool HasBuildingMaterial(API_AttributeIndex index) {
+    return index >= 1 && static_cast<size_t>(index) <= Attributes().byType[API_BuildingMaterialID].size();
 }
 
 StoredMemo SquareOfSide(double side) {
@@ -218,6 +232,36 @@ GSErrCode CreateAutomaticZone(API_Element* zone, StoredMemo* memo) {
         }
     }
     return DetectZonePolygon(zone, memo);
+}
+
+// Every edge joins existing vertices, every polygon edge names an existing edge or is 0.
+GSErrCode ValidateMorph(const API_MorphType& morph, const StoredMemo& memo) {
+    if (!std::all_of(std::begin(morph.tranmat.tmx), std::end(morph.tranmat.tmx),
+                     [](double v) { return std::isfinite(v); })) {
+        return APIERR_BADPARS;
+    }
+    if (!memo.morphBody) {
+        return NoError; // a morph without a body, as a damaged project can hold
+    }
+    const Modeler::MeshBody& body = *memo.morphBody;
+    for (UInt32 k = 0; k < body.GetEdgeCount(); ++k) {
+        const Modeler::MeshEdge& edge = body.GetConstEdge(k);
+        if (edge.vert1 >= body.GetVertexCount() || edge.vert2 >= body.GetVertexCount()) {
+            return APIERR_BADPARS;
+        }
+    }
+    for (UInt32 j = 0; j < body.GetPolyEdgeCount(); ++j) {
+        if (static_cast<UInt32>(std::abs(body.GetConstPolyEdge(j))) > body.GetEdgeCount()) {
+            return APIERR_BADPARS;
+        }
+    }
+    for (UInt32 i = 0; i < body.GetVertexCount(); ++i) {
+        const Modeler::MeshVertex& v = body.GetConstVertex(i);
+        if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z)) {
+            return APIERR_BADPARS;
+        }
+    }
+    return NoError;
 }
 
 } // namespace
@@ -250,10 +294,12 @@ ElementDefaults DefaultsOf(API_ElemTypeID type) {
         break;
     case API_LabelID:
         element.label.labelClass = APILblClass_Text;
-        element.label.u.text = {APIAnc_LT, 0.0, 1, 2.5, 1};
+        element.label.u.text = {APIAnc_LT, 0.0, LabelDefaultFont, 2.5, 1};
         // Label defaults already hold a text, so callers that set their own must release it.
         defaults.memo.textContent = GS::UniString("Label");
         defaults.memo.paragraphs = std::vector<API_ParagraphType>(1);
+        defaults.memo.paragraphs->front().range = 5;
+        defaults.memo.paragraphs->front().run.Push({0, 5, 1, LabelDefaultFont, 2.5});
         break;
     case API_DoorID:
         element.door.openingBase.libInd = TheModel().defaultDoorLibInd;
@@ -263,6 +309,10 @@ ElementDefaults DefaultsOf(API_ElemTypeID type) {
     case API_ObjectID:
         element.object.libInd = 1;
         defaults.memo.params = TheModel().defaultObjectParams;
+        break;
+    case API_MorphID:
+        // A cube of 1 m, as a morph drawn by default.
+        defaults.memo.morphBody = MeshBodyOf(Prism({{{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}}}, 0, 1, 1));
         break;
     default:
         break;
@@ -276,13 +326,13 @@ GSErrCode ValidateElement(const API_Element& element, const StoredMemo* memo) {
     switch (element.header.type.typeID) {
     case API_WallID: {
         const API_WallType& wall = element.wall;
-        bool sound = wall.thickness > 0 && wall.height > 0 && std::isfinite(wall.thickness) &&
-                     std::isfinite(wall.height) && Finite(wall.begC) && Finite(wall.endC) &&
-                     (wall.begC.x != wall.endC.x || wall.begC.y != wall.endC.y);
+        bool sound = HasBuildingMaterial(wall.buildingMaterial) && wall.thickness > 0 && wall.height > 0 &&
+                     std::isfinite(wall.thickness) && std::isfinite(wall.height) && Finite(wall.begC) &&
+                     Finite(wall.endC) && (wall.begC.x != wall.endC.x || wall.begC.y != wall.endC.y);
         return sound ? NoError : APIERR_BADPARS;
     }
     case API_SlabID:
-        if (!(element.slab.thickness > 0)) {
+        if (!HasBuildingMaterial(element.slab.buildingMaterial) || !(element.slab.thickness > 0)) {
             return APIERR_BADPARS;
         }
         return ValidatePolygon(element.slab.poly, given, true);
@@ -313,6 +363,8 @@ GSErrCode ValidateElement(const API_Element& element, const StoredMemo* memo) {
         return element.object.libInd > 0 && Finite(element.object.pos) && std::isfinite(element.object.angle)
                    ? NoError
                    : APIERR_BADPARS;
+    case API_MorphID:
+        return ValidateMorph(element.morph, given);
     default:
         return APIERR_BADPARS;
     }
@@ -375,7 +427,8 @@ GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo) {
         return APIERR_NEEDSUNDOSCOPE;
     }
     StoredMemo stored;
-    bool withMemo = memo != nullptr && (HasPolygonMemo(type) || type == API_ObjectID || type == API_LabelID);
+    bool withMemo = memo != nullptr && (HasPolygonMemo(type) || type == API_ObjectID || type == API_LabelID ||
+                                        type == API_MorphID);
     if (withMemo && !ReadMemo(type, *memo, &stored)) {
         return APIERR_BADPOLY;
     }
@@ -446,6 +499,8 @@ GSErrCode ACAPI_DisposeElemMemoHdls(API_ElementMemo* memo) {
     delete memo->textContent;
     delete memo->paragraphs;
     delete memo->elemInfoString;
+    delete memo->morphBody;
+    memo->morphBody = nullptr;
     memo->textContent = nullptr;
     memo->paragraphs = nullptr;
     memo->elemInfoString = nullptr;
@@ -468,6 +523,10 @@ GSErrCode ACAPI_Element_Delete(const GS::Array<API_Guid>& guids) {
     std::erase_if(elements,
                   [&](const StoredElement& stored) { return guids.Contains(stored.element.header.guid); });
     std::erase_if(TheModel().selection, [&](const API_Guid& guid) { return guids.Contains(guid); });
+    for (StoredElement& stored : elements) {
+        std::erase_if(stored.solidLinks,
+                      [&](const SolidLink& link) { return guids.Contains(link.operatorGuid); });
+    }
     return NoError;
 }
 

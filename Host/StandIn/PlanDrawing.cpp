@@ -125,6 +125,79 @@ std::vector<std::vector<API_Coord>> Contours(const StoredMemo& memo) {
     return contours;
 }
 
+// Along the wall from its begin point by `along`, and across it by `across` (left of its direction).
+API_Coord OnWall(const API_WallType& wall, double along, double across) {
+    double dx = wall.endC.x - wall.begC.x;
+    double dy = wall.endC.y - wall.begC.y;
+    double length = std::hypot(dx, dy);
+    return {wall.begC.x + (dx * along - dy * across) / length,
+            wall.begC.y + (dy * along + dx * across) / length};
+}
+
+// A door as the host draws it in plan: an opening cut through its wall (its position is the
+// opening's centre), the leaf at the hinge side and the swing as a quarter circle.
+void DrawDoor(std::ostringstream& svg, const Canvas& canvas, const API_DoorType& door,
+              const API_WallType& wall) {
+    double half = door.openingBase.width / 2;
+    double side = wall.thickness / 2 + 0.01;
+    std::vector<API_Coord> gap = {
+        OnWall(wall, door.objLoc - half, side), OnWall(wall, door.objLoc + half, side),
+        OnWall(wall, door.objLoc + half, -side), OnWall(wall, door.objLoc - half, -side)};
+    svg << "<path d=\"" << canvas.Path({gap}, true) << "\" fill=\"white\"/>\n";
+    double hinge = door.objLoc + (door.openingBase.reflected ? half : -half);
+    double free = door.objLoc + (door.openingBase.reflected ? -half : half);
+    double face = door.openingBase.oSide ? -wall.thickness / 2 : wall.thickness / 2;
+    double swing = door.openingBase.oSide ? -door.openingBase.width : door.openingBase.width;
+    API_Coord pivot = OnWall(wall, hinge, face);
+    API_Coord open = OnWall(wall, hinge, face + swing);
+    API_Coord closed = OnWall(wall, free, face);
+    double radius = door.openingBase.width * PixelsPerMetre;
+    bool clockwise = door.openingBase.reflected != door.openingBase.oSide;
+    svg << "<path d=\"M" << Number(canvas.X(pivot.x)) << " " << Number(canvas.Y(pivot.y)) << " L"
+        << Number(canvas.X(open.x)) << " " << Number(canvas.Y(open.y)) << " A" << Number(radius) << " "
+        << Number(radius) << " 0 0 " << (clockwise ? 1 : 0) << " " << Number(canvas.X(closed.x)) << " "
+        << Number(canvas.Y(closed.y)) << "\" fill=\"none\" stroke=\"#7a4a1a\" stroke-width=\"1.2\"/>\n";
+}
+
+double Parameter(const StoredMemo* memo, const char* name, double fallback) {
+    if (memo != nullptr && memo->params) {
+        for (const API_AddParType& parameter : *memo->params) {
+            if (std::string(parameter.name) == name) {
+                return parameter.value.real;
+            }
+        }
+    }
+    return fallback;
+}
+
+// Furniture as its A by B box turned by its angle around its placement point, with its ID text;
+// a grid element as the lines of its coordinate list.
+void DrawObject(std::ostringstream& svg, const Canvas& canvas, const StoredElement& stored) {
+    const API_ObjectType& object = stored.element.object;
+    const StoredMemo* memo = stored.memo ? &*stored.memo : nullptr;
+    if (stored.element.header.type.variationID == APIVarId_GridElement) {
+        if (memo != nullptr && memo->coords.size() > 1) {
+            svg << "<path d=\"" << canvas.Path({memo->coords}, false)
+                << "\" fill=\"none\" stroke=\"#c03030\" stroke-width=\"1\" stroke-dasharray=\"12 3 2 3\"/>\n";
+        }
+        return;
+    }
+    double a = Parameter(memo, "A", 0.5);
+    double b = Parameter(memo, "B", 0.5);
+    double c = std::cos(object.angle), s = std::sin(object.angle);
+    std::vector<API_Coord> box;
+    for (auto [x, y] : {std::pair{0.0, 0.0}, {a, 0.0}, {a, b}, {0.0, b}}) {
+        box.push_back({object.pos.x + x * c - y * s, object.pos.y + x * s + y * c});
+    }
+    svg << "<path d=\"" << canvas.Path({box}, true) << "\" fill=\"#fff8e8\" stroke=\"#a06a2a\"/>\n";
+    if (memo != nullptr && memo->elemInfoString) {
+        API_Coord centre = {(box[0].x + box[2].x) / 2, (box[0].y + box[2].y) / 2};
+        svg << "<text x=\"" << Number(canvas.X(centre.x)) << "\" y=\"" << Number(canvas.Y(centre.y) + 4)
+            << "\" font-size=\"10\" text-anchor=\"middle\" fill=\"#7a4a1a\">"
+            << Escaped(memo->elemInfoString->ToCStr().Get()) << "</text>\n";
+    }
+}
+
 } // namespace
 
 std::string DrawStory(short story) {
@@ -137,7 +210,9 @@ std::string DrawStory(short story) {
         onStory.push_back(&stored);
         const API_Element& e = stored.element;
         if (stored.memo) {
-            for (size_t i = 1; i < stored.memo->coords.size(); ++i) {
+            // Polygons leave entry 0 unused; a grid element's coordinate list starts at 0.
+            for (size_t i = e.header.type.typeID == API_ObjectID ? 0 : 1; i < stored.memo->coords.size();
+                 ++i) {
                 bounds.Add(stored.memo->coords[i]);
             }
         } else if (e.header.type.typeID == API_WallID) {
@@ -147,6 +222,9 @@ std::string DrawStory(short story) {
         } else if (e.header.type.typeID == API_LineID) {
             bounds.Add(e.line.begC);
             bounds.Add(e.line.endC);
+        }
+        if (e.header.type.typeID == API_ObjectID) {
+            bounds.Add(e.object.pos);
         }
     }
     if (bounds.Empty()) {
@@ -185,6 +263,19 @@ std::string DrawStory(short story) {
     drawType(API_PolyLineID, [&](const StoredElement& s) {
         svg << "<path d=\"" << canvas.Path(Contours(*s.memo), false)
             << "\" fill=\"none\" stroke=\"#1f5fbf\" stroke-width=\"1.5\"/>\n";
+    });
+    drawType(API_DoorID, [&](const StoredElement& s) {
+        if (const StoredElement* wall = FindElement(s.element.door.owner)) {
+            DrawDoor(svg, canvas, s.element.door, wall->element.wall);
+        }
+    });
+    drawType(API_ObjectID, [&](const StoredElement& s) { DrawObject(svg, canvas, s); });
+    drawType(API_LabelID, [&](const StoredElement& s) {
+        const API_LabelType& label = s.element.label;
+        svg << "<text x=\"" << Number(canvas.X(label.begC.x)) << "\" y=\"" << Number(canvas.Y(label.begC.y))
+            << "\" font-size=\"12\" font-style=\"italic\" text-anchor=\"middle\" fill=\"#404040\">"
+            << Escaped(s.memo && s.memo->textContent ? s.memo->textContent->ToCStr().Get() : "")
+            << "</text>\n";
     });
     drawType(API_ZoneID, [&](const StoredElement& s) {
         const API_ZoneType& zone = s.element.zone;

@@ -2,6 +2,7 @@
 
 #include "API/APIdefs_Elements.h"
 #include "API/APIdefs_Properties.h"
+#include "StandIn/Body3D.hpp"
 
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@ struct StoredMemo {
     std::optional<GS::UniString> textContent;
     std::optional<std::vector<API_ParagraphType>> paragraphs;
     std::optional<GS::UniString> elemInfoString;
+    std::optional<Modeler::MeshBody> morphBody;
 };
 
 struct StoredPropertyValue {
@@ -25,11 +27,21 @@ struct StoredPropertyValue {
     API_PropertyValue value;
 };
 
+// A solid element operation on the element that holds it, the target.
+struct SolidLink {
+    API_Guid operatorGuid;
+    Int32 operation = 0;
+    GSFlags flags = 0;
+};
+
 struct StoredElement {
     API_Element element;
     std::optional<StoredMemo> memo;
     // Values written to the element; a property without one has its default.
     std::vector<StoredPropertyValue> propertyValues;
+    // Bodies a project file or a test gives; without them the host generates them.
+    std::optional<std::vector<Body3D>> bodies;
+    std::vector<SolidLink> solidLinks;
 };
 
 struct UndoStep {
@@ -47,6 +59,10 @@ struct PointAnswer {
     GSErrCode code = 0;
     API_Coord3D pos;
 };
+
+// The font of label defaults (text and paragraph run), not 1, so that a caller that takes another
+// font instead of the defaults' shows.
+constexpr short LabelDefaultFont = 7;
 
 struct ElementDefaults {
     API_Element element;

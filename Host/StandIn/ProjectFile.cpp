@@ -1,18 +1,22 @@
 #include "StandIn/ProjectFile.hpp"
 
+#include "API/APIdefs_SolidOperations.h"
 #include "GSRoot/Exceptions.hpp"
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Project.hpp"
 #include "StandIn/Properties.hpp"
 #include "StandIn/Stories.hpp"
+#include "StandIn/Zones.hpp"
 
 #include <rapidjson/document.h>
 #include <rapidjson/error/en.h>
 #include <rapidjson/prettywriter.h>
 #include <rapidjson/stringbuffer.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -135,7 +139,11 @@ API_ElemTypeID ElementType(const Reader& type) {
                             {"slab", API_SlabID},
                             {"zone", API_ZoneID},
                             {"line", API_LineID},
-                            {"polyline", API_PolyLineID}}) {
+                            {"polyline", API_PolyLineID},
+                            {"morph", API_MorphID},
+                            {"label", API_LabelID},
+                            {"door", API_DoorID},
+                            {"object", API_ObjectID}}) {
         if (name == GS::UniString(text)) {
             return id;
         }
@@ -153,9 +161,93 @@ const char* ElementTypeName(API_ElemTypeID type) {
         return "zone";
     case API_LineID:
         return "line";
+    case API_MorphID:
+        return "morph";
+    case API_LabelID:
+        return "label";
+    case API_DoorID:
+        return "door";
+    case API_ObjectID:
+        return "object";
     default:
         return "polyline";
     }
+}
+
+// Labels, doors and objects: the members their builders write and the exports read.
+StoredMemo ReadLabel(const Reader& item, API_LabelType* label) {
+    label->parentType = API_ZoneID;
+    label->parent = item.Member("zone").Guid();
+    label->begC = item.Member("begin").Point();
+    label->midC = item.Member("middle").Point();
+    label->endC = item.Member("end").Point();
+    label->createAtDefaultPosition = false;
+    label->u.text = {APIAnc_LT, item.NumberOr("angle", 0),
+                     static_cast<short>(item.Member("font").Integer(0, 32767)), item.Member("size").Number(),
+                     static_cast<short>(item.Member("pen").Integer(0, 255))};
+    StoredMemo memo;
+    memo.textContent = item.Member("text").Text();
+    // One paragraph with one run over the whole text, as the zone builders write labels.
+    API_ParagraphType paragraph;
+    paragraph.range = static_cast<Int32>(memo.textContent->GetLength());
+    paragraph.spac = -1.0;
+    paragraph.run.Push({0, paragraph.range, label->u.text.pen, label->u.text.font, label->u.text.size});
+    memo.paragraphs = std::vector<API_ParagraphType>{paragraph};
+    return memo;
+}
+
+void ReadDoor(const Reader& item, API_DoorType* door) {
+    door->owner = item.Member("wall").Guid();
+    door->objLoc = item.Member("offset").Number();
+    door->openingBase.libInd = item.Member("library").Integer(0, std::numeric_limits<Int32>::max());
+    door->openingBase.width = item.Member("width").Number();
+    door->openingBase.height = item.Member("height").Number();
+    door->openingBase.reflected = item.Member("flipped").Boolean();
+    door->openingBase.oSide = item.Member("openingSide").Boolean();
+    door->openingBase.refSide = item.Member("referenceSide").Boolean();
+}
+
+API_AddParType ReadParameter(const Reader& item) {
+    API_AddParType parameter;
+    GS::UniString name = item.Member("name").Text();
+    std::string narrow = name.ToCStr().Get();
+    if (narrow.empty() || narrow.size() >= API_NameLen) {
+        Fail(item.Member("name").Place(), "expected 1 to 31 bytes");
+    }
+    std::strncpy(parameter.name, narrow.c_str(), API_NameLen - 1);
+    parameter.typeID =
+        static_cast<API_AddParID>(item.Member("type").Integer(APIParT_Integer, APIParT_Boolean));
+    parameter.value.real = item.Member("value").Number();
+    return parameter;
+}
+
+StoredMemo ReadObject(const Reader& item, API_Element* element) {
+    if (item.Has("grid") && item.Member("grid").Boolean()) {
+        element->header.type.variationID = APIVarId_GridElement;
+    }
+    API_ObjectType& object = element->object;
+    object.libInd = item.Member("library").Integer(1, std::numeric_limits<Int32>::max());
+    object.pos = item.Member("at").Point();
+    object.level = item.NumberOr("level", 0);
+    object.angle = item.NumberOr("angle", 0);
+    object.reflected = item.Has("flipped") && item.Member("flipped").Boolean();
+    StoredMemo memo;
+    if (item.Has("parameters")) {
+        memo.params.emplace();
+        for (const Reader& parameter : item.Member("parameters").Items()) {
+            memo.params->push_back(ReadParameter(parameter));
+        }
+    }
+    if (item.Has("id")) {
+        memo.elemInfoString = item.Member("id").Text();
+    }
+    // A grid object's coordinate list is 0-based: line k runs from point k to point k + 1.
+    if (item.Has("coordinates")) {
+        for (const Reader& point : item.Member("coordinates").Items()) {
+            memo.coords.push_back(point.Point());
+        }
+    }
+    return memo;
 }
 
 std::optional<API_PropertyValue> ReadPosition(const Reader& position) {
@@ -178,6 +270,139 @@ void CheckAttributeIndex(const Reader& reader, API_AttrTypeID type, API_Attribut
     }
 }
 
+API_Coord3D Point3D(const Reader& reader) {
+    std::vector<Reader> items = reader.Items();
+    if (items.size() != 3) {
+        Fail(reader.Place(), "expected a point [x, y, z]");
+    }
+    return {items[0].Number(), items[1].Number(), items[2].Number()};
+}
+
+void ReadTransform(const Reader& reader, API_Tranmat* transform) {
+    std::vector<Reader> numbers = reader.Items();
+    if (numbers.size() != 12) {
+        Fail(reader.Place(), "expected 12 numbers, a 3x4 matrix by rows");
+    }
+    for (size_t i = 0; i < 12; ++i) {
+        transform->tmx[i] = numbers[i].Number();
+    }
+}
+
+// Automatic zones name their method; their polygon, when given, is the detected one as saved.
+void ReadZoneMethod(const Reader& item, API_ZoneType* zone) {
+    if (!item.Has("automatic")) {
+        return;
+    }
+    GS::UniString method = item.Member("automatic").Text();
+    if (method != GS::UniString("referenceLine") && method != GS::UniString("innerEdge")) {
+        Fail(item.Member("automatic").Place(), "expected \"referenceLine\" or \"innerEdge\"");
+    }
+    zone->manual = false;
+    zone->refLineFlag = method == GS::UniString("referenceLine");
+}
+
+Int32 OneBased(const Reader& reader, size_t count) {
+    return reader.Integer(1, static_cast<Int32>(std::min<size_t>(count, std::numeric_limits<Int32>::max())));
+}
+
+Polygon3D ReadPolygon3D(const Reader& item, const Body3D& body) {
+    Polygon3D polygon{0, body.material, {}};
+    if (item.Has("status")) {
+        polygon.status =
+            static_cast<GSFlags>(item.Member("status").Integer(0, std::numeric_limits<Int32>::max()));
+    }
+    if (item.Has("material")) {
+        polygon.material = item.Member("material").Integer(1, std::numeric_limits<Int32>::max());
+        CheckAttributeIndex(item.Member("material"), API_MaterialID, polygon.material);
+    }
+    Int32 edges = static_cast<Int32>(body.edges.size());
+    for (const Reader& edge : item.Member("edges").Items()) {
+        polygon.edges.push_back(edge.Integer(-edges, edges));
+    }
+    return polygon;
+}
+
+std::vector<Body3D> ReadBodies(const Reader& bodies) {
+    std::vector<Body3D> read;
+    for (const Reader& item : bodies.Items()) {
+        Body3D body;
+        body.material = item.Member("material").Integer(1, std::numeric_limits<Int32>::max());
+        CheckAttributeIndex(item.Member("material"), API_MaterialID, body.material);
+        for (const Reader& vertex : item.Member("vertices").Items()) {
+            body.vertices.push_back(Point3D(vertex));
+        }
+        for (const Reader& edge : item.Member("edges").Items()) {
+            std::vector<Reader> ends = edge.Items();
+            if (ends.size() != 2) {
+                Fail(edge.Place(), "expected an edge [vertex, vertex]");
+            }
+            body.edges.emplace_back(OneBased(ends[0], body.vertices.size()),
+                                    OneBased(ends[1], body.vertices.size()));
+        }
+        for (const Reader& polygon : item.Member("polygons").Items()) {
+            body.polygons.push_back(ReadPolygon3D(polygon, body));
+        }
+        if (item.Has("transform")) {
+            ReadTransform(item.Member("transform"), &body.transform);
+        }
+        read.push_back(body);
+    }
+    return read;
+}
+
+void ReadSolidLinks(const Reader& links) {
+    for (const Reader& item : links.Items()) {
+        StoredElement* target = FindElement(item.Member("target").Guid());
+        API_Guid operatorGuid = item.Member("operator").Guid();
+        if (target == nullptr || FindElement(operatorGuid) == nullptr) {
+            Fail(item.Place(), "no such element");
+        }
+        if (item.Member("operation").Text() != GS::UniString("SSUB")) {
+            Fail(item.Member("operation").Place(), "expected \"SSUB\"");
+        }
+        GSFlags flags =
+            static_cast<GSFlags>(item.Member("flags").Integer(0, std::numeric_limits<Int32>::max()));
+        target->solidLinks.push_back({operatorGuid, APISolid_Substract, flags});
+    }
+}
+
+// A morph's matrix and its mesh body, numbered from 0; without "body" the morph has none.
+StoredMemo ReadMorph(const Reader& item, API_MorphType* morph) {
+    ReadTransform(item.Member("transform"), &morph->tranmat);
+    StoredMemo memo;
+    if (!item.Has("body")) {
+        return memo;
+    }
+    Reader body = item.Member("body");
+    Modeler::MeshBody mesh;
+    for (const Reader& vertex : body.Member("vertices").Items()) {
+        API_Coord3D v = Point3D(vertex);
+        mesh.AddVertex({v.x, v.y, v.z});
+    }
+    Int32 lastVertex = static_cast<Int32>(mesh.GetVertexCount()) - 1;
+    for (const Reader& edge : body.Member("edges").Items()) {
+        std::vector<Reader> ends = edge.Items();
+        if (ends.size() != 2) {
+            Fail(edge.Place(), "expected an edge [vertex, vertex]");
+        }
+        mesh.AddEdge(static_cast<UInt32>(ends[0].Integer(0, lastVertex)),
+                     static_cast<UInt32>(ends[1].Integer(0, lastVertex)));
+    }
+    Int32 edges = static_cast<Int32>(mesh.GetEdgeCount());
+    for (const Reader& polygon : body.Member("polygons").Items()) {
+        std::vector<Int32> references;
+        for (const Reader& reference : polygon.Items()) {
+            references.push_back(reference.Integer(-edges, edges));
+        }
+        if (references.empty()) {
+            Fail(polygon.Place(), "a polygon needs edges");
+        }
+        mesh.AddPolygon(references);
+    }
+    memo.morphBody = mesh;
+    return memo;
+}
+
 void ReadElement(const Reader& item) {
     API_Element element;
     element.header.type = ElementType(item.Member("type"));
@@ -189,6 +414,7 @@ void ReadElement(const Reader& item) {
     }
     Reader story = item.Member("story");
     element.header.floorInd = static_cast<short>(story.Integer(Settings().firstStory, LastStory()));
+    element.header.layer = 1; // the default layer, as the element defaults have it
     if (item.Has("layer")) {
         element.header.layer = item.Member("layer").Integer(1, std::numeric_limits<Int32>::max());
         CheckAttributeIndex(item.Member("layer"), API_LayerID, element.header.layer);
@@ -212,7 +438,10 @@ void ReadElement(const Reader& item) {
         CheckAttributeIndex(item.Member("material"), API_BuildingMaterialID, element.slab.buildingMaterial);
         break;
     case API_ZoneID: {
-        memo = ReadPolygon(item.Member("polygon"), &element.zone.poly);
+        ReadZoneMethod(item, &element.zone);
+        if (element.zone.manual || item.Has("polygon")) {
+            memo = ReadPolygon(item.Member("polygon"), &element.zone.poly);
+        }
         GS::UniString name = item.Member("name").Text();
         if (name.GetLength() >= API_UniLongNameLen) {
             Fail(item.Member("name").Place(), "longer than 255 units");
@@ -222,11 +451,29 @@ void ReadElement(const Reader& item) {
         CheckAttributeIndex(item.Member("category"), API_ZoneCatID, element.zone.catInd);
         element.zone.pos = element.zone.refPos = item.Member("stamp").Point();
         element.zone.roomHeight = item.NumberOr("height", 2.7);
+        if (!memo) {
+            memo.emplace();
+            if (DetectZonePolygon(&element, &*memo) != NoError) {
+                Fail(item.Member("stamp").Place(), "no closed region of walls around the point");
+            }
+        }
         break;
     }
     case API_LineID:
         element.line.begC = item.Member("begin").Point();
         element.line.endC = item.Member("end").Point();
+        break;
+    case API_MorphID:
+        memo = ReadMorph(item, &element.morph);
+        break;
+    case API_LabelID:
+        memo = ReadLabel(item, &element.label);
+        break;
+    case API_DoorID:
+        ReadDoor(item, &element.door);
+        break;
+    case API_ObjectID:
+        memo = ReadObject(item, &element);
         break;
     default:
         memo = ReadPolygon(item.Member("polygon"), &element.polyLine.poly);
@@ -237,6 +484,9 @@ void ReadElement(const Reader& item) {
              GS::UniString::Printf("the host refuses this element (0x%08X)", static_cast<UInt32>(code))
                  .ToCStr()
                  .Get());
+    }
+    if (item.Has("bodies")) {
+        FindElement(element.header.guid)->bodies = ReadBodies(item.Member("bodies"));
     }
     if (item.Has("position")) {
         if (element.header.type.typeID != API_WallID) {
@@ -324,14 +574,6 @@ void ReadStories(const Reader& stories) {
     }
 }
 
-API_Coord3D Point3D(const Reader& reader) {
-    std::vector<Reader> items = reader.Items();
-    if (items.size() != 3) {
-        Fail(reader.Place(), "expected a point [x, y, z]");
-    }
-    return {items[0].Number(), items[1].Number(), items[2].Number()};
-}
-
 void ReadProject(const Reader& root) {
     if (root.Member("format").Text() != GS::UniString(FormatName)) {
         Fail(root.Member("format").Place(), std::string("expected \"") + FormatName + "\"");
@@ -356,6 +598,9 @@ void ReadProject(const Reader& root) {
     ReadAttributes(root.Member("attributes"));
     for (const Reader& item : root.Member("elements").Items()) {
         ReadElement(item);
+    }
+    if (root.Has("solidLinks")) {
+        ReadSolidLinks(root.Member("solidLinks"));
     }
 }
 
@@ -392,6 +637,200 @@ void WritePolygon(Writer& out, const StoredMemo& memo) {
         out.EndArray();
     }
     out.EndArray();
+}
+
+void WriteTransform(Writer& out, const API_Tranmat& transform) {
+    out.StartArray();
+    for (double number : transform.tmx) {
+        out.Double(number);
+    }
+    out.EndArray();
+}
+
+void WriteMorph(Writer& out, const API_MorphType& morph, const std::optional<Modeler::MeshBody>& body) {
+    out.Key("transform");
+    WriteTransform(out, morph.tranmat);
+    if (!body) {
+        return;
+    }
+    out.Key("body");
+    out.StartObject();
+    out.Key("vertices");
+    out.StartArray();
+    for (UInt32 i = 0; i < body->GetVertexCount(); ++i) {
+        const Modeler::MeshVertex& v = body->GetConstVertex(i);
+        WritePoint3D(out, {v.x, v.y, v.z});
+    }
+    out.EndArray();
+    out.Key("edges");
+    out.StartArray();
+    for (UInt32 k = 0; k < body->GetEdgeCount(); ++k) {
+        out.StartArray();
+        out.Uint(body->GetConstEdge(k).vert1);
+        out.Uint(body->GetConstEdge(k).vert2);
+        out.EndArray();
+    }
+    out.EndArray();
+    out.Key("polygons");
+    out.StartArray();
+    for (UInt32 p = 0; p < body->GetPolygonCount(); ++p) {
+        out.StartArray();
+        for (UInt32 j = body->GetConstPolygon(p).fpedg; j <= body->GetConstPolygon(p).lpedg; ++j) {
+            out.Int(body->GetConstPolyEdge(j));
+        }
+        out.EndArray();
+    }
+    out.EndArray();
+    out.EndObject();
+}
+
+void WriteBodies(Writer& out, const std::vector<Body3D>& bodies) {
+    out.StartArray();
+    for (const Body3D& body : bodies) {
+        out.StartObject();
+        out.Key("material");
+        out.Int(body.material);
+        out.Key("vertices");
+        out.StartArray();
+        for (const API_Coord3D& vertex : body.vertices) {
+            WritePoint3D(out, vertex);
+        }
+        out.EndArray();
+        out.Key("edges");
+        out.StartArray();
+        for (auto [first, second] : body.edges) {
+            out.StartArray();
+            out.Int(first);
+            out.Int(second);
+            out.EndArray();
+        }
+        out.EndArray();
+        out.Key("polygons");
+        out.StartArray();
+        for (const Polygon3D& polygon : body.polygons) {
+            out.StartObject();
+            out.Key("status");
+            out.Int(static_cast<Int32>(polygon.status));
+            out.Key("material");
+            out.Int(polygon.material);
+            out.Key("edges");
+            out.StartArray();
+            for (Int32 edge : polygon.edges) {
+                out.Int(edge);
+            }
+            out.EndArray();
+            out.EndObject();
+        }
+        out.EndArray();
+        out.Key("transform");
+        WriteTransform(out, body.transform);
+        out.EndObject();
+    }
+    out.EndArray();
+}
+
+void WriteSolidLinks(Writer& out) {
+    out.Key("solidLinks");
+    out.StartArray();
+    for (const StoredElement& stored : TheModel().elements) {
+        for (const SolidLink& link : stored.solidLinks) {
+            out.StartObject();
+            out.Key("target");
+            WriteText(out, APIGuidToString(stored.element.header.guid));
+            out.Key("operator");
+            WriteText(out, APIGuidToString(link.operatorGuid));
+            out.Key("operation");
+            out.String("SSUB");
+            out.Key("flags");
+            out.Int(static_cast<Int32>(link.flags));
+            out.EndObject();
+        }
+    }
+    out.EndArray();
+}
+
+void WritePlacedElement(Writer& out, const StoredElement& stored) {
+    const API_Element& e = stored.element;
+    auto point = [&](const char* key, const API_Coord& c) {
+        out.Key(key);
+        WritePoint(out, c);
+    };
+    auto number = [&](const char* key, double value) {
+        out.Key(key);
+        out.Double(value);
+    };
+    auto flag = [&](const char* key, bool value) {
+        out.Key(key);
+        out.Bool(value);
+    };
+    switch (e.header.type.typeID) {
+    case API_LabelID:
+        out.Key("zone");
+        WriteText(out, APIGuidToString(e.label.parent));
+        point("begin", e.label.begC);
+        point("middle", e.label.midC);
+        point("end", e.label.endC);
+        out.Key("text");
+        WriteText(out, stored.memo && stored.memo->textContent ? *stored.memo->textContent : GS::UniString());
+        out.Key("font");
+        out.Int(e.label.u.text.font);
+        number("size", e.label.u.text.size);
+        out.Key("pen");
+        out.Int(e.label.u.text.pen);
+        number("angle", e.label.u.text.angle);
+        break;
+    case API_DoorID:
+        out.Key("wall");
+        WriteText(out, APIGuidToString(e.door.owner));
+        number("offset", e.door.objLoc);
+        out.Key("library");
+        out.Int(e.door.openingBase.libInd);
+        number("width", e.door.openingBase.width);
+        number("height", e.door.openingBase.height);
+        flag("flipped", e.door.openingBase.reflected);
+        flag("openingSide", e.door.openingBase.oSide);
+        flag("referenceSide", e.door.openingBase.refSide);
+        break;
+    default: {
+        if (e.header.type.variationID == APIVarId_GridElement) {
+            flag("grid", true);
+        }
+        out.Key("library");
+        out.Int(e.object.libInd);
+        point("at", e.object.pos);
+        number("level", e.object.level);
+        number("angle", e.object.angle);
+        flag("flipped", e.object.reflected);
+        const StoredMemo* memo = stored.memo ? &*stored.memo : nullptr;
+        if (memo != nullptr && memo->params) {
+            out.Key("parameters");
+            out.StartArray();
+            for (const API_AddParType& parameter : *memo->params) {
+                out.StartObject();
+                out.Key("name");
+                out.String(parameter.name);
+                out.Key("type");
+                out.Int(parameter.typeID);
+                number("value", parameter.value.real);
+                out.EndObject();
+            }
+            out.EndArray();
+        }
+        if (memo != nullptr && memo->elemInfoString) {
+            out.Key("id");
+            WriteText(out, *memo->elemInfoString);
+        }
+        if (memo != nullptr && !memo->coords.empty()) {
+            out.Key("coordinates");
+            out.StartArray();
+            for (const API_Coord& c : memo->coords) {
+                WritePoint(out, c);
+            }
+            out.EndArray();
+        }
+        break;
+    }
+    }
 }
 
 void WriteElement(Writer& out, const StoredElement& stored) {
@@ -431,6 +870,10 @@ void WriteElement(Writer& out, const StoredElement& stored) {
         out.Int(e.slab.buildingMaterial);
         break;
     case API_ZoneID:
+        if (!e.zone.manual) {
+            out.Key("automatic");
+            out.String(e.zone.refLineFlag ? "referenceLine" : "innerEdge");
+        }
         out.Key("polygon");
         WritePolygon(out, *stored.memo);
         out.Key("name");
@@ -448,10 +891,22 @@ void WriteElement(Writer& out, const StoredElement& stored) {
         out.Key("end");
         WritePoint(out, e.line.endC);
         break;
+    case API_MorphID:
+        WriteMorph(out, e.morph, stored.memo ? stored.memo->morphBody : std::nullopt);
+        break;
+    case API_LabelID:
+    case API_DoorID:
+    case API_ObjectID:
+        WritePlacedElement(out, stored);
+        break;
     default:
         out.Key("polygon");
         WritePolygon(out, *stored.memo);
         break;
+    }
+    if (stored.bodies) {
+        out.Key("bodies");
+        WriteBodies(out, *stored.bodies);
     }
     for (const StoredPropertyValue& property : stored.propertyValues) {
         if (property.definition == APIGuidFromString(PositionPropertyGuid)) {
@@ -625,6 +1080,10 @@ std::string SaveProject() {
         WriteElement(out, stored);
     }
     out.EndArray();
+    if (std::any_of(TheModel().elements.begin(), TheModel().elements.end(),
+                    [](const StoredElement& stored) { return !stored.solidLinks.empty(); })) {
+        WriteSolidLinks(out);
+    }
     out.EndObject();
     return std::string(buffer.GetString(), buffer.GetSize()) + "\n";
 }

@@ -58,10 +58,10 @@ std::vector<API_Coord> Corners(const WallFootprint& wall, const Offsets& offsets
 }
 
 // The host writes exact corners; the set operations drift by up to about a micrometre, so corners
-// are written on a 10 micrometre grid.
-constexpr double CornerGrid = 1e-5;
+// are written on a 10 micrometre grid (dividing, so that 0.15 m comes out as the double 0.15).
+constexpr double CornersPerMetre = 1e5;
 double OnCornerGrid(double value) {
-    return std::round(value / CornerGrid) * CornerGrid;
+    return std::round(value * CornersPerMetre) / CornersPerMetre;
 }
 
 using EndKey = std::pair<long long, long long>;

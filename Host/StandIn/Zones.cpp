@@ -35,12 +35,21 @@ GSErrCode DetectZonePolygon(API_Element* zone, StoredMemo* memo) {
     return NoError;
 }
 
+std::vector<std::vector<API_Coord>> MemoContours(const StoredMemo& memo) {
+    std::vector<std::vector<API_Coord>> contours;
+    for (size_t k = 1; k < memo.pends.size(); ++k) {
+        contours.emplace_back(memo.coords.begin() + memo.pends[k - 1] + 1,
+                              memo.coords.begin() + memo.pends[k] + 1);
+    }
+    return contours;
+}
+
 bool PolygonContains(const StoredMemo& memo, API_Coord point) {
     bool inside = false;
-    for (size_t k = 1; k < memo.pends.size(); ++k) {
-        for (Int32 i = memo.pends[k - 1] + 1; i < memo.pends[k]; ++i) {
-            const API_Coord& a = memo.coords[static_cast<size_t>(i)];
-            const API_Coord& b = memo.coords[static_cast<size_t>(i) + 1];
+    for (const std::vector<API_Coord>& contour : MemoContours(memo)) {
+        for (size_t i = 0; i + 1 < contour.size(); ++i) {
+            const API_Coord& a = contour[i];
+            const API_Coord& b = contour[i + 1];
             if ((a.y > point.y) != (b.y > point.y) &&
                 point.x < a.x + (point.y - a.y) * (b.x - a.x) / (b.y - a.y)) {
                 inside = !inside;

@@ -10,6 +10,9 @@ namespace StandIn {
 // in no closed region or on a wall; nothing is changed then.
 HOST_API GSErrCode DetectZonePolygon(API_Element* zone, StoredMemo* memo);
 
+// The contours of a polygon memo, each with its closing point.
+HOST_API std::vector<std::vector<API_Coord>> MemoContours(const StoredMemo& memo);
+
 // Even-odd test over every contour of a polygon memo, so a point in a hole is outside.
 HOST_API bool PolygonContains(const StoredMemo& memo, API_Coord point);
 

@@ -1,5 +1,7 @@
 #include "Parsers/JsonReader.hpp"
 
+#include "Parsers/JsonText.hpp"
+
 #include <rapidjson/error/en.h>
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
@@ -97,8 +99,8 @@ JsonReadResult ReadJson(const char* text, size_t length, rapidjson::Document& do
 }
 
 JsonReadResult ReadJson(const GS::UniString& text, rapidjson::Document& document) {
-    GS::UniString::CStr narrow = text.ToCStr(GS::CC_Default);
-    return ReadJson(narrow.Get(), narrow.GetLength(), document);
+    Utf8Text narrow = ToUtf8(text);
+    return ReadJson(narrow.bytes.get(), narrow.length, document);
 }
 
 } // namespace Tolva::Parsers

@@ -33,6 +33,29 @@ TEST_F(PlanDrawing, ShowsTheStorysRoomsAndWhichWallsAreExterior) {
     EXPECT_NE(StandIn::DrawStory(-1).find(">Storage</text>"), std::string::npos);
 }
 
+TEST_F(PlanDrawing, ShowsDoorsInTheirWallsLabelsFurnitureAndGridLines) {
+    std::ifstream file(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/apartment.json");
+    std::stringstream text;
+    text << file.rdbuf();
+    StandIn::LoadProject(text.str());
+    API_Element grid;
+    grid.header.type = API_ElemType(API_ObjectID, APIVarId_GridElement);
+    StandIn::StoredMemo axis;
+    axis.coords = {{2, 0}, {2, 8}};
+    grid.object.libInd = 1;
+    ASSERT_EQ(StandIn::PlantElement(&grid, &axis), NoError);
+
+    std::string drawing = StandIn::DrawStory(0);
+    EXPECT_EQ(Count(drawing, "stroke=\"#7a4a1a\" stroke-width=\"1.2\""), 3u) << "three door swings";
+    // The entrance: 0.9 m wide at 3 m along the wall from (0, 0), cut through its 0.3 m.
+    EXPECT_NE(
+        drawing.find("<path d=\"M222.0 539.4 L276.0 539.4 L276.0 558.6 L222.0 558.6 Z \" fill=\"white\"/>"),
+        std::string::npos);
+    EXPECT_NE(drawing.find(">Open kitchen</text>"), std::string::npos);
+    EXPECT_NE(drawing.find(">Sofa</text>"), std::string::npos);
+    EXPECT_EQ(Count(drawing, "stroke-dasharray=\"12 3 2 3\""), 1u) << "one grid line";
+}
+
 TEST_F(PlanDrawing, EscapesNamesAndDrawsAnEmptyStory) {
     API_Element zone;
     zone.header.type = API_ZoneID;

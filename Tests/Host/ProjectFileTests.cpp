@@ -42,6 +42,46 @@ TEST_F(ProjectFiles, EveryExampleSavesAsItWasLoaded) {
     }
 }
 
+TEST_F(ProjectFiles, LabelsDoorsAndObjectsComeWithTheirMemos) {
+    const std::string grid = R"({"type": "object", "story": 0, "layer": 1, "grid": true, "library": 1,
+        "at": [0, 0], "coordinates": [[0, 0], [5, 0], [5, 5]]}]})";
+    StandIn::LoadProject(Replaced(Example("apartment.json"), "}]\n}", "}, " + grid));
+    const API_ElemTypeID types[] = {API_LabelID, API_DoorID, API_ObjectID};
+    std::vector<const StandIn::StoredElement*> byType[3];
+    for (const StandIn::StoredElement& stored : StandIn::TheModel().elements) {
+        for (int i = 0; i < 3; ++i) {
+            if (stored.element.header.type.typeID == types[i]) {
+                byType[i].push_back(&stored);
+            }
+        }
+    }
+    ASSERT_EQ(byType[0].size(), 1u);
+    ASSERT_EQ(byType[1].size(), 3u);
+    ASSERT_EQ(byType[2].size(), 3u);
+    API_ElementMemo memo;
+    ASSERT_EQ(ACAPI_Element_GetMemo(byType[0][0]->element.header.guid, &memo), NoError);
+    EXPECT_EQ(*memo.textContent, GS::UniString("Open kitchen"));
+    ASSERT_EQ((*memo.paragraphs)[0].run.GetSize(), 1u);
+    EXPECT_EQ((*memo.paragraphs)[0].run[0].font, 7);
+    EXPECT_EQ((*memo.paragraphs)[0].run[0].range, 12);
+    ACAPI_DisposeElemMemoHdls(&memo);
+    ASSERT_EQ(ACAPI_Element_GetMemo(byType[2][0]->element.header.guid, &memo), NoError);
+    EXPECT_EQ(*memo.elemInfoString, GS::UniString("Sofa"));
+    EXPECT_EQ((*memo.params)[0].value.real, 2.2);
+    ACAPI_DisposeElemMemoHdls(&memo);
+    const API_Element& gridObject = byType[2][2]->element;
+    EXPECT_EQ(gridObject.header.type.variationID, APIVarId_GridElement);
+    ASSERT_EQ(ACAPI_Element_GetMemo(gridObject.header.guid, &memo), NoError);
+    EXPECT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(memo.coords)), GSSize(3 * sizeof(API_Coord)));
+    EXPECT_EQ((*memo.coords)[2].y, 5.0);
+    EXPECT_EQ(memo.params, nullptr);
+    ACAPI_DisposeElemMemoHdls(&memo);
+
+    std::string saved = StandIn::SaveProject();
+    StandIn::LoadProject(saved);
+    EXPECT_EQ(StandIn::SaveProject(), saved);
+}
+
 TEST_F(ProjectFiles, AFailedStepLeavesTheSavedProjectByteIdentical) {
     StandIn::LoadProject(Example("apartment.json"));
     std::string before = StandIn::SaveProject();
@@ -86,6 +126,13 @@ TEST_F(ProjectFiles, HostileFilesAreRefusedNamingThePlaceAndChangeNothing) {
          "Project file, root.elements[0].position: expected \"Undefined\", \"Interior\" or \"Exterior\""},
         {Replaced(apartment, "[[[-0.15, -0.15]", "[[[-0.15, -0.14]"),
          "Project file, root.elements[6]: the host refuses this element (0x81060069)"},
+        {Replaced(apartment, "\"offset\": 3.0", "\"offset\": 30.0"),
+         "Project file, root.elements[10]: the host refuses this element (0x81060004)"},
+        {Replaced(apartment, "\"zone\": \"B6735E7E",
+                  "\"zone\": \"FD6D043E-A7BE-4105-A0B0-6D44566A9FE9\", \"x\": \""),
+         "Project file, root.elements[13]: the host refuses this element (0x81060004)"},
+        {Replaced(apartment, "\"name\": \"ZZYZX\"", "\"name\": \"\""),
+         "Project file, root.elements[14].parameters[2].name: expected 1 to 31 bytes"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(LoadError(c.text), c.error);

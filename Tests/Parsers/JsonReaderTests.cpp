@@ -62,3 +62,20 @@ TEST(JsonReader, KeepsEmbeddedNulsInStrings) {
     EXPECT_EQ(value[2], u'b');
     EXPECT_EQ(ToUniString(document[1]), GS::UniString(u"\u00e9"));
 }
+
+TEST(JsonReader, ConvertsHostTextToUtf8AsTheHostDoes) {
+    // ASCII, two- and three-byte units, a surrogate pair, unpaired surrogates at the end and inside.
+    std::u16string units = u"a\u00df\u20ac\U0001F600";
+    for (std::u16string tail : {std::u16string(1, u'\xD83D'), std::u16string(u"\xDE00x"), std::u16string()}) {
+        GS::UniString text(units + tail);
+        Utf8Text converted = ToUtf8(text);
+        EXPECT_EQ(std::string(converted.bytes.get(), converted.length), text.ToCStr().Get());
+    }
+}
+
+TEST(JsonReader, HostTextWithANulFailsBehindTheRoot) {
+    rapidjson::Document document;
+    JsonReadResult read = ReadJson(GS::UniString(std::u16string(u"[1]\0[2]", 7)), document);
+    EXPECT_EQ(read.code, rapidjson::kParseErrorDocumentRootNotSingular);
+    EXPECT_EQ(read.offset, 3u);
+}

@@ -1,5 +1,7 @@
 #include "Session.hpp"
 
+#include "GeometrySteps.hpp"
+
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Project.hpp"
@@ -205,6 +207,24 @@ const std::map<std::string, Action>& Actions() {
          [](HostProgram&, const Step& step, rapidjson::SizeType i) {
              StandIn::Faults::Arm(TextMember(step, i, "call"), CodeMember(step, i),
                                   IntMember(step, i, "times", 1), IntMember(step, i, "skip", 0));
+         }},
+        {"auto-zone",
+         [](HostProgram& host, const Step& step, rapidjson::SizeType i) {
+             bool referenceLine =
+                 step.HasMember("method") && TextMember(step, i, "method") == "referenceLine";
+             GS::UniString name(step.HasMember("name") ? TextMember(step, i, "name") : "Zone");
+             CreateAutomaticZone(host.Out(), {NumberMember(step, i, "x"), NumberMember(step, i, "y")},
+                                 referenceLine, name);
+         }},
+        {"find-zone",
+         [](HostProgram& host, const Step& step, rapidjson::SizeType i) {
+             SearchZone(host.Out(), {NumberMember(step, i, "x"), NumberMember(step, i, "y")});
+         }},
+        {"bodies",
+         [](HostProgram& host, const Step& step, rapidjson::SizeType i) {
+             for (const API_Guid& guid : ElementsToSelect(step, i)) {
+                 PrintBodies(host.Out(), guid);
+             }
          }},
         {"quit", [](HostProgram& host, const Step&, rapidjson::SizeType) { host.Quit(); }},
     };

@@ -1,0 +1,336 @@
+#include "StandIn/Model3D.hpp"
+#include "API/APIdefs_3D.h"
+#include "StandIn/Attributes.hpp"
+#include "StandIn/Faults.hpp"
+#include "StandIn/Stories.hpp"
+#include "StandIn/ZoneGeometry.hpp"
+#include "StandIn/Zones.hpp"
+
+#include <cmath>
+#include <cstring>
+
+namespace StandIn {
+
+Body3D Prism(const std::vector<std::vector<API_Coord>>& contours, double bottom, double top, Int32 material) {
+    Body3D body;
+    body.material = material;
+    Polygon3D bottomFace{0, material, {}};
+    Polygon3D topFace{0, material, {}};
+    std::vector<Polygon3D> sides;
+    for (const std::vector<API_Coord>& contour : contours) {
+        Int32 n = static_cast<Int32>(contour.size()) - 1;
+        Int32 firstVertex = static_cast<Int32>(body.vertices.size()) + 1; // bottom i: first + i, top: + n
+        for (Int32 i = 0; i < n; ++i) {
+            body.vertices.push_back(
+                {contour[static_cast<size_t>(i)].x, contour[static_cast<size_t>(i)].y, bottom});
+        }
+        for (Int32 i = 0; i < n; ++i) {
+            body.vertices.push_back(
+                {contour[static_cast<size_t>(i)].x, contour[static_cast<size_t>(i)].y, top});
+        }
+        // Edges of this contour: bottom ring, top ring, then the verticals, n each.
+        Int32 firstEdge = static_cast<Int32>(body.edges.size()) + 1;
+        for (Int32 ring = 0; ring < 2; ++ring) {
+            for (Int32 i = 0; i < n; ++i) {
+                body.edges.emplace_back(firstVertex + ring * n + i, firstVertex + ring * n + (i + 1) % n);
+            }
+        }
+        for (Int32 i = 0; i < n; ++i) {
+            body.edges.emplace_back(firstVertex + i, firstVertex + n + i);
+        }
+        auto bottomEdge = [&](Int32 i) { return firstEdge + i % n; };
+        auto topEdge = [&](Int32 i) { return firstEdge + n + i % n; };
+        auto vertical = [&](Int32 i) { return firstEdge + 2 * n + i % n; };
+        if (!bottomFace.edges.empty()) {
+            bottomFace.edges.push_back(0);
+            topFace.edges.push_back(0);
+        }
+        for (Int32 i = n - 1; i >= 0; --i) {
+            bottomFace.edges.push_back(-bottomEdge(i));
+        }
+        for (Int32 i = 0; i < n; ++i) {
+            topFace.edges.push_back(topEdge(i));
+            sides.push_back({0, material, {bottomEdge(i), vertical(i + 1), -topEdge(i), -vertical(i)}});
+        }
+    }
+    body.polygons.push_back(bottomFace);
+    body.polygons.push_back(topFace);
+    body.polygons.insert(body.polygons.end(), sides.begin(), sides.end());
+    return body;
+}
+
+Modeler::MeshBody MeshBodyOf(const Body3D& body) {
+    Modeler::MeshBody mesh;
+    for (const API_Coord3D& v : body.vertices) {
+        mesh.AddVertex({v.x, v.y, v.z});
+    }
+    for (auto [first, second] : body.edges) {
+        mesh.AddEdge(static_cast<UInt32>(first - 1), static_cast<UInt32>(second - 1));
+    }
+    for (const Polygon3D& polygon : body.polygons) {
+        mesh.AddPolygon(polygon.edges);
+    }
+    return mesh;
+}
+
+Body3D BodyOf(const Modeler::MeshBody& mesh, const API_Tranmat& placement, Int32 material) {
+    Body3D body;
+    body.material = material;
+    const double* m = placement.tmx;
+    for (UInt32 i = 0; i < mesh.GetVertexCount(); ++i) {
+        const Modeler::MeshVertex& v = mesh.GetConstVertex(i);
+        body.vertices.push_back({m[0] * v.x + m[1] * v.y + m[2] * v.z + m[3],
+                                 m[4] * v.x + m[5] * v.y + m[6] * v.z + m[7],
+                                 m[8] * v.x + m[9] * v.y + m[10] * v.z + m[11]});
+    }
+    for (UInt32 k = 0; k < mesh.GetEdgeCount(); ++k) {
+        const Modeler::MeshEdge& edge = mesh.GetConstEdge(k);
+        body.edges.emplace_back(static_cast<Int32>(edge.vert1) + 1, static_cast<Int32>(edge.vert2) + 1);
+    }
+    for (UInt32 p = 0; p < mesh.GetPolygonCount(); ++p) {
+        const Modeler::MeshPolygon& polygon = mesh.GetConstPolygon(p);
+        Polygon3D face{0, material, {}};
+        for (UInt32 j = polygon.fpedg; j <= polygon.lpedg && j < mesh.GetPolyEdgeCount(); ++j) {
+            face.edges.push_back(mesh.GetConstPolyEdge(j));
+        }
+        body.polygons.push_back(face);
+    }
+    return body;
+}
+
+namespace {
+
+// The surface a building material shows, or the first surface.
+Int32 SurfaceOf(API_AttributeIndex buildingMaterial) {
+    const auto& materials = Attributes().byType[API_BuildingMaterialID];
+    if (buildingMaterial >= 1 && static_cast<size_t>(buildingMaterial) <= materials.size()) {
+        Int32 surface =
+            materials[static_cast<size_t>(buildingMaterial) - 1].attribute.buildingMaterial.cutSurface;
+        return surface > 0 ? surface : 1;
+    }
+    return 1;
+}
+
+std::vector<API_Coord> Closed(std::vector<API_Coord> points) {
+    points.push_back(points.front());
+    return points;
+}
+
+double ParameterOr(const StoredMemo* memo, const char* name, double fallback) {
+    if (memo == nullptr || !memo->params) {
+        return fallback;
+    }
+    for (const API_AddParType& parameter : *memo->params) {
+        if (std::strcmp(parameter.name, name) == 0 &&
+            (parameter.typeID == APIParT_Length || parameter.typeID == APIParT_RealNum)) {
+            return parameter.value.real;
+        }
+    }
+    return fallback;
+}
+
+Body3D ObjectBox(const StoredElement& stored, double level) {
+    const API_ObjectType& object = stored.element.object;
+    const StoredMemo* memo = stored.memo ? &*stored.memo : nullptr;
+    double a = ParameterOr(memo, "A", 1.0);
+    double b = ParameterOr(memo, "B", 1.0);
+    double height = ParameterOr(memo, "ZZYZX", 1.0);
+    double c = std::cos(object.angle);
+    double s = std::sin(object.angle);
+    std::vector<API_Coord> corners;
+    for (auto [x, y] : {std::pair{0.0, 0.0}, {a, 0.0}, {a, b}, {0.0, b}}) {
+        x = object.reflected ? -x : x;
+        corners.push_back({object.pos.x + x * c - y * s, object.pos.y + x * s + y * c});
+    }
+    if (object.reflected) {
+        std::swap(corners[1], corners[3]);
+    }
+    double bottom = level + object.level;
+    return Prism({Closed(corners)}, bottom, bottom + height, 1);
+}
+
+std::vector<Body3D> Generated(const StoredElement& stored) {
+    const API_Element& e = stored.element;
+    double level = LevelOf(e.header.floorInd);
+    switch (e.header.type.typeID) {
+    case API_WallID: {
+        ZoneGeometry::WallFootprint footprint{e.wall.begC, e.wall.endC, e.wall.thickness,
+                                              e.wall.referenceLineLocation};
+        double bottom = level + e.wall.bottomOffset;
+        return {Prism({Closed(ZoneGeometry::FootprintCorners(footprint))}, bottom, bottom + e.wall.height,
+                      SurfaceOf(e.wall.buildingMaterial))};
+    }
+    case API_SlabID:
+        return {Prism(MemoContours(*stored.memo), level + e.slab.level - e.slab.thickness,
+                      level + e.slab.level, SurfaceOf(e.slab.buildingMaterial))};
+    case API_ZoneID:
+        return {Prism(MemoContours(*stored.memo), level, level + e.zone.roomHeight, 1)};
+    case API_ObjectID:
+        return {ObjectBox(stored, level)};
+    case API_MorphID: {
+        if (!stored.memo || !stored.memo->morphBody) {
+            return {};
+        }
+        API_Tranmat placement = e.morph.tranmat;
+        placement.tmx[11] += level;
+        return {BodyOf(*stored.memo->morphBody, placement, 1)};
+    }
+    default:
+        return {};
+    }
+}
+
+struct Current {
+    Body3D body;
+    bool valid = false;
+};
+
+Current& CurrentBody() {
+    static Current current;
+    return current;
+}
+
+GSErrCode ReadBody(API_Component3D* component) {
+    Int32 index = component->header.index;
+    for (const StoredElement& stored : TheModel().elements) {
+        std::vector<Body3D> bodies = BodiesOf(stored);
+        if (index <= static_cast<Int32>(bodies.size())) {
+            if (index < 1) {
+                break;
+            }
+            const Body3D& body = bodies[static_cast<size_t>(index) - 1];
+            CurrentBody() = {body, true};
+            component->body = {static_cast<Int32>(body.vertices.size()),
+                               static_cast<Int32>(body.edges.size()),
+                               static_cast<Int32>(body.polygons.size()), body.transform, body.material};
+            return NoError;
+        }
+        index -= static_cast<Int32>(bodies.size());
+    }
+    CurrentBody().valid = false;
+    return APIERR_BADINDEX;
+}
+
+GSErrCode ReadPart(API_Component3D* component) {
+    if (!CurrentBody().valid) {
+        return APIERR_BADINDEX;
+    }
+    const Body3D& body = CurrentBody().body;
+    size_t at = static_cast<size_t>(component->header.index) - 1;
+    auto inRange = [&](size_t count) { return component->header.index >= 1 && at < count; };
+    switch (component->header.typeID) {
+    case API_VertID:
+        if (!inRange(body.vertices.size())) {
+            return APIERR_BADINDEX;
+        }
+        component->vert = {body.vertices[at].x, body.vertices[at].y, body.vertices[at].z};
+        return NoError;
+    case API_EdgeID:
+        if (!inRange(body.edges.size())) {
+            return APIERR_BADINDEX;
+        }
+        component->edge = {body.edges[at].first, body.edges[at].second};
+        return NoError;
+    case API_PgonID: {
+        if (!inRange(body.polygons.size())) {
+            return APIERR_BADINDEX;
+        }
+        Int32 first = 1;
+        for (size_t p = 0; p < at; ++p) {
+            first += static_cast<Int32>(body.polygons[p].edges.size());
+        }
+        const Polygon3D& polygon = body.polygons[at];
+        component->pgon = {first, first + static_cast<Int32>(polygon.edges.size()) - 1, polygon.status,
+                           polygon.material};
+        return NoError;
+    }
+    default: {
+        for (const Polygon3D& polygon : body.polygons) {
+            if (at < polygon.edges.size()) {
+                component->pedg.pedg = polygon.edges[at];
+                return component->header.index >= 1 ? NoError : APIERR_BADINDEX;
+            }
+            at -= polygon.edges.size();
+        }
+        return APIERR_BADINDEX;
+    }
+    }
+}
+
+GSErrCode ReadMaterial(API_Component3D* component) {
+    const auto& surfaces = Attributes().byType[API_MaterialID];
+    Int32 index = component->header.index;
+    if (index < 1 || static_cast<size_t>(index) > surfaces.size()) {
+        return APIERR_BADINDEX;
+    }
+    component->umat.mater = surfaces[static_cast<size_t>(index) - 1].attribute.material;
+    return NoError;
+}
+
+const char* PartName(API_3DTypeID type) {
+    switch (type) {
+    case API_BodyID:
+        return "Body";
+    case API_VertID:
+        return "Vertex";
+    case API_EdgeID:
+        return "Edge";
+    case API_PgonID:
+        return "Polygon";
+    case API_PedgID:
+        return "PolygonEdge";
+    case API_UmatID:
+        return "Material";
+    default:
+        return "Unknown";
+    }
+}
+
+} // namespace
+
+std::vector<Body3D> BodiesOf(const StoredElement& stored) {
+    return stored.bodies ? *stored.bodies : Generated(stored);
+}
+
+} // namespace StandIn
+
+using namespace StandIn;
+
+GSErrCode ACAPI_Element_Get3DInfo(const API_Elem_Head& elemHead, API_ElemInfo3D* info3D) {
+    if (auto code = Faults::Take("ACAPI_Element_Get3DInfo")) {
+        return *code;
+    }
+    Int32 before = 0;
+    for (const StoredElement& stored : TheModel().elements) {
+        Int32 count = static_cast<Int32>(BodiesOf(stored).size());
+        if (stored.element.header.guid == elemHead.guid) {
+            if (count == 0) {
+                return APIERR_BADID;
+            }
+            *info3D = {before + 1, before + count};
+            return NoError;
+        }
+        before += count;
+    }
+    return APIERR_BADID;
+}
+
+GSErrCode ACAPI_ModelAccess_GetComponent(API_Component3D* component) {
+    if (auto code = Faults::Take(std::string("ACAPI_ModelAccess_GetComponent:") +
+                                 PartName(component->header.typeID))) {
+        return *code;
+    }
+    switch (component->header.typeID) {
+    case API_BodyID:
+        return ReadBody(component);
+    case API_VertID:
+    case API_EdgeID:
+    case API_PgonID:
+    case API_PedgID:
+        return ReadPart(component);
+    case API_UmatID:
+        return ReadMaterial(component);
+    default:
+        return APIERR_BADPARS;
+    }
+}

@@ -1,0 +1,119 @@
+#include "ZoneTestSupport.hpp"
+
+#include "API/APIdefs_3D.h"
+#include "API/APIdefs_SolidOperations.h"
+#include "GSRoot/Exceptions.hpp"
+#include "StandIn/ProjectFile.hpp"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string Apartment() {
+    std::ifstream file(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/apartment.json");
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The apartment with one more element appended to its element list.
+std::string ApartmentWith(const std::string& element) {
+    std::string text = Apartment();
+    size_t end = text.rfind(']');
+    return text.insert(end, ", " + element);
+}
+
+std::string LoadError(const std::string& text) {
+    try {
+        StandIn::LoadProject(text);
+    } catch (const GS::Exception& e) {
+        return e.GetMessage().ToCStr().Get();
+    }
+    return "loaded";
+}
+
+using GeometryInProjectFiles = AutomaticZones;
+
+TEST_F(GeometryInProjectFiles, AnAutomaticZoneWithoutAPolygonIsDetectedWhenLoaded) {
+    StandIn::LoadProject(ApartmentWith(
+        R"({"type": "zone", "story": 0, "automatic": "innerEdge", "name": "Hall", "category": 1, "stamp": [3, 4]})"));
+    const StandIn::StoredElement& zone = StandIn::TheModel().elements.back();
+    EXPECT_FALSE(zone.element.zone.manual);
+    EXPECT_FALSE(zone.element.zone.refLineFlag);
+    ExpectContour(ContoursOf(zone.element.header.guid)[0],
+                  {{0.15, 0.15}, {5.94, 0.15}, {5.94, 7.85}, {0.15, 7.85}});
+    std::string saved = StandIn::SaveProject();
+    EXPECT_NE(saved.find("\"automatic\": \"innerEdge\""), std::string::npos);
+    EXPECT_EQ(LoadError(saved), "loaded");
+    EXPECT_EQ(StandIn::SaveProject(), saved);
+}
+
+TEST_F(GeometryInProjectFiles, AnAutomaticZoneOutsideTheWallsIsRefused) {
+    EXPECT_EQ(
+        LoadError(ApartmentWith(R"({"type": "zone", "story": 0, "automatic": "referenceLine", "name": "Out",
+                                          "category": 1, "stamp": [-3, 4]})")),
+        "Project file, root.elements[16].stamp: no closed region of walls around the point");
+    EXPECT_EQ(LoadError(ApartmentWith(R"({"type": "zone", "story": 0, "automatic": "round", "name": "Out",
+                                          "category": 1, "stamp": [3, 4]})")),
+              "Project file, root.elements[16].automatic: expected \"referenceLine\" or \"innerEdge\"");
+}
+
+const char* ZoneWithTwoBodies = R"({"type": "zone", "story": 0, "polygon": [[[0, 0], [1, 0], [1, 1], [0, 0]]],
+    "name": "Two", "category": 1, "stamp": [0.5, 0.2], "bodies": [
+      {"material": 1, "vertices": [[0, 0, 0], [1, 0, 0], [1, 1, 0]], "edges": [[1, 2], [2, 3], [3, 1]],
+       "polygons": [{"edges": [1, 2, 3]}]},
+      {"material": 2, "vertices": [[0, 0, 1], [1, 0, 1], [1, 1, 1]], "edges": [[1, 2], [2, 3], [3, 1]],
+       "polygons": [{"status": 1, "material": 1, "edges": [-3, -2, -1]}],
+       "transform": [1, 0, 0, 5, 0, 1, 0, 6, 0, 0, 1, 7]}]})";
+
+TEST_F(GeometryInProjectFiles, AZoneCanHaveTwoBodiesWhenTheProjectSaysSo) {
+    StandIn::LoadProject(ApartmentWith(ZoneWithTwoBodies));
+    API_ElemInfo3D info;
+    ASSERT_EQ(ACAPI_Element_Get3DInfo(StandIn::TheModel().elements.back().element.header, &info), NoError);
+    EXPECT_EQ(info.lbody - info.fbody, 1);
+    API_Component3D component;
+    component.header = {API_BodyID, info.lbody};
+    ASSERT_EQ(ACAPI_ModelAccess_GetComponent(&component), NoError);
+    EXPECT_EQ(component.body.nPgon, 1);
+    EXPECT_EQ(component.body.iumat, 2);
+    EXPECT_EQ(component.body.tranmat.tmx[11], 7);
+    component.header = {API_PgonID, 1};
+    ASSERT_EQ(ACAPI_ModelAccess_GetComponent(&component), NoError);
+    EXPECT_EQ(component.pgon.status, APIPgon_Hidden);
+    std::string saved = StandIn::SaveProject();
+    EXPECT_EQ(LoadError(saved), "loaded");
+    EXPECT_EQ(StandIn::SaveProject(), saved);
+}
+
+TEST_F(GeometryInProjectFiles, BodiesReferringOutsideThemselvesAreRefused) {
+    std::string text = ApartmentWith(ZoneWithTwoBodies);
+    std::string badEdge = text;
+    badEdge.replace(badEdge.find("[3, 1]"), 6, "[4, 1]");
+    EXPECT_EQ(LoadError(badEdge),
+              "Project file, root.elements[16].bodies[0].edges[2][0]: expected an integer from 1 to 3");
+    std::string badReference = text;
+    badReference.replace(badReference.find("[-3, -2, -1]"), 12, "[-4, -2, -1]");
+    EXPECT_EQ(
+        LoadError(badReference),
+        "Project file, root.elements[16].bodies[1].polygons[0].edges[0]: expected an integer from -3 to 3");
+}
+
+TEST_F(GeometryInProjectFiles, SolidLinksAreSavedAndLoaded) {
+    StandIn::LoadProject(Apartment());
+    const API_Guid wall = StandIn::TheModel().elements[0].element.header.guid;
+    const API_Guid slab = StandIn::TheModel().elements[6].element.header.guid;
+    ASSERT_EQ(InStep([&] { return ACAPI_Element_SolidLink_Create(wall, slab, APISolid_Substract, 0); }),
+              NoError);
+    std::string saved = StandIn::SaveProject();
+    EXPECT_NE(saved.find("\"solidLinks\""), std::string::npos);
+    StandIn::LoadProject(saved);
+    ASSERT_EQ(StandIn::FindElement(wall)->solidLinks.size(), 1u);
+    EXPECT_EQ(StandIn::FindElement(wall)->solidLinks[0].operatorGuid, slab);
+    EXPECT_EQ(StandIn::SaveProject(), saved);
+    std::string missing = saved;
+    missing.replace(missing.find("\"operator\": \"") + 13, 8, "00000000");
+    EXPECT_EQ(LoadError(missing), "Project file, root.solidLinks[0]: no such element");
+}
+
+} // namespace

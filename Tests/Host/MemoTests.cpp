@@ -1,0 +1,127 @@
+#include "ModelTestSupport.hpp"
+
+#include "StandIn/Attributes.hpp"
+#include "StandIn/Faults.hpp"
+
+#include <functional>
+
+namespace {
+
+class Memos : public FreshModel {
+protected:
+    static bool IsEmpty(const API_ElementMemo& memo) {
+        return memo.coords == nullptr && memo.pends == nullptr && memo.parcs == nullptr &&
+               memo.params == nullptr && memo.textContent == nullptr && memo.paragraphs == nullptr &&
+               memo.elemInfoString == nullptr;
+    }
+
+    // Fails each memory handle the call allocates, one at a time: every failure must give
+    // APIERR_MEMFULL, an empty memo and no handle left behind. Returns how many handles it allocates.
+    static Int32 FailEachAllocation(const std::function<GSErrCode(API_ElementMemo*)>& call) {
+        StandIn::Faults::Clear();
+        API_ElementMemo memo;
+        EXPECT_EQ(call(&memo), NoError);
+        ACAPI_DisposeElemMemoHdls(&memo);
+        Int32 allocations = StandIn::Faults::CallCount("BMAllocateHandle");
+        for (Int32 k = 0; k < allocations; ++k) {
+            Int32 live = StandIn::HandleLedger::LiveCount();
+            StandIn::Faults::Arm("BMAllocateHandle", APIERR_MEMFULL, 1, k);
+            API_ElementMemo failed;
+            EXPECT_EQ(call(&failed), APIERR_MEMFULL) << "allocation " << k;
+            EXPECT_TRUE(IsEmpty(failed)) << "allocation " << k;
+            EXPECT_EQ(StandIn::HandleLedger::LiveCount(), live) << "allocation " << k;
+            StandIn::Faults::Clear();
+        }
+        return allocations;
+    }
+
+    static API_Element Planted(API_ElemType type, const StandIn::StoredMemo& memo) {
+        API_Element element;
+        element.header.type = type.typeID;
+        EXPECT_EQ(ACAPI_Element_GetDefaults(&element, nullptr), NoError);
+        element.header.type = type;
+        element.polyLine.poly = {static_cast<Int32>(memo.coords.size() - 1), 1, 0};
+        EXPECT_EQ(StandIn::PlantElement(&element, &memo), NoError);
+        return element;
+    }
+};
+
+StandIn::StoredMemo Square() {
+    StandIn::StoredMemo memo;
+    memo.coords = {{0, 0}, {0, 0}, {2, 0}, {2, 2}, {0, 2}, {0, 0}};
+    memo.pends = {0, 5};
+    return memo;
+}
+
+TEST_F(Memos, DefaultsFailEachHandleAllocationCleanly) {
+    for (API_ElemTypeID type : {API_SlabID, API_ZoneID, API_ObjectID}) {
+        Int32 allocations = FailEachAllocation([&](API_ElementMemo* memo) {
+            API_Element element;
+            element.header.type = type;
+            return ACAPI_Element_GetDefaults(&element, memo);
+        });
+        // Polygon coordinates, end indices and arcs; an object's parameters.
+        EXPECT_EQ(allocations, type == API_ObjectID ? 1 : 3) << type;
+    }
+}
+
+TEST_F(Memos, ReadsFailEachHandleAllocationCleanly) {
+    StandIn::StoredMemo polyline;
+    polyline.coords = {{0, 0}, {0, 0}, {3, 0}, {3, 1}};
+    polyline.pends = {0, 3};
+    StandIn::StoredMemo grid;
+    grid.coords = {{0, 0}, {5, 0}, {5, 5}};
+    grid.params = StandIn::StandardObjectParameters();
+    std::vector<API_Element> elements = {Planted(API_SlabID, Square()), Planted(API_ZoneID, Square()),
+                                         Planted(API_PolyLineID, polyline),
+                                         Planted({API_ObjectID, APIVarId_GridElement}, grid)};
+    for (const API_Element& element : elements) {
+        Int32 allocations = FailEachAllocation([&](API_ElementMemo* memo) {
+            return ACAPI_Element_GetMemo(element.header.guid, memo, APIMemoMask_All);
+        });
+        // A grid object has its coordinate list, empty end indices and arcs, and its parameters.
+        EXPECT_EQ(allocations, element.header.type.typeID == API_ObjectID ? 4 : 3);
+    }
+}
+
+TEST_F(Memos, LabelDefaultsCarryTheirFontInTheTextAndTheParagraphRun) {
+    API_Element label;
+    label.header.type = API_LabelID;
+    API_ElementMemo memo;
+    ASSERT_EQ(ACAPI_Element_GetDefaults(&label, &memo), NoError);
+    EXPECT_EQ(label.label.u.text.font, StandIn::LabelDefaultFont);
+    ASSERT_NE(memo.paragraphs, nullptr);
+    ASSERT_EQ(memo.paragraphs->GetSize(), 1u);
+    const API_ParagraphType& paragraph = (*memo.paragraphs)[0];
+    EXPECT_EQ(paragraph.range, static_cast<Int32>(memo.textContent->GetLength()));
+    ASSERT_EQ(paragraph.run.GetSize(), 1u);
+    EXPECT_EQ(paragraph.run[0].font, StandIn::LabelDefaultFont);
+    ACAPI_DisposeElemMemoHdls(&memo);
+}
+
+TEST_F(Memos, WallsAndSlabsNeedAnExistingBuildingMaterial) {
+    API_Element wall = Wall(0, 0, 3, 0);
+    API_Element slab;
+    slab.header.type = API_SlabID;
+    API_ElementMemo slabMemo;
+    ASSERT_EQ(ACAPI_Element_GetDefaults(&slab, &slabMemo), NoError);
+    size_t materials = StandIn::Attributes().byType[API_BuildingMaterialID].size();
+    InStep([&] {
+        for (API_AttributeIndex bad : {0, static_cast<API_AttributeIndex>(materials + 1)}) {
+            API_Element badWall = wall;
+            badWall.wall.buildingMaterial = bad;
+            EXPECT_EQ(ACAPI_Element_Create(&badWall, nullptr), APIERR_BADPARS) << bad;
+            API_Element badSlab = slab;
+            badSlab.slab.buildingMaterial = bad;
+            EXPECT_EQ(ACAPI_Element_Create(&badSlab, &slabMemo), APIERR_BADPARS) << bad;
+        }
+        wall.wall.buildingMaterial = static_cast<API_AttributeIndex>(materials);
+        EXPECT_EQ(ACAPI_Element_Create(&wall, nullptr), NoError);
+        EXPECT_EQ(ACAPI_Element_Create(&slab, &slabMemo), NoError);
+        return NoError;
+    });
+    ACAPI_DisposeElemMemoHdls(&slabMemo);
+    EXPECT_EQ(StandIn::TheModel().elements.size(), 2u);
+}
+
+} // namespace
