@@ -3,6 +3,7 @@
 #include "JSCommands/ArgumentReaders.hpp"
 #include "JSCommands/ResultEnvelope.hpp"
 #include "Logging/Logger.hpp"
+#include "Palettes/BrowserPalette.hpp"
 #include "Windows/ShellAPI.hpp"
 
 #include <cstdint>
@@ -50,6 +51,17 @@ GS::Ref<JS::Base> LaunchBrowser(GS::Ref<JS::Base> argument) {
     }
     Logger::Info(Category, "Successfully launched browser");
     return MakeSuccessResult("Browser launched");
+}
+
+GS::Ref<JS::Base> CloseBrowserPalette(GS::Ref<JS::Base>) {
+    Logger::Debug(Category, "JavaScript requested to close BrowserPalette");
+    if (!BrowserPalette::Exists()) {
+        Logger::Debug(Category, "BrowserPalette does not exist, nothing to close");
+        return MakeSuccessResult("BrowserPalette already closed");
+    }
+    BrowserPalette::GetInstance().Hide();
+    Logger::Info(Category, "BrowserPalette closed via JavaScript command");
+    return MakeSuccessResult("BrowserPalette closed");
 }
 
 } // namespace JSCommands::BrowserCommands

@@ -1,11 +1,35 @@
 #include "JSCommands/UtilityCommands.hpp"
 
+#include "API/APIdefs_Interaction.h"
 #include "API/APIdefs_Project.h"
 #include "JSCommands/ResultEnvelope.hpp"
 #include "Logging/Logger.hpp"
 #include "Main/PluginVersion.hpp"
+#include "Palettes/GeneratePlanPalette.hpp"
 
 namespace JSCommands::UtilityCommands {
+
+GS::Ref<JS::Base> GetSelection(GS::Ref<JS::Base>) {
+    if (GeneratePlanPalette::HasStoredZoneData()) {
+        return GS::NewRef<JS::Value>(GeneratePlanPalette::GetStoredZoneData());
+    }
+    API_SelectionInfo info;
+    GS::Array<API_Neig> selection;
+    ACAPI_Selection_Get(&info, &selection, false);
+    GS::UniString zones = "[";
+    for (const API_Neig& neig : selection) {
+        API_Elem_Head header;
+        header.guid = neig.guid;
+        if (ACAPI_Element_GetHeader(&header) != NoError || header.type.typeID != API_ZoneID) {
+            continue;
+        }
+        if (zones.GetLength() > 1) {
+            zones += ",";
+        }
+        zones += "\"" + EscapeJsonString(APIGuid2GSGuid(neig.guid).ToUniString()) + "\"";
+    }
+    return GS::NewRef<JS::Value>(zones + "]");
+}
 
 GS::Ref<JS::Base> GetPluginVersion(GS::Ref<JS::Base>) {
     auto version = GS::NewRef<JS::Object>();

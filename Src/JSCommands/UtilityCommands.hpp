@@ -4,6 +4,10 @@
 
 namespace JSCommands::UtilityCommands {
 
+// The zone JSON stored at the last Generate Plan click, else the selected zones' GUIDs as a JSON
+// array text; the argument is ignored.
+GS::Ref<JS::Base> GetSelection(GS::Ref<JS::Base> argument);
+
 // {major, minor, patch, string} of the add-on; the argument is ignored.
 GS::Ref<JS::Base> GetPluginVersion(GS::Ref<JS::Base> argument);
 

@@ -4,16 +4,13 @@
 #include "Main/MenuCommand.hpp"
 #include "Main/PaletteIdentity.hpp"
 #include "Main/ProjectEvents.hpp"
-#include "Palettes/PaletteCallbacks.hpp"
+#include "Palettes/BrowserPalette.hpp"
+#include "Palettes/GeneratePlanPalette.hpp"
 #include "TolvaResourceIDs.h"
 
 namespace {
 
 constexpr GSFlags PaletteEnableFlags = 1015;
-
-GSErrCode SelectionChangeHandler(const API_Neig*) {
-    return NoError;
-}
 
 GSErrCode RegisterPalette(const char* guidText, APIPaletteControlCallBackProc* callback) {
     API_Guid guid = APIGuidFromString(guidText);
@@ -38,7 +35,7 @@ GSErrCode Initialize() {
     if (GSErrCode code = ACAPI_MenuItem_InstallMenuHandler(ID_ADDON_MENU, MenuCommandHandler)) {
         return code;
     }
-    if (GSErrCode code = ACAPI_Notification_CatchSelectionChange(SelectionChangeHandler)) {
+    if (GSErrCode code = ACAPI_Notification_CatchSelectionChange(BrowserPalette::SelectionChangeHandler)) {
         return code;
     }
     for (API_NotifyEventID event : {APINotify_Quit, APINotify_New, APINotify_Open}) {
@@ -47,10 +44,11 @@ GSErrCode Initialize() {
         }
     }
     if (GSErrCode code =
-            RegisterPalette(PaletteIdentity::BrowserPaletteGuid, BrowserPaletteControlCallback)) {
+            RegisterPalette(PaletteIdentity::BrowserPaletteGuid, BrowserPalette::PaletteControlCallback)) {
         return code;
     }
-    return RegisterPalette(PaletteIdentity::GeneratePlanPaletteGuid, GeneratePlanPaletteControlCallback);
+    return RegisterPalette(PaletteIdentity::GeneratePlanPaletteGuid,
+                           GeneratePlanPalette::PaletteControlCallback);
 }
 
 GSErrCode FreeData() {

@@ -1,5 +1,6 @@
 #include "Main/MenuCommand.hpp"
 
+#include "Palettes/GeneratePlanPalette.hpp"
 #include "TolvaResourceIDs.h"
 
 bool IsLaunchCommand(const API_MenuParams& params) {
@@ -11,6 +12,12 @@ GSErrCode MenuCommandHandler(const API_MenuParams* menuParams) {
     if (menuParams == nullptr || !IsLaunchCommand(*menuParams)) {
         return NoError;
     }
-    // The version gate and the plan generation palette's toggle attach here.
+    // The version gate attaches here, before the palette opens.
+    if (GeneratePlanPalette::Exists() && GeneratePlanPalette::GetInstance().IsVisible()) {
+        GeneratePlanPalette::GetInstance().Hide();
+        return NoError;
+    }
+    GeneratePlanPalette::Create();
+    GeneratePlanPalette::GetInstance().Show();
     return NoError;
 }

@@ -1,12 +1,15 @@
 #include "Main/ProjectEvents.hpp"
 
+#include "Palettes/BrowserPalette.hpp"
+#include "Palettes/GeneratePlanPalette.hpp"
 #include "ZoneBoundary/ReferencePointCache.hpp"
 
 namespace {
 
-// In the order the caches depend on each other; each logs its own line.
+// Each cache logs its own line.
 void EmptyPerProjectCaches() {
     ReferencePointCache::Instance().Invalidate();
+    GeneratePlanPalette::ClearStoredZoneData();
 }
 
 } // namespace
@@ -14,6 +17,10 @@ void EmptyPerProjectCaches() {
 GSErrCode ProjectEventHandler(API_NotifyEventID notifID, Int32) {
     switch (notifID) {
     case APINotify_Quit:
+        GeneratePlanPalette::Destroy();
+        BrowserPalette::Destroy();
+        EmptyPerProjectCaches();
+        break;
     case APINotify_New:
     case APINotify_Open:
         EmptyPerProjectCaches();

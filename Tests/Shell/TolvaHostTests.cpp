@@ -27,7 +27,7 @@ TEST(TolvaHost, RunsADemoAndASessionAndWritesTheReport) {
     std::string report = TempPath("report.txt");
     Outcome run = RunHost("--report " + report + " run " + session);
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_EQ(run.output, "Palette 2901477143 visible: no\nPalette 2513767824 visible: no\n");
+    EXPECT_EQ(run.output, "Palette 2901477143 visible: yes\nPalette 2513767824 visible: no\n");
     EXPECT_TRUE(std::ifstream(report).good());
 }
 

@@ -1,6 +1,7 @@
 #include "Session.hpp"
 
 #include "GeometrySteps.hpp"
+#include "PaletteSteps.hpp"
 
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
@@ -79,6 +80,22 @@ double NumberMember(const Step& step, rapidjson::SizeType index, const char* nam
         Malformed(index, std::string("\"") + name + "\" must be a number");
     }
     return member->value.GetDouble();
+}
+
+// A palette by its GUID text, or "browser" or "plan" for the add-on's two.
+GS::Guid PaletteGuid(const Step& step, rapidjson::SizeType index) {
+    const std::string name = TextMember(step, index, "palette");
+    if (name == "browser") {
+        return GS::Guid("{FEE27B6B-3873-4834-98B5-F0081AA4CD45}");
+    }
+    if (name == "plan") {
+        return GS::Guid("{B3C7E5F1-9A2D-4E6F-8B4C-1D7F6E3A9C2B}");
+    }
+    GS::Guid::Fields fields;
+    if (!GS::ParseGuidText(name.c_str(), &fields)) {
+        Malformed(index, "\"palette\" must be \"browser\", \"plan\" or a GUID text");
+    }
+    return GS::Guid(fields);
 }
 
 // Elements by "guids", by "type" or by zone "name", in host order.
@@ -226,6 +243,19 @@ const std::map<std::string, Action>& Actions() {
                  PrintBodies(host.Out(), guid);
              }
          }},
+        {"press",
+         [](HostProgram&, const Step& step, rapidjson::SizeType i) {
+             PressButton(PaletteGuid(step, i), GS::UniString(TextMember(step, i, "button"), GS::CC_UTF8));
+         }},
+        {"close-palette", [](HostProgram& host, const Step& step,
+                             rapidjson::SizeType i) { ClosePalette(host.Out(), PaletteGuid(step, i)); }},
+        {"resize-palette",
+         [](HostProgram&, const Step& step, rapidjson::SizeType i) {
+             ResizePalette(PaletteGuid(step, i), static_cast<short>(IntMember(step, i, "dx", 0)),
+                           static_cast<short>(IntMember(step, i, "dy", 0)));
+         }},
+        {"show-palette", [](HostProgram& host, const Step& step,
+                            rapidjson::SizeType i) { PrintPalette(host.Out(), PaletteGuid(step, i)); }},
         {"quit", [](HostProgram& host, const Step&, rapidjson::SizeType) { host.Quit(); }},
     };
     return actions;

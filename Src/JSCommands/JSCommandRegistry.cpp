@@ -1,0 +1,40 @@
+#include "JSCommands/JSCommandRegistry.hpp"
+
+#include "JSCommands/BrowserCommands.hpp"
+#include "JSCommands/JSCommandWrapper.hpp"
+#include "JSCommands/UserInputCommands.hpp"
+#include "JSCommands/UtilityCommands.hpp"
+
+namespace JSCommandRegistry {
+
+namespace {
+
+struct Command {
+    const char* name;
+    JSCommands::CommandHandler handler;
+};
+
+// In the order of the command table the page is written against; names are case-sensitive.
+constexpr Command Commands[] = {
+    {"getSelection", JSCommands::UtilityCommands::GetSelection},
+    {"getPluginVersion", JSCommands::UtilityCommands::GetPluginVersion},
+    {"getWorkingUnits", JSCommands::UtilityCommands::GetWorkingUnits},
+    {"getZoneAtPoint", JSCommands::UserInputCommands::GetZoneAtPoint},
+    {"launchBrowser", JSCommands::BrowserCommands::LaunchBrowser},
+    {"closeBrowserPalette", JSCommands::BrowserCommands::CloseBrowserPalette},
+};
+
+} // namespace
+
+void RegisterAllCommands(DG::Browser& browser) {
+    auto acapi = GS::NewRef<JS::Object>("ACAPI");
+    for (const Command& command : Commands) {
+        const JSCommands::CommandHandler handler = command.handler;
+        acapi->AddItem(new JS::Function(command.name, [handler](GS::Ref<JS::Base> argument) {
+            return JSCommands::JSCommandWrapper(handler, argument);
+        }));
+    }
+    browser.RegisterAsynchJSObject(acapi);
+}
+
+} // namespace JSCommandRegistry

@@ -1,0 +1,125 @@
+#include "Palettes/BrowserPalette.hpp"
+
+#include "API/ACAPinc.h"
+#include "JSCommands/JSCommandRegistry.hpp"
+#include "Main/PaletteIdentity.hpp"
+#include "Palettes/PaletteMessages.hpp"
+#include "Palettes/WebAddresses.hpp"
+#include "TolvaResourceIDs.h"
+
+namespace {
+
+constexpr short BrowserItem = 1;
+constexpr short KeepPosition = -32768;
+
+struct BrowserPaletteState {
+    GS::Ref<BrowserPalette> instance;
+    BrowserMode mode = BrowserMode::StartPage;
+};
+
+BrowserPaletteState& State() {
+    static BrowserPaletteState state;
+    return state;
+}
+
+GS::UniString AddressOf(BrowserMode mode) {
+    if (mode == BrowserMode::GeneratePlan) {
+        return WebAddresses::JoinUrlPath(WebAddresses::GetProductionUrl(), WebAddresses::GeneratePlanPage);
+    }
+    return WebAddresses::GetProductionUrl();
+}
+
+} // namespace
+
+BrowserPalette::BrowserPalette()
+    : DG::Palette(ACAPI_GetOwnResModule(), ID_BROWSER_PALETTE, ACAPI_GetOwnResModule(),
+                  GS::Guid(PaletteIdentity::BrowserPaletteGuid)),
+      browser(*this, BrowserItem) {
+    Attach(*this);
+    BeginEventProcessing();
+}
+
+BrowserPalette::~BrowserPalette() {
+    Detach(*this);
+    EndEventProcessing();
+}
+
+void BrowserPalette::Create(BrowserMode mode) {
+    GS::Ref<BrowserPalette> palette(new BrowserPalette());
+    State().mode = mode;
+    palette->LoadUrl(AddressOf(mode));
+    JSCommandRegistry::RegisterAllCommands(palette->browser);
+    palette->ExecuteScript("loadPluginVersion()");
+    palette->ExecuteScript("TOLVA.archicad.onSelectionChanged ()");
+    State().instance = palette;
+    ACAPI_KeepInMemory(true);
+}
+
+void BrowserPalette::Destroy() {
+    State().instance.Clear();
+}
+
+bool BrowserPalette::Exists() {
+    return !State().instance.IsNull();
+}
+
+BrowserPalette& BrowserPalette::GetInstance() {
+    return *State().instance;
+}
+
+BrowserMode BrowserPalette::GetMode() {
+    return State().mode;
+}
+
+void BrowserPalette::Show() {
+    DG::Palette::Show(KeepPosition);
+}
+
+void BrowserPalette::LoadUrl(const GS::UniString& address) {
+    browser.LoadURL(address);
+}
+
+void BrowserPalette::ExecuteScript(const GS::UniString& script) {
+    try {
+        RunScript(script);
+    } catch (const GS::Exception& e) {
+        ACAPI_WriteReport("Failed to execute JavaScript: %s", false, e.GetMessage().ToCStr().Get());
+    } catch (...) {
+        ACAPI_WriteReport("Failed to execute JavaScript: Unknown exception", false);
+    }
+}
+
+void BrowserPalette::RunScript(const GS::UniString& script) {
+    browser.ExecuteJS(script);
+}
+
+void BrowserPalette::SetTitleSuffix(const GS::UniString& suffix) {
+    SetTitle("Tolva - " + suffix);
+}
+
+void BrowserPalette::PanelCloseRequested(const DG::PanelCloseRequestEvent&, bool* accepted) {
+    Hide();
+    *accepted = true;
+}
+
+void BrowserPalette::PanelResized(const DG::PanelResizeEvent& event) {
+    BeginMoveResizeItems();
+    browser.Resize(event.GetHorizontalChange(), event.GetVerticalChange());
+    EndMoveResizeItems();
+}
+
+GSErrCode BrowserPalette::PaletteControlCallback(Int32, API_PaletteMessageID messageID, GS::IntPtr param) {
+    return HandlePaletteMessage<BrowserPalette>(messageID, param, [] {
+        if (!Exists()) {
+            Create(BrowserMode::StartPage);
+        }
+        GetInstance().Show();
+    });
+}
+
+GSErrCode BrowserPalette::SelectionChangeHandler(const API_Neig*) {
+    if (Exists()) {
+        GetInstance().ExecuteScript("TOLVA.archicad.onSelectionChanged ()");
+    }
+    return NoError;
+}
