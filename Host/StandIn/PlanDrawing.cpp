@@ -200,7 +200,7 @@ void DrawObject(std::ostringstream& svg, const Canvas& canvas, const StoredEleme
 
 } // namespace
 
-std::string DrawStory(short story) {
+std::string DrawStory(short story, const std::vector<PlanMark>& marks) {
     std::vector<const StoredElement*> onStory;
     Bounds bounds;
     for (const StoredElement& stored : TheModel().elements) {
@@ -283,6 +283,12 @@ std::string DrawStory(short story) {
             << "\" font-size=\"14\" text-anchor=\"middle\">"
             << Escaped(GS::UniString(zone.roomName).ToCStr().Get()) << "</text>\n";
     });
+    for (const PlanMark& mark : marks) {
+        svg << "<path d=\"" << canvas.Path({{mark.from, mark.to}}, false) << "\" stroke=\""
+            << (mark.emphasised ? "#d62728\" stroke-width=\"5\""
+                                : "#ff9f1a\" stroke-width=\"3\" stroke-dasharray=\"8 4\"")
+            << " stroke-linecap=\"round\"/>\n";
+    }
     double barY = canvas.Height() - 30;
     svg << "<path d=\"M" << Number(Margin) << " " << Number(barY) << " h" << Number(PixelsPerMetre)
         << "\" stroke=\"black\" stroke-width=\"3\"/>\n"

@@ -16,8 +16,47 @@ TEST(TolvaHost, InfoShowsTheAddOnAndItsMenu) {
                            "  Item: Launch Tolva (Beta)\n");
 }
 
-TEST(TolvaHost, RunsADemoAndASessionAndWritesTheReport) {
-    EXPECT_EQ(RunHost("demo").status, 0);
+TEST(TolvaHost, DemoSendsTheClickedRoomToThePageAndDrawsIt) {
+    const std::string drawing = TempPath("demo.svg");
+    Outcome demo =
+        RunHost("--project " + std::string(TOLVA_SOURCE_DIR) + "/examples/projects/apartment.json --svg " +
+                drawing + " --report " + TempPath("demo-report.txt") + " demo");
+    EXPECT_EQ(demo.status, 0) << demo.output;
+    EXPECT_NE(demo.output.find("The page called getSelection and received:\n{\"bounds\":"), std::string::npos)
+        << demo.output;
+    std::ifstream svg(drawing);
+    std::string text((std::istreambuf_iterator<char>(svg)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("<svg"), std::string::npos);
+
+    Outcome empty = RunHost("--report " + TempPath("empty-report.txt") + " demo");
+    EXPECT_EQ(empty.status, 0) << empty.output;
+    EXPECT_NE(empty.output.find("Text 4: Error: Failed to extract zone boundary (error: -2130313111)\n"),
+              std::string::npos)
+        << empty.output;
+}
+
+TEST(TolvaHost, CallsAPageCommandAndPrintsItsAnswer) {
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string output;
+    };
+    const Case cases[] = {
+        {"call getPluginVersion", 0, "{\"major\":1,\"minor\":0,\"patch\":6,\"string\":\"1.0.6\"}\n"},
+        {"call launchBrowser '\"https://example.com\"'", 0,
+         "{\"success\":true,\"message\":\"Browser launched\"}\n"},
+        {"call launchBrowser '\"ftp://example.com\"'", 0,
+         "{\"success\":false,\"error\":\"Invalid URL: Must start with http:// or https://\"}\n"},
+        {"call nosuch", 1, "tolva-host: ACAPI.nosuch: no function\n"},
+    };
+    for (const Case& c : cases) {
+        Outcome outcome = RunHost("--report " + TempPath("call-report.txt") + " " + c.arguments);
+        EXPECT_EQ(outcome.status, c.status) << c.arguments;
+        EXPECT_EQ(outcome.output, c.output) << c.arguments;
+    }
+}
+
+TEST(TolvaHost, RunsASessionAndWritesTheReport) {
     std::string session = WriteTemp("session.json", R"({"steps": [
         {"action": "menu"}, {"action": "menu", "item": 2}, {"action": "event", "code": 2},
         {"action": "new-project"}, {"action": "selection-changed"},

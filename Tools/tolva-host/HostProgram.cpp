@@ -43,13 +43,14 @@ void HostProgram::ChooseMenuItem(short menuResID, short itemIndex) {
     }
 }
 
-void HostProgram::SaveDrawing(const std::string& path, std::optional<Int32> story) const {
+void HostProgram::SaveDrawing(const std::string& path, std::optional<Int32> story,
+                              const std::vector<StandIn::PlanMark>& marks) const {
     Int32 drawn = story.value_or(StandIn::TheModel().activeStory);
     if (drawn < StandIn::Settings().firstStory || drawn > StandIn::LastStory()) {
         throw GS::Exception(GS::UniString::Printf("Story %d is not a story of the project", drawn));
     }
     std::ofstream file(path);
-    file << StandIn::DrawStory(static_cast<short>(drawn));
+    file << StandIn::DrawStory(static_cast<short>(drawn), marks);
     if (!file) {
         throw GS::Exception(GS::UniString::Printf("Cannot write %s", path.c_str()));
     }

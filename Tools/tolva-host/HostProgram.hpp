@@ -2,6 +2,7 @@
 
 #include "GSRoot/Exceptions.hpp"
 #include "StandIn/AddOnModule.hpp"
+#include "StandIn/PlanDrawing.hpp"
 
 #include <memory>
 #include <optional>
@@ -20,7 +21,8 @@ public:
     void ChooseMenuItem(short menuResID, short itemIndex);
     void Quit();
     // Draws a story (the active one when none is given) as SVG; throws for a story the project lacks.
-    void SaveDrawing(const std::string& path, std::optional<Int32> story) const;
+    void SaveDrawing(const std::string& path, std::optional<Int32> story,
+                     const std::vector<StandIn::PlanMark>& marks = {}) const;
     std::ostream& Out() const { return out; }
 
 private:

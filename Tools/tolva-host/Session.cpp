@@ -1,6 +1,7 @@
 #include "Session.hpp"
 
 #include "GeometrySteps.hpp"
+#include "PageSteps.hpp"
 #include "PaletteSteps.hpp"
 
 #include "StandIn/Driver.hpp"
@@ -12,6 +13,8 @@
 
 #include <rapidjson/document.h>
 #include <rapidjson/error/en.h>
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
 
 #include <cstdlib>
 #include <functional>
@@ -96,6 +99,40 @@ GS::Guid PaletteGuid(const Step& step, rapidjson::SizeType index) {
         Malformed(index, "\"palette\" must be \"browser\", \"plan\" or a GUID text");
     }
     return GS::Guid(fields);
+}
+
+std::string JsonText(const rapidjson::Value& value) {
+    rapidjson::StringBuffer buffer;
+    rapidjson::Writer<rapidjson::StringBuffer> writer(buffer);
+    value.Accept(writer);
+    return buffer.GetString();
+}
+
+// Calls ACAPI.command from the page with "argument" (any JSON value) or the text of "file", prints
+// the answer and, with "expect" (a text as it is, anything else as compact JSON), checks it.
+void CallStep(HostProgram& host, const Step& step, rapidjson::SizeType index) {
+    const std::string command = TextMember(step, index, "command");
+    std::string argument;
+    if (step.HasMember("file")) {
+        argument = "@" + TextMember(step, index, "file");
+    } else if (step.HasMember("argument")) {
+        argument = JsonText(step["argument"]);
+    }
+    const StandIn::PageCallResult result = CallCommand(command, argument);
+    if (result.state != StandIn::PageCallResult::State::Fulfilled) {
+        Malformed(index, "ACAPI." + command +
+                             (result.state == StandIn::PageCallResult::State::Rejected
+                                  ? " was rejected: " + result.text
+                                  : " never settled"));
+    }
+    host.Out() << "ACAPI." << command << ": " << result.text << "\n";
+    if (step.HasMember("expect")) {
+        const rapidjson::Value& expect = step["expect"];
+        const std::string expected = expect.IsString() ? expect.GetString() : JsonText(expect);
+        if (result.text != expected) {
+            Malformed(index, "ACAPI." + command + " answered " + result.text + ", not " + expected);
+        }
+    }
 }
 
 // Elements by "guids", by "type" or by zone "name", in host order.
@@ -256,6 +293,15 @@ const std::map<std::string, Action>& Actions() {
          }},
         {"show-palette", [](HostProgram& host, const Step& step,
                             rapidjson::SizeType i) { PrintPalette(host.Out(), PaletteGuid(step, i)); }},
+        {"call", CallStep},
+        {"script", [](HostProgram&, const Step& step,
+                      rapidjson::SizeType i) { RunPageScript(TextMember(step, i, "script")); }},
+        {"page-reports",
+         [](HostProgram& host, const Step&, rapidjson::SizeType) {
+             for (const GS::UniString& report : PageReports()) {
+                 host.Out() << "Page: " << report.ToCStr(GS::CC_UTF8).Get() << "\n";
+             }
+         }},
         {"quit", [](HostProgram& host, const Step&, rapidjson::SizeType) { host.Quit(); }},
     };
     return actions;

@@ -1,5 +1,7 @@
 // tolva-host: the headless host. It loads the add-on and plays the user and Archicad.
+#include "Demo.hpp"
 #include "HostProgram.hpp"
+#include "PageSteps.hpp"
 #include "Session.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/ProjectFile.hpp"
@@ -16,10 +18,13 @@ namespace {
 
 constexpr int UsageError = 2;
 constexpr int RunError = 1;
+// Inside the living room of examples/projects/apartment.json.
+constexpr double DemoClickX = 3.0;
+constexpr double DemoClickY = 4.0;
 
 const char* Usage = "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
-                    "                  [--svg FILE [--story N]]\n"
-                    "                  info | run SESSION.json | demo\n";
+                    "                  [--svg FILE [--story N]] [--page ADDRESS=FILE ...]\n"
+                    "                  info | run SESSION.json | demo | call COMMAND [ARG]\n";
 
 struct Options {
     std::string verb;
@@ -30,6 +35,9 @@ struct Options {
     std::string savePath;
     std::string svgPath;
     std::string story;
+    std::vector<std::string> pages;
+    std::string command;
+    std::string argument;
 };
 
 bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
@@ -40,7 +48,13 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
             {"--addon", &options->addOnPath},     {"--report", &options->reportPath},
             {"--project", &options->projectPath}, {"--save", &options->savePath},
             {"--svg", &options->svgPath},         {"--story", &options->story}};
-        if (auto option = valued.find(arg); option != valued.end()) {
+        if (arg == "--page") {
+            if (i + 1 >= argc) {
+                *error = "--page needs a value";
+                return false;
+            }
+            options->pages.push_back(argv[++i]);
+        } else if (auto option = valued.find(arg); option != valued.end()) {
             if (i + 1 >= argc) {
                 *error = arg + " needs a value";
                 return false;
@@ -59,9 +73,19 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
     }
     options->verb = positional[0];
     size_t expected = options->verb == "run" ? 2 : 1;
-    if (options->verb != "info" && options->verb != "run" && options->verb != "demo") {
+    if (options->verb != "info" && options->verb != "run" && options->verb != "demo" &&
+        options->verb != "call") {
         *error = "unknown verb " + options->verb;
         return false;
+    }
+    if (options->verb == "call") {
+        if (positional.size() < 2 || positional.size() > 3) {
+            *error = "call takes a command name and at most one argument";
+            return false;
+        }
+        options->command = positional[1];
+        options->argument = positional.size() == 3 ? positional[2] : std::string();
+        return true;
     }
     if (positional.size() != expected) {
         *error =
@@ -98,16 +122,20 @@ std::optional<Int32> StoryOption(const Options& options) {
     return static_cast<Int32>(value);
 }
 
-void RunDemo(HostProgram& host) {
-    std::ostream& out = host.Out();
-    out << "Loaded the add-on:\n";
-    host.PrintInfo();
-    out << "Choosing Tolva > Launch Tolva (Beta)\n";
-    host.ChooseMenuItem(ID_ADDON_MENU, ID_ADDON_MENU_LAUNCH_ITEM);
-    out << "Starting a new project\n";
-    StandIn::NewProject();
-    out << "Quitting\n";
-    host.Quit();
+// Prints what the page's promise resolved with; a rejection or a promise that never settles fails.
+int CallAndPrint(const std::string& command, const std::string& argument) {
+    const StandIn::PageCallResult result = CallCommand(command, argument);
+    switch (result.state) {
+    case StandIn::PageCallResult::State::Fulfilled:
+        std::cout << result.text << "\n";
+        return 0;
+    case StandIn::PageCallResult::State::Rejected:
+        std::cerr << "tolva-host: ACAPI." << command << " was rejected: " << result.text << "\n";
+        return RunError;
+    default:
+        std::cerr << "tolva-host: ACAPI." << command << " never settled\n";
+        return RunError;
+    }
 }
 
 int Run(const Options& options) {
@@ -125,25 +153,31 @@ int Run(const Options& options) {
     if (options.reportPath.empty()) {
         StandIn::Host().reportEcho = EchoReportLine;
     }
+    for (const std::string& page : options.pages) {
+        AddPageOption(page);
+    }
     HostProgram host(options.addOnPath, std::cout);
     if (!options.projectPath.empty()) {
         StandIn::OpenProjectFile(options.projectPath);
     }
+    int status = 0;
     if (options.verb == "info") {
         host.PrintInfo();
     } else if (options.verb == "run") {
         RunSession(host, sessionText);
+    } else if (options.verb == "call") {
+        status = CallAndPrint(options.command, options.argument);
     } else {
-        RunDemo(host);
+        RunDemo(host, DemoClickX, DemoClickY, options.svgPath);
     }
     if (!options.savePath.empty()) {
         StandIn::SaveProjectFile(options.savePath);
     }
-    if (!options.svgPath.empty()) {
+    if (!options.svgPath.empty() && options.verb != "demo") {
         host.SaveDrawing(options.svgPath, StoryOption(options));
     }
     host.Quit();
-    return 0;
+    return status;
 }
 
 } // namespace

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Page/PageEngine.hpp"
+
+#include <string>
+
+// The web page's side of a session: scripts and ACAPI calls made from the browser palette's page.
+// The palette is opened first, as the host's open message would, when it does not exist yet.
+
+// argument: a JSON value, "@FILE" for the file's text as a script string, or empty for none.
+// Throws GS::Exception when the page has no such command.
+StandIn::PageCallResult CallCommand(const std::string& command, const std::string& argument);
+// Throws GS::Exception with the page's error text.
+void RunPageScript(const std::string& script);
+// What the page passed to host.report, in order.
+const std::vector<GS::UniString>& PageReports();
+// "name=file" makes the page of the address name the script in file.
+void AddPageOption(const std::string& option);
