@@ -2,18 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 const std::string Apartment = std::string(TOLVA_SOURCE_DIR) + "/examples/projects/apartment.json";
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 
@@ -41,4 +42,12 @@ inline std::string WriteTemp(const std::string& name, const std::string& text) {
     std::string path = TempPath(name);
     std::ofstream(path) << text;
     return path;
+}
+
+// A file's whole text, or empty text when it cannot be read.
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
 }

@@ -1,9 +1,10 @@
 #include "RunHost.hpp"
 
 #include <gtest/gtest.h>
+#include <rapidjson/document.h>
 
-#include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -16,17 +17,56 @@ TEST(TolvaHost, InfoShowsTheAddOnAndItsMenu) {
                            "  Item: Launch Tolva (Beta)\n");
 }
 
+// The number of times a text occurs in another.
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// The demo clicks at (8, 6) m in the apartment's bedroom: exterior walls to the east and north,
+// interior walls to the west and south.
 TEST(TolvaHost, DemoSendsTheClickedRoomToThePageAndDrawsIt) {
     const std::string drawing = TempPath("demo.svg");
     Outcome demo =
         RunHost("--project " + std::string(TOLVA_SOURCE_DIR) + "/examples/projects/apartment.json --svg " +
                 drawing + " --report " + TempPath("demo-report.txt") + " demo");
     EXPECT_EQ(demo.status, 0) << demo.output;
-    EXPECT_NE(demo.output.find("The page called getSelection and received:\n{\"bounds\":"), std::string::npos)
-        << demo.output;
-    std::ifstream svg(drawing);
-    std::string text((std::istreambuf_iterator<char>(svg)), std::istreambuf_iterator<char>());
-    EXPECT_NE(text.find("<svg"), std::string::npos);
+    const std::string received = "The page called getSelection and received:\n";
+    const size_t at = demo.output.find(received);
+    ASSERT_NE(at, std::string::npos) << demo.output;
+    const size_t begin = at + received.size();
+    const std::string json = demo.output.substr(begin, demo.output.find('\n', begin) - begin);
+    std::string golden =
+        ReadFile(std::string(TOLVA_SOURCE_DIR) + "/Tests/Shell/golden/apartment-bedroom-zone.json");
+    while (!golden.empty() && golden.back() == '\n') {
+        golden.pop_back();
+    }
+    ASSERT_FALSE(golden.empty());
+    EXPECT_EQ(json, golden);
+
+    rapidjson::Document zone;
+    zone.Parse(json.c_str());
+    ASSERT_FALSE(zone.HasParseError()) << json;
+    const auto& ring = zone["bounds"]["polylines"][0]["points"];
+    const auto& segments = zone["adjacentSegments"];
+    ASSERT_EQ(ring.Size(), segments.Size() + 1) << "a closed ring of n + 1 points and n edges";
+    EXPECT_EQ(ring[0], ring[ring.Size() - 1]);
+    std::vector<std::string> types;
+    for (rapidjson::SizeType i = 0; i < segments.Size(); ++i) {
+        EXPECT_EQ(segments[i]["lineSegment"]["points"][0], ring[i]);
+        EXPECT_EQ(segments[i]["lineSegment"]["points"][1], ring[i + 1]);
+        types.push_back(segments[i]["type"].GetString());
+    }
+    EXPECT_EQ(types, (std::vector<std::string>{"simple", "outer", "outer", "simple"}));
+    EXPECT_EQ(zone["reference"]["x"].GetDouble(), 8000.0);
+    EXPECT_EQ(zone["reference"]["y"].GetDouble(), 6000.0);
+
+    const std::string svg = ReadFile(drawing);
+    EXPECT_EQ(Occurrences(svg, "stroke=\"#d62728\""), 2u) << "the outer edges";
+    EXPECT_EQ(Occurrences(svg, "stroke=\"#ff9f1a\""), 2u) << "the other edges";
 
     Outcome empty = RunHost("--report " + TempPath("empty-report.txt") + " demo");
     EXPECT_EQ(empty.status, 0) << empty.output;

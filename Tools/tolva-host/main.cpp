@@ -18,9 +18,9 @@ namespace {
 
 constexpr int UsageError = 2;
 constexpr int RunError = 1;
-// Inside the living room of examples/projects/apartment.json.
-constexpr double DemoClickX = 3.0;
-constexpr double DemoClickY = 4.0;
+// Inside the bedroom of examples/projects/apartment.json: two exterior and two interior walls.
+constexpr double DemoClickX = 8.0;
+constexpr double DemoClickY = 6.0;
 
 const char* Usage = "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
                     "                  [--svg FILE [--story N]] [--page ADDRESS=FILE ...]\n"
