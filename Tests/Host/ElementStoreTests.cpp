@@ -148,4 +148,46 @@ TEST_F(Elements, FaultsFailACallWithoutChangingTheModel) {
     EXPECT_EQ(StandIn::TheModel().elements.size(), 1u);
 }
 
+// Creates an element from its type's defaults, reads it and its memo back and deletes it.
+TEST_F(Elements, EveryKindRoundTripsFromItsDefaultsThroughCreateGetMemoAndDelete) {
+    const API_ElemType kinds[] = {API_WallID,   API_SlabID,     API_ZoneID,
+                                  API_ObjectID, API_MorphID,    API_MeshID,
+                                  API_LineID,   API_PolyLineID, {API_ObjectID, APIVarId_GridElement}};
+    for (const API_ElemType& kind : kinds) {
+        API_Element element;
+        element.header.type = kind;
+        API_ElementMemo memo;
+        ASSERT_EQ(ACAPI_Element_GetDefaults(&element, &memo), NoError) << kind.typeID;
+        PolygonMemo path({{{0, 0}, {3, 0}, {3, 1}}});
+        if (kind.typeID == API_PolyLineID) {
+            // Polyline defaults carry no path.
+            EXPECT_EQ(memo.coords, nullptr);
+            element.polyLine.poly = path.poly;
+            std::swap(memo, path.memo);
+        }
+        EXPECT_EQ(InStep([&] { return ACAPI_Element_Create(&element, &memo); }), NoError) << kind.typeID;
+        API_Element read;
+        read.header.guid = element.header.guid;
+        EXPECT_EQ(ACAPI_Element_Get(&read), NoError) << kind.typeID;
+        EXPECT_EQ(read.header.type, kind);
+        API_ElementMemo readMemo;
+        EXPECT_EQ(ACAPI_Element_GetMemo(element.header.guid, &readMemo, APIMemoMask_All), NoError);
+        EXPECT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(readMemo.coords)),
+                  BMGetHandleSize(reinterpret_cast<GSHandle>(memo.coords)))
+            << kind.typeID;
+        EXPECT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(readMemo.meshPolyZ)),
+                  BMGetHandleSize(reinterpret_cast<GSHandle>(memo.meshPolyZ)))
+            << kind.typeID;
+        EXPECT_EQ(readMemo.morphBody != nullptr, memo.morphBody != nullptr) << kind.typeID;
+        EXPECT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(readMemo.params)),
+                  BMGetHandleSize(reinterpret_cast<GSHandle>(memo.params)))
+            << kind.typeID;
+        ACAPI_DisposeElemMemoHdls(&readMemo);
+        ACAPI_DisposeElemMemoHdls(&memo);
+        EXPECT_EQ(InStep([&] { return ACAPI_Element_Delete({element.header.guid}); }), NoError);
+        EXPECT_EQ(ACAPI_Element_Get(&read), APIERR_BADID) << kind.typeID;
+    }
+    EXPECT_TRUE(StandIn::TheModel().elements.empty());
+}
+
 } // namespace

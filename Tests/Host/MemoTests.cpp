@@ -12,7 +12,7 @@ protected:
     static bool IsEmpty(const API_ElementMemo& memo) {
         return memo.coords == nullptr && memo.pends == nullptr && memo.parcs == nullptr &&
                memo.params == nullptr && memo.textContent == nullptr && memo.paragraphs == nullptr &&
-               memo.elemInfoString == nullptr;
+               memo.elemInfoString == nullptr && memo.meshPolyZ == nullptr && memo.morphBody == nullptr;
     }
 
     // Fails each memory handle the call allocates, one at a time: every failure must give
@@ -72,15 +72,19 @@ TEST_F(Memos, ReadsFailEachHandleAllocationCleanly) {
     StandIn::StoredMemo grid;
     grid.coords = {{0, 0}, {5, 0}, {5, 5}};
     grid.params = StandIn::StandardObjectParameters();
-    std::vector<API_Element> elements = {Planted(API_SlabID, Square()), Planted(API_ZoneID, Square()),
-                                         Planted(API_PolyLineID, polyline),
-                                         Planted({API_ObjectID, APIVarId_GridElement}, grid)};
+    StandIn::StoredMemo mesh = Square();
+    mesh.meshPolyZ = {0, 0, 0.5, 1, 0.5, 0};
+    std::vector<API_Element> elements = {
+        Planted(API_SlabID, Square()), Planted(API_ZoneID, Square()), Planted(API_PolyLineID, polyline),
+        Planted({API_ObjectID, APIVarId_GridElement}, grid), Planted(API_MeshID, mesh)};
     for (const API_Element& element : elements) {
         Int32 allocations = FailEachAllocation([&](API_ElementMemo* memo) {
             return ACAPI_Element_GetMemo(element.header.guid, memo, APIMemoMask_All);
         });
-        // A grid object has its coordinate list, empty end indices and arcs, and its parameters.
-        EXPECT_EQ(allocations, element.header.type.typeID == API_ObjectID ? 4 : 3);
+        // A grid object has its coordinate list, empty end indices and arcs, and its parameters; a
+        // mesh its polygon and the heights of its points.
+        const API_ElemTypeID type = element.header.type.typeID;
+        EXPECT_EQ(allocations, type == API_ObjectID || type == API_MeshID ? 4 : 3) << type;
     }
 }
 
