@@ -32,6 +32,8 @@ public:
     }
     void Clear() { items.clear(); }
     void SetSize(USize size) { items.resize(size); }
+    // Room for that many items without reallocating; never shrinks.
+    void SetCapacity(USize capacity) { items.reserve(capacity); }
 
     USize GetSize() const { return static_cast<USize>(items.size()); }
     bool IsEmpty() const { return items.empty(); }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <cwctype>
 #include <vector>
 
@@ -28,6 +29,8 @@ void AppendCodePoint(std::u16string& out, char32_t cp) {
 // Decodes UTF-8; every malformed sequence becomes one U+FFFD and decoding goes on.
 std::u16string DecodeUtf8(const char* text) {
     std::u16string out;
+    // Never more units than bytes.
+    out.reserve(std::strlen(text));
     const auto* p = reinterpret_cast<const unsigned char*>(text);
     while (*p != 0) {
         unsigned char lead = *p;

@@ -18,6 +18,7 @@ void AppendParsed(const rapidjson::Value* array, GS::Array<Record>& out, Parse p
     if (array == nullptr || !array->IsArray()) {
         return;
     }
+    out.SetCapacity(out.GetSize() + array->Size());
     for (const rapidjson::Value& element : array->GetArray()) {
         Record record;
         if (parse(element, record)) {

@@ -6,6 +6,8 @@
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
+#include <new>
+
 namespace Tolva::Parsers {
 
 namespace {
@@ -71,20 +73,23 @@ GS::UniString JsonReadResult::ErrorTextAtOffset() const {
                                  static_cast<unsigned>(offset));
 }
 
-JsonReadResult ReadJson(const char* text, size_t length, rapidjson::Document& document) {
+namespace {
+
+// Reads the root value from stream, which reads text of the given length; Flags are the reader's
+// extra flags.
+template <unsigned Flags, typename Stream>
+JsonReadResult ReadRoot(Stream& stream, const char* text, size_t length, rapidjson::Document& document) {
     // The reader itself would accept any value as the root.
     size_t start = SkipBlanks(text, 0, length);
     if (start < length && text[start] != '{' && text[start] != '[') {
         return {rapidjson::kParseErrorUnspecificSyntaxError, start};
     }
 
-    // Bounded by length, so text need not end in a NUL; the reader also takes a NUL byte for the end,
-    // and whatever follows it is caught as trailing text below.
-    rapidjson::MemoryStream stream(text, length);
+    // The reader also takes a NUL byte for the end; whatever follows it is caught as trailing text.
     rapidjson::Reader reader;
     auto generator = [&](rapidjson::Document& target) {
         DepthLimitedHandler handler(target);
-        return !reader.Parse<rapidjson::kParseStopWhenDoneFlag>(stream, handler).IsError();
+        return !reader.Parse<Flags | rapidjson::kParseStopWhenDoneFlag>(stream, handler).IsError();
     };
     document.Populate(generator);
     if (reader.HasParseError()) {
@@ -98,9 +103,26 @@ JsonReadResult ReadJson(const char* text, size_t length, rapidjson::Document& do
     return {};
 }
 
+} // namespace
+
+JsonReadResult ReadJson(const char* text, size_t length, rapidjson::Document& document) {
+    // Bounded by length, so text need not end in a NUL.
+    rapidjson::MemoryStream stream(text, length);
+    return ReadRoot<rapidjson::kParseNoFlags>(stream, text, length, document);
+}
+
 JsonReadResult ReadJson(const GS::UniString& text, rapidjson::Document& document) {
-    Utf8Text narrow = ToUtf8(text);
-    return ReadJson(narrow.bytes.get(), narrow.length, document);
+    // The UTF-8 copy lives in the document's own pool, so the reader can decode strings in place and
+    // the values point into it: one copy of the text instead of two, released with the document.
+    const size_t capacity = Utf8Capacity(text);
+    char* narrow = static_cast<char*>(document.GetAllocator().Malloc(capacity));
+    if (narrow == nullptr) {
+        throw std::bad_alloc();
+    }
+    const size_t length = WriteUtf8(text, narrow);
+    narrow[length] = '\0';
+    rapidjson::InsituStringStream stream(narrow);
+    return ReadRoot<rapidjson::kParseInsituFlag>(stream, narrow, length, document);
 }
 
 } // namespace Tolva::Parsers

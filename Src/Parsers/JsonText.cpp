@@ -15,6 +15,14 @@ bool IsLowSurrogate(char32_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+bool IsAsciiRun(const char16_t* units, size_t count) {
+    char16_t all = 0;
+    for (size_t k = 0; k < count; ++k) {
+        all |= units[k];
+    }
+    return all < 0x80;
+}
+
 // Writes one code point at out and returns the end of what it wrote.
 char* PutUtf8(char* out, char32_t cp) {
     if (cp < 0x80) {
@@ -37,12 +45,27 @@ char* PutUtf8(char* out, char32_t cp) {
 
 } // namespace
 
-Utf8Text ToUtf8(const GS::UniString& text) {
-    const std::u16string& units = text.ToUStr();
+size_t Utf8Capacity(const GS::UniString& text) {
     // No unit takes more than three bytes: a surrogate pair takes four for its two units.
-    Utf8Text result{std::unique_ptr<char[]>(new char[units.size() * 3 + 1]), 0};
-    char* out = result.bytes.get();
+    return text.ToUStr().size() * 3 + 1;
+}
+
+size_t WriteUtf8(const GS::UniString& text, char* out) {
+    const std::u16string& units = text.ToUStr();
+    char* const begin = out;
+    constexpr size_t Run = 8;
     for (size_t i = 0; i < units.size(); ++i) {
+        // Page texts are almost all ASCII: copy such runs without looking at each unit alone.
+        while (i + Run <= units.size() && IsAsciiRun(&units[i], Run)) {
+            for (size_t k = 0; k < Run; ++k) {
+                out[k] = static_cast<char>(units[i + k]);
+            }
+            out += Run;
+            i += Run;
+        }
+        if (i == units.size()) {
+            break;
+        }
         char32_t unit = units[i];
         if (unit < 0x80) {
             *out++ = static_cast<char>(unit);
@@ -52,8 +75,7 @@ Utf8Text ToUtf8(const GS::UniString& text) {
             out = PutUtf8(out, IsHighSurrogate(unit) || IsLowSurrogate(unit) ? 0xFFFD : unit);
         }
     }
-    result.length = static_cast<size_t>(out - result.bytes.get());
-    return result;
+    return static_cast<size_t>(out - begin);
 }
 
 GS::UniString ToUniString(const char* text, size_t length) {

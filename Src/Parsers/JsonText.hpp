@@ -5,7 +5,6 @@
 #include <rapidjson/document.h>
 
 #include <cstddef>
-#include <memory>
 
 namespace Tolva::Parsers {
 
@@ -14,13 +13,10 @@ namespace Tolva::Parsers {
 GS::UniString ToUniString(const char* text, size_t length);
 
 // Host text as UTF-8, as the host's default conversion gives it (an unpaired surrogate becomes
-// U+FFFD). Large page texts go through here, so it is written in one pass into a buffer that is
-// allocated once and not cleared first.
-struct Utf8Text {
-    std::unique_ptr<char[]> bytes;
-    size_t length = 0;
-};
-Utf8Text ToUtf8(const GS::UniString& text);
+// U+FFFD). Large page texts go through here, so it is written in one pass into a buffer of at least
+// Utf8Capacity(text) bytes that the caller allocates once; returns the length written, without a NUL.
+size_t Utf8Capacity(const GS::UniString& text);
+size_t WriteUtf8(const GS::UniString& text, char* out);
 
 // The text of a JSON string value.
 GS::UniString ToUniString(const rapidjson::Value& stringValue);
