@@ -253,8 +253,12 @@ std::string DrawStory(short story, const std::vector<PlanMark>& marks) {
     });
     drawType(API_WallID, [&](const StoredElement& s) {
         bool exterior = IsExterior(s);
+        // A wall trimmed by a solid operation keeps its footprint in plan; an outline shows the trim.
+        bool trimmed = !s.solidLinks.empty();
         svg << "<path d=\"" << canvas.Path({Footprint(s.element.wall)}, true) << "\" fill=\""
-            << (exterior ? "#2b2b2b" : "#9a9a9a") << "\" stroke=\"black\" stroke-width=\"0.5\"/>\n";
+            << (exterior ? "#2b2b2b" : "#9a9a9a")
+            << (trimmed ? "\" stroke=\"#e040fb\" stroke-width=\"4\" stroke-dasharray=\"8 4\"/>\n"
+                        : "\" stroke=\"black\" stroke-width=\"0.5\"/>\n");
     });
     drawType(API_LineID, [&](const StoredElement& s) {
         svg << "<path d=\"" << canvas.Path({{s.element.line.begC, s.element.line.endC}}, false)
@@ -299,7 +303,7 @@ std::string DrawStory(short story, const std::vector<PlanMark>& marks) {
         << "<text x=\"" << Number(northX)
         << " \" y=\"52\" font-size=\"12\" text-anchor=\"middle\">N</text>\n";
     svg << "<text x=\"" << Number(Margin) << "\" y=\"24\" font-size=\"14\">Story " << story
-        << " (exterior walls dark)</text>\n";
+        << " (exterior walls dark, trimmed walls outlined in magenta)</text>\n";
     svg << "</svg>\n";
     return svg.str();
 }

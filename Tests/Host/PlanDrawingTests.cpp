@@ -1,5 +1,6 @@
 #include "ModelTestSupport.hpp"
 
+#include "API/APIdefs_SolidOperations.h"
 #include "StandIn/PlanDrawing.hpp"
 #include "StandIn/ProjectFile.hpp"
 
@@ -54,6 +55,24 @@ TEST_F(PlanDrawing, ShowsDoorsInTheirWallsLabelsFurnitureAndGridLines) {
     EXPECT_NE(drawing.find(">Open kitchen</text>"), std::string::npos);
     EXPECT_NE(drawing.find(">Sofa</text>"), std::string::npos);
     EXPECT_EQ(Count(drawing, "stroke-dasharray=\"12 3 2 3\""), 1u) << "one grid line";
+}
+
+TEST_F(PlanDrawing, OutlinesAWallTrimmedByASolidOperationButNotTheWallThatTrimsIt) {
+    API_Element target = Wall(0, 0, 4, 0);
+    API_Element trimming = Wall(4, 0, 4, 3);
+    ASSERT_EQ(StandIn::PlantElement(&target, nullptr), NoError);
+    ASSERT_EQ(StandIn::PlantElement(&trimming, nullptr), NoError);
+    const std::string outlined = "stroke=\"#e040fb\"";
+    const std::string plain = "stroke=\"black\" stroke-width=\"0.5\"";
+    EXPECT_EQ(Count(StandIn::DrawStory(0), outlined), 0u);
+    ASSERT_EQ(InStep([&] {
+                  return ACAPI_Element_SolidLink_Create(target.header.guid, trimming.header.guid,
+                                                        APISolid_Substract, 0);
+              }),
+              NoError);
+    std::string drawing = StandIn::DrawStory(0);
+    EXPECT_EQ(Count(drawing, outlined), 1u);
+    EXPECT_EQ(Count(drawing, plain), 1u);
 }
 
 TEST_F(PlanDrawing, EscapesNamesAndDrawsAnEmptyStory) {
