@@ -16,29 +16,39 @@ namespace {
 
 constexpr char32_t ReplacementCharacter = 0xFFFD;
 
-void AppendCodePoint(std::u16string& out, char32_t cp) {
+// Writes one code point at out, as a surrogate pair above the basic plane, and returns its end.
+char16_t* PutCodePoint(char16_t* out, char32_t cp) {
     if (cp >= 0x10000) {
         cp -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+        *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
     } else {
-        out.push_back(static_cast<char16_t>(cp));
+        *out++ = static_cast<char16_t>(cp);
     }
+    return out;
+}
+
+void AppendCodePoint(std::u16string& out, char32_t cp) {
+    char16_t units[2];
+    out.append(units, PutCodePoint(units, cp));
 }
 
 // Decodes UTF-8; every malformed sequence becomes one U+FFFD and decoding goes on.
 std::u16string DecodeUtf8(const char* text) {
-    std::u16string out;
-    // Never more units than bytes.
-    out.reserve(std::strlen(text));
+    // Never more units than bytes: size the text once and trim it at the end.
+    std::u16string out(std::strlen(text), u'\0');
+    char16_t* written = out.data();
     const auto* p = reinterpret_cast<const unsigned char*>(text);
     while (*p != 0) {
         unsigned char lead = *p;
+        if (lead < 0x80) {
+            *written++ = lead;
+            ++p;
+            continue;
+        }
         int extra = 0;
         char32_t cp = 0;
-        if (lead < 0x80) {
-            cp = lead;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
+        if (lead >= 0xC2 && lead <= 0xDF) {
             extra = 1;
             cp = lead & 0x1F;
         } else if (lead >= 0xE0 && lead <= 0xEF) {
@@ -48,7 +58,7 @@ std::u16string DecodeUtf8(const char* text) {
             extra = 3;
             cp = lead & 0x07;
         } else {
-            out.push_back(static_cast<char16_t>(ReplacementCharacter));
+            *written++ = static_cast<char16_t>(ReplacementCharacter);
             ++p;
             continue;
         }
@@ -59,9 +69,10 @@ std::u16string DecodeUtf8(const char* text) {
         }
         bool overlong = (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000);
         bool invalid = taken < extra || overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF);
-        AppendCodePoint(out, invalid ? ReplacementCharacter : cp);
+        written = PutCodePoint(written, invalid ? ReplacementCharacter : cp);
         p += 1 + taken;
     }
+    out.resize(static_cast<size_t>(written - out.data()));
     return out;
 }
 

@@ -23,6 +23,14 @@ bool IsAsciiRun(const char16_t* units, size_t count) {
     return all < 0x80;
 }
 
+// The compiler turns this into a few vector instructions: the pointers do not alias.
+template <size_t Count>
+void NarrowAsciiRun(const char16_t* __restrict units, char* __restrict out) {
+    for (size_t k = 0; k < Count; ++k) {
+        out[k] = static_cast<char>(units[k]);
+    }
+}
+
 // Writes one code point at out and returns the end of what it wrote.
 char* PutUtf8(char* out, char32_t cp) {
     if (cp < 0x80) {
@@ -51,25 +59,24 @@ size_t Utf8Capacity(const GS::UniString& text) {
 }
 
 size_t WriteUtf8(const GS::UniString& text, char* out) {
-    const std::u16string& units = text.ToUStr();
+    const char16_t* units = text.ToUStr().data();
+    const size_t count = text.ToUStr().size();
     char* const begin = out;
-    constexpr size_t Run = 8;
-    for (size_t i = 0; i < units.size(); ++i) {
+    constexpr size_t Run = 16;
+    for (size_t i = 0; i < count; ++i) {
         // Page texts are almost all ASCII: copy such runs without looking at each unit alone.
-        while (i + Run <= units.size() && IsAsciiRun(&units[i], Run)) {
-            for (size_t k = 0; k < Run; ++k) {
-                out[k] = static_cast<char>(units[i + k]);
-            }
+        while (i + Run <= count && IsAsciiRun(units + i, Run)) {
+            NarrowAsciiRun<Run>(units + i, out);
             out += Run;
             i += Run;
         }
-        if (i == units.size()) {
+        if (i == count) {
             break;
         }
         char32_t unit = units[i];
         if (unit < 0x80) {
             *out++ = static_cast<char>(unit);
-        } else if (IsHighSurrogate(unit) && i + 1 < units.size() && IsLowSurrogate(units[i + 1])) {
+        } else if (IsHighSurrogate(unit) && i + 1 < count && IsLowSurrogate(units[i + 1])) {
             out = PutUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (units[++i] - 0xDC00));
         } else {
             out = PutUtf8(out, IsHighSurrogate(unit) || IsLowSurrogate(unit) ? 0xFFFD : unit);

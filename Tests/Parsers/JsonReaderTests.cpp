@@ -64,13 +64,23 @@ TEST(JsonReader, KeepsEmbeddedNulsInStrings) {
 }
 
 TEST(JsonReader, ConvertsHostTextToUtf8AsTheHostDoes) {
+    auto expectSameAsHost = [](const std::u16string& units) {
+        GS::UniString text(units);
+        std::string converted(Utf8Capacity(text), '\0');
+        converted.resize(WriteUtf8(text, converted.data()));
+        EXPECT_EQ(converted, text.ToCStr().Get()) << converted;
+    };
     // ASCII, two- and three-byte units, a surrogate pair, unpaired surrogates at the end and inside.
     std::u16string units = u"a\u00df\u20ac\U0001F600";
     for (std::u16string tail : {std::u16string(1, u'\xD83D'), std::u16string(u"\xDE00x"), std::u16string()}) {
-        GS::UniString text(units + tail);
-        std::string converted(Utf8Capacity(text), '\0');
-        converted.resize(WriteUtf8(text, converted.data()));
-        EXPECT_EQ(converted, text.ToCStr().Get());
+        expectSameAsHost(units + tail);
+    }
+    // Long ASCII runs are copied in blocks: a unit that is not ASCII at any place in or around one.
+    for (std::u16string special : {std::u16string(u"\u00df"), std::u16string(u"\U0001F600"),
+                                   std::u16string(1, u'\xD83D'), std::u16string(u"\u007f\u0080")}) {
+        for (size_t at = 0; at <= 40; ++at) {
+            expectSameAsHost(std::u16string(at, u'a') + special + std::u16string(40 - at, u'b'));
+        }
     }
 }
 
