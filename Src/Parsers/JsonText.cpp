@@ -15,9 +15,10 @@ bool IsLowSurrogate(char32_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-bool IsAsciiRun(const char16_t* units, size_t count) {
+template <size_t Count>
+bool IsAsciiRun(const char16_t* units) {
     char16_t all = 0;
-    for (size_t k = 0; k < count; ++k) {
+    for (size_t k = 0; k < Count; ++k) {
         all |= units[k];
     }
     return all < 0x80;
@@ -65,7 +66,7 @@ size_t WriteUtf8(const GS::UniString& text, char* out) {
     constexpr size_t Run = 16;
     for (size_t i = 0; i < count; ++i) {
         // Page texts are almost all ASCII: copy such runs without looking at each unit alone.
-        while (i + Run <= count && IsAsciiRun(units + i, Run)) {
+        while (i + Run <= count && IsAsciiRun<Run>(units + i)) {
             NarrowAsciiRun<Run>(units + i, out);
             out += Run;
             i += Run;

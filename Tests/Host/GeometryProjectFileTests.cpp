@@ -3,34 +3,14 @@
 #include "API/APIdefs_3D.h"
 #include "API/APIdefs_SolidOperations.h"
 #include "GSRoot/Exceptions.hpp"
-#include "StandIn/ProjectFile.hpp"
-
-#include <fstream>
-#include <sstream>
 
 namespace {
 
-std::string Apartment() {
-    std::ifstream file(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/apartment.json");
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 // The apartment with one more element appended to its element list.
 std::string ApartmentWith(const std::string& element) {
-    std::string text = Apartment();
+    std::string text = ExampleProject("apartment.json");
     size_t end = text.rfind(']');
     return text.insert(end, ", " + element);
-}
-
-std::string LoadError(const std::string& text) {
-    try {
-        StandIn::LoadProject(text);
-    } catch (const GS::Exception& e) {
-        return e.GetMessage().ToCStr().Get();
-    }
-    return "loaded";
 }
 
 using GeometryInProjectFiles = AutomaticZones;
@@ -100,7 +80,7 @@ TEST_F(GeometryInProjectFiles, BodiesReferringOutsideThemselvesAreRefused) {
 }
 
 TEST_F(GeometryInProjectFiles, SolidLinksAreSavedAndLoaded) {
-    StandIn::LoadProject(Apartment());
+    StandIn::LoadProject(ExampleProject("apartment.json"));
     const API_Guid wall = StandIn::TheModel().elements[0].element.header.guid;
     const API_Guid slab = StandIn::TheModel().elements[6].element.header.guid;
     ASSERT_EQ(InStep([&] { return ACAPI_Element_SolidLink_Create(wall, slab, APISolid_Substract, 0); }),

@@ -1,13 +1,36 @@
 #pragma once
 
 #include "API/APIdefs_Interaction.h"
+#include "GSRoot/Exceptions.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/HandleLedger.hpp"
 #include "StandIn/Project.hpp"
+#include "StandIn/ProjectFile.hpp"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <vector>
+
+// The text of a project file in examples/projects.
+inline std::string ExampleProject(const std::string& name) {
+    std::ifstream file(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/" + name);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The message loading the project text fails with, or "loaded".
+inline std::string LoadError(const std::string& text) {
+    try {
+        StandIn::LoadProject(text);
+    } catch (const GS::Exception& e) {
+        return e.GetMessage().ToCStr().Get();
+    }
+    return "loaded";
+}
 
 // A fresh host model; every test must leave no memory handle behind.
 class FreshModel : public ::testing::Test {

@@ -3,10 +3,6 @@
 #include "API/APIdefs_3D.h"
 #include "GSRoot/Exceptions.hpp"
 #include "StandIn/Model3D.hpp"
-#include "StandIn/ProjectFile.hpp"
-
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -84,10 +80,7 @@ TEST_F(Morphs, AMorphWithoutABodyHasNoneInTheMemoAndNo3D) {
 }
 
 TEST_F(Morphs, MorphsAreSavedAndLoadedWithTheirMatrixAndBody) {
-    std::ifstream file(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/apartment.json");
-    std::stringstream text;
-    text << file.rdbuf();
-    std::string project = text.str();
+    std::string project = ExampleProject("apartment.json");
     project.insert(project.rfind(']'), R"(, {"type": "morph", "story": 0,
         "transform": [1, 0, 0, 1, 0, 1, 0, 2, 0, 0, 1, 0],
         "body": {"vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 0]], "edges": [[0, 1], [1, 2], [2, 0]],
@@ -121,10 +114,7 @@ namespace {
 using Meshes = FreshModel;
 
 TEST_F(Meshes, AMeshIsASurfaceOverItsPolygonAtItsPointsHeights) {
-    std::ifstream file(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/new-project.json");
-    std::stringstream text;
-    text << file.rdbuf();
-    std::string project = text.str();
+    std::string project = ExampleProject("new-project.json");
     project.replace(project.rfind("[]"), 2, R"([{"type": "mesh", "story": 0, "level": 0.5,
         "polygon": [[[0, 0], [4, 0], [4, 4], [0, 4], [0, 0]]], "heights": [[0, 1, 2, 1, 0]]}])");
     StandIn::LoadProject(project);

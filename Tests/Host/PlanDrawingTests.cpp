@@ -2,10 +2,7 @@
 
 #include "API/APIdefs_SolidOperations.h"
 #include "StandIn/PlanDrawing.hpp"
-#include "StandIn/ProjectFile.hpp"
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -21,10 +18,7 @@ size_t Count(const std::string& text, const std::string& part) {
 using PlanDrawing = FreshModel;
 
 TEST_F(PlanDrawing, ShowsTheStorysRoomsAndWhichWallsAreExterior) {
-    std::ifstream file(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/two-story-house.json");
-    std::stringstream text;
-    text << file.rdbuf();
-    StandIn::LoadProject(text.str());
+    StandIn::LoadProject(ExampleProject("two-story-house.json"));
 
     std::string ground = StandIn::DrawStory(0);
     EXPECT_EQ(Count(ground, "fill=\"#2b2b2b\""), 4u) << "four exterior walls";
@@ -35,10 +29,7 @@ TEST_F(PlanDrawing, ShowsTheStorysRoomsAndWhichWallsAreExterior) {
 }
 
 TEST_F(PlanDrawing, ShowsDoorsInTheirWallsLabelsFurnitureAndGridLines) {
-    std::ifstream file(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/apartment.json");
-    std::stringstream text;
-    text << file.rdbuf();
-    StandIn::LoadProject(text.str());
+    StandIn::LoadProject(ExampleProject("apartment.json"));
     API_Element grid;
     grid.header.type = API_ElemType(API_ObjectID, APIVarId_GridElement);
     StandIn::StoredMemo axis;

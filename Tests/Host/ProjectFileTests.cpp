@@ -1,29 +1,8 @@
 #include "ModelTestSupport.hpp"
 
-#include "GSRoot/Exceptions.hpp"
-#include "StandIn/ProjectFile.hpp"
-
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
-
-std::string Example(const std::string& name) {
-    std::ifstream file(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/" + name);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-std::string LoadError(const std::string& text) {
-    try {
-        StandIn::LoadProject(text);
-    } catch (const GS::Exception& e) {
-        return e.GetMessage().ToCStr().Get();
-    }
-    return "loaded";
-}
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     size_t at = text.find(from);
@@ -35,7 +14,7 @@ using ProjectFiles = FreshModel;
 
 TEST_F(ProjectFiles, EveryExampleSavesAsItWasLoaded) {
     for (const char* name : {"new-project.json", "apartment.json", "two-story-house.json"}) {
-        std::string text = Example(name);
+        std::string text = ExampleProject(name);
         ASSERT_FALSE(text.empty()) << name;
         StandIn::LoadProject(text);
         EXPECT_EQ(StandIn::SaveProject(), text) << name;
@@ -45,7 +24,7 @@ TEST_F(ProjectFiles, EveryExampleSavesAsItWasLoaded) {
 TEST_F(ProjectFiles, LabelsDoorsAndObjectsComeWithTheirMemos) {
     const std::string grid = R"({"type": "object", "story": 0, "layer": 1, "grid": true, "library": 1,
         "at": [0, 0], "coordinates": [[0, 0], [5, 0], [5, 5]]}]})";
-    StandIn::LoadProject(Replaced(Example("apartment.json"), "}]\n}", "}, " + grid));
+    StandIn::LoadProject(Replaced(ExampleProject("apartment.json"), "}]\n}", "}, " + grid));
     const API_ElemTypeID types[] = {API_LabelID, API_DoorID, API_ObjectID};
     std::vector<const StandIn::StoredElement*> byType[3];
     for (const StandIn::StoredElement& stored : StandIn::TheModel().elements) {
@@ -83,7 +62,7 @@ TEST_F(ProjectFiles, LabelsDoorsAndObjectsComeWithTheirMemos) {
 }
 
 TEST_F(ProjectFiles, AFailedStepLeavesTheSavedProjectByteIdentical) {
-    StandIn::LoadProject(Example("apartment.json"));
+    StandIn::LoadProject(ExampleProject("apartment.json"));
     std::string before = StandIn::SaveProject();
     EXPECT_EQ(InStep([] {
                   GS::Array<API_Guid> walls;
@@ -98,7 +77,7 @@ TEST_F(ProjectFiles, AFailedStepLeavesTheSavedProjectByteIdentical) {
 }
 
 TEST_F(ProjectFiles, HostileFilesAreRefusedNamingThePlaceAndChangeNothing) {
-    std::string apartment = Example("apartment.json");
+    std::string apartment = ExampleProject("apartment.json");
     StandIn::LoadProject(apartment);
     const std::string good = StandIn::SaveProject();
     const std::string deep = std::string(100000, '[') + std::string(100000, ']');

@@ -1,19 +1,13 @@
 #include "ZoneTestSupport.hpp"
 
 #include "StandIn/Faults.hpp"
-#include "StandIn/ProjectFile.hpp"
 
-#include <fstream>
 #include <numbers>
-#include <sstream>
 
 namespace {
 
 void LoadApartment() {
-    std::ifstream file(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/apartment.json");
-    std::stringstream text;
-    text << file.rdbuf();
-    StandIn::LoadProject(text.str());
+    StandIn::LoadProject(ExampleProject("apartment.json"));
 }
 
 constexpr double Exterior = 0.3 / 2;
