@@ -2,7 +2,9 @@
 
 #include "API/APIdefs_Environment.h"
 #include "RS/GrcResources.hpp"
+#include "StandIn/ErrorReportingRecord.hpp"
 #include "StandIn/ShellRecord.hpp"
+#include "StandIn/SystemRecord.hpp"
 
 #include <map>
 #include <string>
@@ -57,6 +59,8 @@ struct HostState {
     // Lines also go here as they are written (tolva-host prints them without --report).
     void (*reportEcho)(const ReportLine& line) = nullptr;
     ShellState shell;
+    SystemState system;
+    ErrorReportingState errorReporting;
 };
 
 HOST_API HostState& Host();

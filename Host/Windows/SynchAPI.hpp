@@ -1,8 +1,6 @@
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
-
-using DWORD = unsigned long;
+#include "Windows/minwindef.h"
 
 // Suspends the calling thread; the host records the wait instead of waiting.
 HOST_API void Sleep(DWORD milliseconds);

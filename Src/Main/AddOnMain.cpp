@@ -1,6 +1,7 @@
 // The add-on's entry points: environment check, interface registration, initialisation, release.
 #include "API/ACAPinc.h"
 #include "API/APIGlue.h"
+#include "Logging/SentryLogger.hpp"
 #include "Main/MenuCommand.hpp"
 #include "Main/PaletteIdentity.hpp"
 #include "Main/ProjectEvents.hpp"
@@ -52,5 +53,6 @@ GSErrCode Initialize() {
 }
 
 GSErrCode FreeData() {
+    SentryLogger::Shutdown();
     return NoError;
 }

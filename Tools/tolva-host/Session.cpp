@@ -16,6 +16,7 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -303,6 +304,7 @@ const std::map<std::string, Action>& Actions() {
              }
          }},
         {"quit", [](HostProgram& host, const Step&, rapidjson::SizeType) { host.Quit(); }},
+        {"crash", [](HostProgram&, const Step&, rapidjson::SizeType) { std::raise(SIGSEGV); }},
     };
     return actions;
 }

@@ -2,6 +2,7 @@
 #include "Demo.hpp"
 #include "HostProgram.hpp"
 #include "PageSteps.hpp"
+#include "ReceivedEvents.hpp"
 #include "Session.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/ProjectFile.hpp"
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <vector>
 
@@ -23,7 +25,7 @@ constexpr double DemoClickX = 8.0;
 constexpr double DemoClickY = 6.0;
 
 const char* Usage = "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
-                    "                  [--svg FILE [--story N]] [--page ADDRESS=FILE ...]\n"
+                    "                  [--svg FILE [--story N]] [--page ADDRESS=FILE ...] [--receiver FILE]\n"
                     "                  info | run SESSION.json | demo | call COMMAND [ARG]\n";
 
 struct Options {
@@ -36,6 +38,7 @@ struct Options {
     std::string svgPath;
     std::string story;
     std::vector<std::string> pages;
+    std::string receiverPath;
     std::string command;
     std::string argument;
 };
@@ -45,9 +48,10 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         const std::map<std::string, std::string*> valued = {
-            {"--addon", &options->addOnPath},     {"--report", &options->reportPath},
-            {"--project", &options->projectPath}, {"--save", &options->savePath},
-            {"--svg", &options->svgPath},         {"--story", &options->story}};
+            {"--addon", &options->addOnPath},      {"--report", &options->reportPath},
+            {"--project", &options->projectPath},  {"--save", &options->savePath},
+            {"--svg", &options->svgPath},          {"--story", &options->story},
+            {"--receiver", &options->receiverPath}};
         if (arg == "--page") {
             if (i + 1 >= argc) {
                 *error = "--page needs a value";
@@ -155,6 +159,11 @@ int Run(const Options& options) {
     }
     for (const std::string& page : options.pages) {
         AddPageOption(page);
+    }
+    // Declared before the host, so that it writes its events after the add-on has been released.
+    std::unique_ptr<ReceivedEvents> receivedEvents;
+    if (!options.receiverPath.empty()) {
+        receivedEvents = std::make_unique<ReceivedEvents>(options.receiverPath);
     }
     HostProgram host(options.addOnPath, std::cout);
     if (!options.projectPath.empty()) {
