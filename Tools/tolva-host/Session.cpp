@@ -115,7 +115,8 @@ void CallStep(HostProgram& host, const Step& step, rapidjson::SizeType index) {
     const std::string command = TextMember(step, index, "command");
     std::string argument;
     if (step.HasMember("file")) {
-        argument = "@" + TextMember(step, index, "file");
+        argument = '@';
+        argument += TextMember(step, index, "file");
     } else if (step.HasMember("argument")) {
         argument = JsonText(step["argument"]);
     }
