@@ -1,6 +1,7 @@
 // Error reporting with the real sentry-native, its reports routed to a receiver on 127.0.0.1. Each
 // scenario runs in a fresh process, as error reporting's state lives as long as the process.
 #include "Browser/ReportLines.hpp"
+#include "EventJson.hpp"
 #include "Logging/ErrorAggregation.hpp"
 #include "Logging/Logger.hpp"
 #include "Logging/SentryLogger.hpp"
@@ -9,7 +10,6 @@
 #include "StandIn/WindowsPaths.hpp"
 
 #include <gtest/gtest.h>
-#include <rapidjson/document.h>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,18 +24,6 @@ namespace fs = std::filesystem;
 
 const std::string DsnKey = "8c3f5a1e7b9d4f2a6c0e1b3d5f7a9c2e";
 const std::string EnvelopePath = "/api/4508123456789013/envelope/";
-
-rapidjson::Document Parse(const std::string& json) {
-    rapidjson::Document document;
-    document.Parse(json.c_str());
-    EXPECT_FALSE(document.HasParseError()) << json;
-    return document;
-}
-
-std::string Text(const rapidjson::Value& object, const char* key) {
-    return object.IsObject() && object.HasMember(key) && object[key].IsString() ? object[key].GetString()
-                                                                                : "";
-}
 
 class ErrorReporting : public ::testing::Test {
 protected:
@@ -111,7 +99,7 @@ TEST_F(ErrorReporting, SendsAnErrorAsAMessageEventWithItsCategory) {
 
         const std::vector<std::string> events = receiver.Events();
         ASSERT_EQ(events.size(), 1u);
-        const rapidjson::Document event = Parse(events[0]);
+        const rapidjson::Document event = ParseEvent(events[0]);
         EXPECT_EQ(Text(event, "level"), "error");
         EXPECT_EQ(Text(event, "logger"), "API");
         EXPECT_EQ(Text(event["message"], "formatted"), "Expected string parameter");
@@ -154,7 +142,7 @@ TEST_F(ErrorReporting, SendsAScopesErrorsAsOneEventWithItsTagsInOrder) {
 
         const std::vector<std::string> events = receiver.Events();
         ASSERT_EQ(events.size(), 1u);
-        const rapidjson::Document event = Parse(events[0]);
+        const rapidjson::Document event = ParseEvent(events[0]);
         EXPECT_EQ(Text(event, "message"), "Wall Creation: 3 errors (2 patterns) - 97/100 items succeeded");
         EXPECT_EQ(Text(event, "level"), "error");
         EXPECT_EQ(Text(event, "release"), "tolva-archicad-plugin@1.0.6");
@@ -299,7 +287,7 @@ TEST_F(ErrorReporting, SendsNothingAfterTheRelease) {
         EXPECT_EQ(StandIn::Host().errorReporting.closes, 1);
         const std::vector<std::string> events = receiver.Events();
         ASSERT_EQ(events.size(), 1u);
-        EXPECT_EQ(Text(Parse(events[0])["message"], "formatted"), "Before the release");
+        EXPECT_EQ(Text(ParseEvent(events[0])["message"], "formatted"), "Before the release");
     });
 }
 

@@ -1,8 +1,8 @@
 // tolva-host with its error-reporting receiver: what a session's errors and crashes report.
+#include "Logging/EventJson.hpp"
 #include "RunHost.hpp"
 
 #include <gtest/gtest.h>
-#include <rapidjson/document.h>
 
 #include <filesystem>
 #include <string>
@@ -54,8 +54,7 @@ TEST_F(ReportingSession, WritesTheEventsThatReachedTheReceiver) {
         << call.output;
     const std::vector<std::string> received = Lines(ReadFile(events));
     ASSERT_EQ(received.size(), 1u) << ReadFile(events);
-    rapidjson::Document event;
-    event.Parse(received[0].c_str());
+    const rapidjson::Document event = ParseEvent(received[0]);
     EXPECT_EQ(Text(event, "level"), "error");
     EXPECT_EQ(Text(event["message"], "formatted"), "Invalid URL: Must start with http:// or https://");
     EXPECT_EQ(Text(event["tags"], "category"), "API");
@@ -85,8 +84,7 @@ TEST_F(ReportingSession, ReportsACrashOfTheHostAtTheNextStart) {
     ASSERT_EQ(next.status, 0) << next.output;
     bool crashReported = false;
     for (const std::string& line : Lines(ReadFile(events))) {
-        rapidjson::Document event;
-        event.Parse(line.c_str());
+        const rapidjson::Document event = ParseEvent(line);
         if (Text(event, "level") != "fatal") {
             continue;
         }
