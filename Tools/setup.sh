@@ -94,7 +94,9 @@ if [ ! -f "$sentry_prefix/lib/libsentry.so" ] || [ "$(cat "$sentry_prefix/VERSIO
   scratch+=("$work")
   shared_dirs=("$top/../shared/deps")
   common=$(git -C "$top" rev-parse --path-format=absolute --git-common-dir 2>/dev/null || true)
-  [ -n "$common" ] && shared_dirs+=("$(dirname "$common")/../shared/deps")
+  if [ -n "$common" ] && [ "$(cd "$(dirname "$common")" && pwd)" != "$top" ]; then
+    shared_dirs+=("$(dirname "$common")/../shared/deps")   # a worktree: beside the main checkout
+  fi
   archive=""
   for dir in "${shared_dirs[@]}"; do
     [ -f "$dir/$sentry_tarball" ] && { archive="$dir/$sentry_tarball"; break; }
