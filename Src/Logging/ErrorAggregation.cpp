@@ -9,18 +9,19 @@ namespace ErrorAggregation {
 
 namespace {
 
-// The calling thread's open scopes; the last one is the innermost.
-thread_local GS::Array<ErrorAggregationContext*> activeContexts;
+// The calling thread's innermost open scope. A plain pointer, so that nothing per thread needs
+// destroying and the add-on module can still be unloaded once a thread has used it.
+thread_local ErrorAggregationScope::Link* innermost = nullptr;
 
 UInt64 MillisecondsSinceEpoch() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     return static_cast<UInt64>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-void Forget(const ErrorAggregationContext* context) {
-    for (USize i = activeContexts.GetSize(); i > 0; --i) {
-        if (activeContexts[i - 1] == context) {
-            activeContexts.Delete(i - 1);
+void Unlink(const ErrorAggregationScope::Link* link) {
+    for (ErrorAggregationScope::Link** at = &innermost; *at != nullptr; at = &(*at)->outer) {
+        if (*at == link) {
+            *at = link->outer;
             return;
         }
     }
@@ -32,12 +33,13 @@ ErrorAggregationScope::ErrorAggregationScope(const GS::UniString& operationType,
     : context(std::make_unique<ErrorAggregationContext>()) {
     context->operationType = operationType;
     context->totalItems = totalItems;
-    activeContexts.Push(context.get());
+    link = {context.get(), innermost};
+    innermost = &link;
 }
 
 ErrorAggregationScope::~ErrorAggregationScope() {
     // Normally the innermost; a scope ended out of order must not leave a dangling entry behind.
-    Forget(context.get());
+    Unlink(&link);
     if (!context->errors.IsEmpty()) {
         SentryLogger::CaptureAggregatedErrors(*context);
     }
@@ -56,22 +58,22 @@ void ErrorAggregationScope::RecordSkip() {
 }
 
 bool IsAggregating() {
-    return !activeContexts.IsEmpty();
+    return innermost != nullptr;
 }
 
 void RecordError(const GS::UniString& category, const GS::UniString& message, const GS::UniString& context) {
-    if (activeContexts.IsEmpty()) {
+    if (innermost == nullptr) {
         return;
     }
-    ErrorAggregationContext& innermost = *activeContexts.GetLast();
+    ErrorAggregationContext& target = *innermost->context;
     const GS::UniString pattern = NormalizeErrorMessage(message);
     const ErrorSample sample{category, message, context, MillisecondsSinceEpoch()};
-    AggregatedErrorData* data = innermost.errors.GetPtr(pattern);
+    AggregatedErrorData* data = target.errors.GetPtr(pattern);
     if (data == nullptr) {
         AggregatedErrorData fresh;
         fresh.pattern = pattern;
-        innermost.errors.Add(pattern, fresh);
-        data = innermost.errors.GetPtr(pattern);
+        target.errors.Add(pattern, fresh);
+        data = target.errors.GetPtr(pattern);
     }
     ++data->count;
     if (UInt32* categoryCount = data->categories.GetPtr(category)) {

@@ -50,8 +50,15 @@ public:
     void RecordSkip();
     const ErrorAggregationContext& GetContext() const { return *context; }
 
+    // The calling thread's open scopes, innermost first, linked through the scopes themselves.
+    struct Link {
+        ErrorAggregationContext* context = nullptr;
+        Link* outer = nullptr;
+    };
+
 private:
     std::unique_ptr<ErrorAggregationContext> context;
+    Link link;
 };
 
 // Whether the calling thread has an open scope.
