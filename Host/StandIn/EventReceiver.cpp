@@ -31,8 +31,7 @@ size_t CountEvents(const std::vector<ReceivedEnvelope>& envelopes) {
     return count;
 }
 
-} // namespace
-
+// The items of an envelope's text: a header line, then per item a header line and its payload.
 std::vector<ReceivedItem> EnvelopeItems(const std::string& body, std::string* header) {
     std::vector<ReceivedItem> items;
     size_t at = 0;
@@ -63,6 +62,8 @@ std::vector<ReceivedItem> EnvelopeItems(const std::string& body, std::string* he
     }
     return items;
 }
+
+} // namespace
 
 struct EventReceiver::Service {
     httplib::Server server;

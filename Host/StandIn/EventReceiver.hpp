@@ -47,7 +47,4 @@ private:
     std::unique_ptr<Service> service;
 };
 
-// The items of an envelope's text (a header line, then per item a header line and its payload).
-HOST_API std::vector<ReceivedItem> EnvelopeItems(const std::string& body, std::string* header);
-
 } // namespace StandIn
