@@ -1,7 +1,7 @@
 #pragma once
 
-#include "API/APIdefs_Attributes.h"
-#include "API/APIdefs_Elements.h"
+#include "APIdefs_Attributes.h"
+#include "APIdefs_Elements.h"
 
 // The 3D model: bodies numbered from 1 over the whole model, each element owning a range of them.
 // Vertices, edges, polygons and polygon edges are numbered from 1 within the body read last.

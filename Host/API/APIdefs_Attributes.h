@@ -1,7 +1,7 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
-#include "InputOutput/Location.hpp"
+#include "APIdefs_Elements.h"
+#include "Location.hpp"
 
 enum API_AttrTypeID : Int32 {
     API_ZombieAttrID = 0,

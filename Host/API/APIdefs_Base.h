@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 // Host error codes (signed 32-bit; print with "%d" or "0x%08X").
 constexpr GSErrCode APIERR_GENERAL = static_cast<GSErrCode>(0x81060001);
@@ -23,3 +23,33 @@ constexpr UInt32 API_GlueFormatWord = 0x1D0001;
 constexpr GSErrCode APIERR_BADPARS = static_cast<GSErrCode>(0x81060004);
 constexpr GSErrCode APIERR_BADID = static_cast<GSErrCode>(0x8106000A);
 constexpr GSErrCode APIERR_REFUSEDCMD = static_cast<GSErrCode>(0x81060006);
+
+using API_AttributeIndex = Int32;
+
+struct API_Coord {
+    double x = 0;
+    double y = 0;
+};
+
+struct API_Coord3D {
+    double x = 0;
+    double y = 0;
+    double z = 0;
+};
+
+struct API_PolyArc {
+    Int32 begIndex = 0;
+    Int32 endIndex = 0;
+    double arcAngle = 0;
+};
+
+struct API_Polygon {
+    Int32 nCoords = 0;
+    Int32 nSubPolys = 0;
+    Int32 nArcs = 0;
+};
+
+// Row-major 3x4: tmx[3], tmx[7] and tmx[11] are the translation.
+struct API_Tranmat {
+    double tmx[12] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
+};

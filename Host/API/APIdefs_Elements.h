@@ -1,10 +1,10 @@
 #pragma once
 
-#include "API/APIdefs_Base.h"
-#include "API/APIdefs_Environment.h"
-#include "API/APIdefs_Guid.h"
-#include "GSRoot/GSRoot.hpp"
-#include "Modeler/MeshBody.hpp"
+#include "API_Guid.hpp"
+#include "APIdefs_Base.h"
+#include "APIdefs_Environment.h"
+#include "GSRoot.hpp"
+#include "Model3D/MeshBody.hpp"
 
 // Element records. Unlike the host's union, API_Element is a struct holding the header and every
 // type's part side by side: the same field names, without aliasing between the parts.
@@ -36,31 +36,6 @@ struct API_ElemType {
         : typeID(typeID), variationID(variationID) {}
     bool operator==(const API_ElemType& other) const = default;
 };
-
-struct API_Coord {
-    double x = 0;
-    double y = 0;
-};
-
-struct API_Coord3D {
-    double x = 0;
-    double y = 0;
-    double z = 0;
-};
-
-struct API_PolyArc {
-    Int32 begIndex = 0;
-    Int32 endIndex = 0;
-    double arcAngle = 0;
-};
-
-struct API_Polygon {
-    Int32 nCoords = 0;
-    Int32 nSubPolys = 0;
-    Int32 nArcs = 0;
-};
-
-using API_AttributeIndex = Int32;
 
 struct API_Elem_Head {
     API_ElemType type;
@@ -178,11 +153,6 @@ struct API_ObjectType {
     bool reflected = false;
 };
 
-// Row-major 3x4: tmx[3], tmx[7] and tmx[11] are the translation.
-struct API_Tranmat {
-    double tmx[12] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
-};
-
 // A mesh: a polygon whose points have their own heights (the memo's meshPolyZ, above level).
 struct API_MeshType {
     double level = 0;
@@ -268,6 +238,18 @@ struct API_ElementMemo {
     Modeler::MeshBody* morphBody = nullptr;
     double** meshPolyZ = nullptr; // a height per polygon point, entry 0 unused
 };
+
+// Solid element operations: an operator element acting on a target element.
+using API_SolidOperationID = Int32;
+constexpr API_SolidOperationID APISolid_Substract = 0x53535542;  // 'SSUB'
+constexpr API_SolidOperationID APISolid_SubstrUp = 0x53535550;   // 'SSUP'
+constexpr API_SolidOperationID APISolid_SubstrDown = 0x53534457; // 'SSDW'
+constexpr API_SolidOperationID APISolid_Intersect = 0x53494E54;  // 'SINT'
+constexpr API_SolidOperationID APISolid_Add = 0x53414444;        // 'SADD'
+
+// Links an operator to a target; APIERR_LINKEXIST when the two are linked already.
+HOST_API GSErrCode ACAPI_Element_SolidLink_Create(API_Guid guid_Target, API_Guid guid_Operator,
+                                                  API_SolidOperationID oper, GSFlags linkFlags);
 
 HOST_API GSErrCode ACAPI_Element_GetDefaults(API_Element* element, API_ElementMemo* memo);
 HOST_API GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo);

@@ -1,4 +1,4 @@
-#include "DG/DGBrowser.hpp"
+#include "DGBrowser.hpp"
 
 #include "Page/PageRegistry.hpp"
 #include "StandIn/Browsers.hpp"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DG/DG.hpp"
-#include "JS/JSValues.hpp"
+#include "DGModule.hpp"
+#include "JSValues.hpp"
 #include "Page/PageEngine.hpp"
 
 #include <vector>

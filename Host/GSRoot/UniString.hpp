@@ -1,6 +1,7 @@
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
+#include "uchar_t.hpp"
 
 #include <string>
 #include <type_traits>
@@ -106,9 +107,5 @@ private:
 
     std::u16string units;
 };
-
-// Fixed-length copy into a host record's UniChar field: at most size - 1 units, always terminated.
-HOST_API void ucsncpy(uchar_t* destination, const uchar_t* source, USize size);
-HOST_API USize ucslen(const uchar_t* text);
 
 } // namespace GS

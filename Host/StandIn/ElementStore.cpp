@@ -1,4 +1,4 @@
-#include "API/APIdefs_Elements.h"
+#include "ACAPinc.h"
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Project.hpp"

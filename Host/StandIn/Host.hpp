@@ -1,7 +1,7 @@
 #pragma once
 
-#include "API/APIdefs_Environment.h"
-#include "RS/GrcResources.hpp"
+#include "ACAPinc.h"
+#include "StandIn/GrcResources.hpp"
 #include "StandIn/ShellRecord.hpp"
 
 #include <map>

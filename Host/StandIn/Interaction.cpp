@@ -1,4 +1,4 @@
-#include "API/APIdefs_Interaction.h"
+#include "ACAPinc.h"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Project.hpp"

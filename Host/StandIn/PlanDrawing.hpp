@@ -1,8 +1,8 @@
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
-#include "API/APIdefs_Elements.h"
+#include "ACAPinc.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
-#include "API/APIdefs_Properties.h"
+#include "ACAPinc.h"
 #include "StandIn/Body3D.hpp"
 
 #include <optional>

@@ -1,7 +1,7 @@
 #include "StandIn/ProjectFile.hpp"
 
-#include "API/APIdefs_SolidOperations.h"
-#include "GSRoot/Exceptions.hpp"
+#include "ACAPinc.h"
+#include "GSException.hpp"
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Project.hpp"

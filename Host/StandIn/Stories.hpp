@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Project.h"
+#include "ACAPinc.h"
 
 #include <vector>
 

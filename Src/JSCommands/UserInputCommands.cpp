@@ -1,6 +1,6 @@
 #include "JSCommands/UserInputCommands.hpp"
 
-#include "API/APIdefs_Interaction.h"
+#include "ACAPinc.h"
 #include "JSCommands/ResultEnvelope.hpp"
 #include "Logging/Logger.hpp"
 #include "ZoneBoundary/ZoneBoundaryUtils.hpp"

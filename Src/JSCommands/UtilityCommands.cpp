@@ -1,7 +1,6 @@
 #include "JSCommands/UtilityCommands.hpp"
 
-#include "API/APIdefs_Interaction.h"
-#include "API/APIdefs_Project.h"
+#include "ACAPinc.h"
 #include "JSCommands/ResultEnvelope.hpp"
 #include "Logging/Logger.hpp"
 #include "Main/PluginVersion.hpp"

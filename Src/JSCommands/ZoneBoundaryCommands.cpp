@@ -1,6 +1,6 @@
 #include "JSCommands/ZoneBoundaryCommands.hpp"
 
-#include "API/APIdefs_Elements.h"
+#include "ACAPinc.h"
 #include "Logging/Logger.hpp"
 #include "ZoneBoundary/SegmentMatch.hpp"
 #include "ZoneBoundary/WallPropertyAnalyzer.hpp"

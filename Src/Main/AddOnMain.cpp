@@ -1,11 +1,11 @@
 // The add-on's entry points: environment check, interface registration, initialisation, release.
-#include "API/ACAPinc.h"
-#include "API/APIGlue.h"
+#include "ACAPinc.h"
 #include "Main/MenuCommand.hpp"
 #include "Main/PaletteIdentity.hpp"
 #include "Main/ProjectEvents.hpp"
 #include "Palettes/BrowserPalette.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
+#include "RS.hpp"
 #include "TolvaResourceIDs.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Guid.h"
+#include "ACAPinc.h"
 
 // The fixed identities of the two palettes and the reference numbers they are registered under.
 namespace PaletteIdentity {

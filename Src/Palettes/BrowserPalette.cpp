@@ -1,6 +1,6 @@
 #include "Palettes/BrowserPalette.hpp"
 
-#include "API/ACAPinc.h"
+#include "ACAPinc.h"
 #include "JSCommands/JSCommandRegistry.hpp"
 #include "Main/PaletteIdentity.hpp"
 #include "Palettes/PaletteMessages.hpp"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "API/APIdefs_Environment.h"
-#include "DG/DG.hpp"
-#include "DG/DGBrowser.hpp"
-#include "GSRoot/Ref.hpp"
+#include "ACAPinc.h"
+#include "DGBrowser.hpp"
+#include "DGModule.hpp"
+#include "Ref.hpp"
 
 // What the browser palette loads when it is created.
 enum class BrowserMode : Int32 { StartPage = 0, GeneratePlan = 4 };

@@ -1,6 +1,6 @@
 #include "Palettes/GeneratePlanPalette.hpp"
 
-#include "API/ACAPinc.h"
+#include "ACAPinc.h"
 #include "Logging/Logger.hpp"
 #include "Main/PaletteIdentity.hpp"
 #include "Main/PluginVersion.hpp"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "API/APIdefs_Environment.h"
-#include "DG/DG.hpp"
-#include "GSRoot/Lock.hpp"
-#include "GSRoot/Ref.hpp"
+#include "ACAPinc.h"
+#include "DGModule.hpp"
+#include "Lock.hpp"
+#include "Ref.hpp"
 
 // The small palette the menu command toggles: Generate Plan lets the user click a room and hands its
 // boundary to the web application; Download and Upload open those pages.

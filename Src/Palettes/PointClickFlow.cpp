@@ -1,10 +1,11 @@
 #include "Palettes/PointClickFlow.hpp"
 
-#include "API/APIdefs_Interaction.h"
+#include "ACAPinc.h"
 #include "Logging/Logger.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
-#include "Windows/SynchAPI.hpp"
 #include "ZoneBoundary/ZoneBoundaryUtils.hpp"
+
+#include <windows.h>
 
 #include <cmath>
 #include <optional>

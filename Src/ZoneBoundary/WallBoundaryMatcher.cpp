@@ -1,6 +1,6 @@
 #include "ZoneBoundary/WallBoundaryMatcher.hpp"
 
-#include "API/APIdefs_Elements.h"
+#include "ACAPinc.h"
 #include "Logging/Logger.hpp"
 #include "ZoneBoundary/SegmentMatch.hpp"
 #include "ZoneBoundary/ZoneGeometryExtractor.hpp"

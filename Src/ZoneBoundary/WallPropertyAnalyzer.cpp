@@ -1,6 +1,6 @@
 #include "ZoneBoundary/WallPropertyAnalyzer.hpp"
 
-#include "API/APIdefs_Properties.h"
+#include "ACAPinc.h"
 #include "Logging/Logger.hpp"
 
 namespace WallPropertyAnalyzer {

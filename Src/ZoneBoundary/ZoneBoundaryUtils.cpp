@@ -1,6 +1,6 @@
 #include "ZoneBoundary/ZoneBoundaryUtils.hpp"
 
-#include "API/APIdefs_Interaction.h"
+#include "ACAPinc.h"
 #include "JSCommands/ZoneBoundaryCommands.hpp"
 #include "Logging/Logger.hpp"
 #include "Parsers/JsonReader.hpp"

@@ -1,6 +1,6 @@
 #include "ModelTestSupport.hpp"
 
-#include "API/APIdefs_Attributes.h"
+#include "ACAPinc.h"
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Faults.hpp"
 

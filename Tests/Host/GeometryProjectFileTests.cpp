@@ -1,8 +1,8 @@
 #include "ZoneTestSupport.hpp"
 
+#include "ACAPinc.h"
 #include "API/APIdefs_3D.h"
-#include "API/APIdefs_SolidOperations.h"
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 
 namespace {
 

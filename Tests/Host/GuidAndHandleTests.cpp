@@ -1,6 +1,5 @@
-#include "API/APIdefs_Base.h"
-#include "API/APIdefs_Guid.h"
-#include "GSRoot/GSRoot.hpp"
+#include "ACAPinc.h"
+#include "GSRoot.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/HandleLedger.hpp"
 

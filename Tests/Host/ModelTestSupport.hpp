@@ -1,7 +1,7 @@
 #pragma once
 
-#include "API/APIdefs_Interaction.h"
-#include "GSRoot/Exceptions.hpp"
+#include "ACAPinc.h"
+#include "GSException.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/HandleLedger.hpp"
 #include "StandIn/Project.hpp"

@@ -1,7 +1,7 @@
 #include "ModelTestSupport.hpp"
 
 #include "API/APIdefs_3D.h"
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 #include "StandIn/Model3D.hpp"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ModelTestSupport.hpp"
 
-#include "API/APIdefs_SolidOperations.h"
+#include "ACAPinc.h"
 #include "StandIn/PlanDrawing.hpp"
 
 #include <string>

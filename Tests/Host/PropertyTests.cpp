@@ -1,6 +1,6 @@
 #include "ModelTestSupport.hpp"
 
-#include "API/APIdefs_Properties.h"
+#include "ACAPinc.h"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Properties.hpp"
 

@@ -1,6 +1,6 @@
 #include "ModelTestSupport.hpp"
 
-#include "API/APIdefs_Project.h"
+#include "ACAPinc.h"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Stories.hpp"
 

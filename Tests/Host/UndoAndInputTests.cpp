@@ -1,6 +1,6 @@
 #include "ModelTestSupport.hpp"
 
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 
 #include <cmath>
 #include <limits>

@@ -1,8 +1,8 @@
 #include "RunningAddOn.hpp"
 
-#include "JS/JSONText.hpp"
 #include "JSCommands/BrowserCommands.hpp"
 #include "Page/PageRegistry.hpp"
+#include "StandIn/JSONText.hpp"
 #include "StandIn/Project.hpp"
 
 #include <fstream>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DG/DG.hpp"
-#include "DG/DGBrowser.hpp"
+#include "DGBrowser.hpp"
+#include "DGModule.hpp"
 #include "StandIn/AddOnModule.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"

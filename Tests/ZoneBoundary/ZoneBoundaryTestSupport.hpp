@@ -2,7 +2,7 @@
 
 #include "Host/ModelTestSupport.hpp"
 
-#include "API/APIdefs_Properties.h"
+#include "ACAPinc.h"
 #include "StandIn/Properties.hpp"
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "GeometrySteps.hpp"
 
+#include "ACAPinc.h"
 #include "API/APIdefs_3D.h"
-#include "API/APIdefs_Interaction.h"
 #include "StandIn/Project.hpp"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "PageSteps.hpp"
 
-#include "DG/DGBrowser.hpp"
-#include "GSRoot/Exceptions.hpp"
+#include "DGBrowser.hpp"
+#include "GSException.hpp"
 #include "Page/PageRegistry.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Palettes.hpp"

@@ -1,6 +1,6 @@
 #include "PaletteSteps.hpp"
 
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 #include "StandIn/Palettes.hpp"
 
 namespace {

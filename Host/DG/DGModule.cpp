@@ -1,6 +1,6 @@
-#include "DG/DG.hpp"
+#include "DGModule.hpp"
 
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Host.hpp"
 #include "StandIn/Palettes.hpp"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
-#include "API/APIdefs_Environment.h"
+#include "APIdefs_Elements.h"
+#include "APIdefs_Environment.h"
 
 #include <functional>
 

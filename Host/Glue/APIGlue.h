@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Environment.h"
+#include "ACAPinc.h"
 
 // What the host and the add-on's static glue exchange when the module is loaded.
 struct API_AddOnEntryPoints {
@@ -19,12 +19,6 @@ struct API_HostFunctionTable {
 
 using GetExportedFuncAddrsProc = GSErrCode(API_AddOnEntryPoints* entryPoints);
 using SetImportedFuncAddrsProc = void(const API_HostFunctionTable* table);
-
-// The add-on's four entry points; the glue calls them once the host's table is present.
-API_AddonType CheckEnvironment(API_EnvirParams* envir);
-GSErrCode RegisterInterface();
-GSErrCode Initialize();
-GSErrCode FreeData();
 
 // The host context value stored at initialisation, which later host calls pass on.
 GS::IntPtr ACAPI_GetToken();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GSRoot/Guid.hpp"
-#include "GSRoot/UniString.hpp"
+#include "GSGuid.hpp"
+#include "UniString.hpp"
 
 #include <string>
 #include <vector>

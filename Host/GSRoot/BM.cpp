@@ -1,4 +1,4 @@
-#include "GSRoot/MemoryHandles.hpp"
+#include "BM.hpp"
 
 #include "StandIn/Faults.hpp"
 #include "StandIn/HandleLedger.hpp"

@@ -1,4 +1,4 @@
-#include "GSRoot/Guid.hpp"
+#include "GSGuid.hpp"
 
 #include <cstdio>
 #include <cstring>

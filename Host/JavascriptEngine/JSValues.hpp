@@ -1,8 +1,8 @@
 #pragma once
 
-#include "GSRoot/Array.hpp"
-#include "GSRoot/Ref.hpp"
-#include "GSRoot/UniString.hpp"
+#include "Array.hpp"
+#include "Ref.hpp"
+#include "UniString.hpp"
 
 #include <functional>
 #include <utility>
