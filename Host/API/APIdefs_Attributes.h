@@ -14,7 +14,7 @@ enum API_AttrTypeID : Int32 {
 
 struct API_Attr_Head {
     API_AttrTypeID typeID = API_ZombieAttrID;
-    API_AttributeIndex index = 0; // 0 with a name: read by name
+    API_AttributeIndex index = {}; // 0 with a name: read by name
     GS::UniString name;
     GSFlags flags = 0;
 };
@@ -67,10 +67,10 @@ struct API_MaterialType {
 };
 
 struct API_BuildingMaterialType {
-    API_AttributeIndex cutFill = 0;
+    API_AttributeIndex cutFill = {};
     short cutFillPen = 0;
     short cutFillBackgroundPen = 0;
-    API_AttributeIndex cutSurface = 0;
+    API_AttributeIndex cutSurface = {};
     short connPriority = 0; // intersection priority
     bool showUncutLines = false;
     GS::UniString id;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "APIdefs_AttributeIndex.hpp"
 #include "Definitions.hpp"
 
 // Host error codes (signed 32-bit; print with "%d" or "0x%08X").
@@ -24,8 +25,6 @@ constexpr GSErrCode APIERR_BADPARS = static_cast<GSErrCode>(0x81060004);
 constexpr GSErrCode APIERR_BADID = static_cast<GSErrCode>(0x8106000A);
 constexpr GSErrCode APIERR_REFUSEDCMD = static_cast<GSErrCode>(0x81060006);
 
-using API_AttributeIndex = Int32;
-
 struct API_Coord {
     double x = 0;
     double y = 0;
@@ -35,6 +34,22 @@ struct API_Coord3D {
     double x = 0;
     double y = 0;
     double z = 0;
+};
+
+struct API_Box {
+    double xMin;
+    double yMin;
+    double xMax;
+    double yMax;
+};
+
+// A closed polygon (coords as in API_Polygon: entry 0 unused) or a rotated box; the owner releases
+// the coordinate handle.
+struct API_Region {
+    Int32 nCoords;
+    API_Coord** coords;
+    API_Box box;
+    double boxRotAngle;
 };
 
 struct API_PolyArc {

@@ -41,7 +41,7 @@ struct API_Elem_Head {
     API_ElemType type;
     API_Guid guid;
     short floorInd = 0;
-    API_AttributeIndex layer = 0;
+    API_AttributeIndex layer = {};
     API_Guid groupGuid;
 };
 
@@ -59,9 +59,9 @@ enum API_WallReferenceLineLocationID : Int32 {
 
 struct API_WallType {
     API_ModelElemStructureType modelElemStructureType = API_BasicStructure;
-    API_AttributeIndex buildingMaterial = 0;
-    API_AttributeIndex composite = 0;
-    API_AttributeIndex profileAttr = 0;
+    API_AttributeIndex buildingMaterial = {};
+    API_AttributeIndex composite = {};
+    API_AttributeIndex profileAttr = {};
     API_Coord begC;
     API_Coord endC;
     double thickness = 0;
@@ -76,8 +76,8 @@ struct API_WallType {
 
 struct API_SlabType {
     API_ModelElemStructureType modelElemStructureType = API_BasicStructure;
-    API_AttributeIndex buildingMaterial = 0;
-    API_AttributeIndex composite = 0;
+    API_AttributeIndex buildingMaterial = {};
+    API_AttributeIndex composite = {};
     double thickness = 0;
     double level = 0;
     API_Polygon poly;
@@ -86,7 +86,7 @@ struct API_SlabType {
 constexpr USize API_UniLongNameLen = 256;
 
 struct API_ZoneType {
-    API_AttributeIndex catInd = 0;
+    API_AttributeIndex catInd = {};
     bool refLineFlag = false;
     bool manual = true;
     GS::uchar_t roomName[API_UniLongNameLen] = {};
@@ -262,6 +262,34 @@ HOST_API GSErrCode ACAPI_Element_Delete(const GS::Array<API_Guid>& guids);
 HOST_API GSErrCode ACAPI_Element_GetElemList(const API_ElemType& type, GS::Array<API_Guid>* guids);
 // The two points of an element as the host reports them (for objects: the placement point twice).
 HOST_API GSErrCode ACAPI_Element_NeigToCoord(const API_Neig* neig, API_Coord3D* c1, API_Coord3D* c2);
+enum API_SelTypeID : Int32 {
+    API_SelEmpty = 0,
+    API_SelElems = 1,
+    API_MarqueePoly = 2,
+    API_MarqueeHorBox = 3,
+    API_MarqueeRotBox = 4,
+};
+
+enum API_SelRelativePosID : Int32 {
+    API_InsidePartially = 0,
+    API_InsideEntirely = 1,
+    API_OutsidePartially = 2,
+    API_OutsideEntirely = 3,
+};
+
+// The selection and the marquee; the caller releases marquee.coords.
+struct API_SelectionInfo {
+    API_SelTypeID typeID;
+    Int32 sel_nElem;
+    Int32 sel_nElemEdit;
+    bool multiStory;
+    API_Region marquee;
+};
+
+HOST_API GSErrCode ACAPI_Selection_Get(API_SelectionInfo* selectionInfo, GS::Array<API_Neig>* selNeigs,
+                                       bool onlyEditable, bool ignorePartialSelection = true,
+                                       API_SelRelativePosID relativePosToMarquee = API_InsidePartially);
+
 // Searching an element at a point: the filter bits narrow the candidates.
 constexpr GSFlags APIFilt_OnVisLayer = 0x00000002;
 constexpr GSFlags APIFilt_OnActFloor = 0x00000004;

@@ -5,21 +5,14 @@
 
 #include <functional>
 
-struct API_SelectionInfo {
-    Int32 typeID = 0;
-    Int32 sel_nElem = 0;
-};
-
-constexpr Int32 API_SelEmpty = 0;
-constexpr Int32 API_SelElems = 1;
-
+// Point input: the prompt goes in, the clicked point and what lies there come out.
 struct API_GetPointType {
-    GS::UniString prompt;
+    char prompt[256];
     API_Coord3D pos;
+    API_Neig neig;
+    API_Guid guid;
 };
 
 HOST_API GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString,
                                              const std::function<GSErrCode()>& command);
-HOST_API GSErrCode ACAPI_Selection_Get(API_SelectionInfo* selectionInfo, GS::Array<API_Neig>* selNeigs,
-                                       bool onlyEditable);
 HOST_API GSErrCode ACAPI_UserInput_GetPoint(API_GetPointType* pointInfo);

@@ -23,9 +23,17 @@ std::map<GSHandle, std::unique_ptr<Block>>& LiveHandles() {
 
 Int32 doubleReleases = 0;
 
+// What a handle holds where the caller did not ask for cleared memory: not zero, so that a caller
+// relying on zeros shows.
+constexpr int UnclearedByte = 0xBE;
+
+void Fill(char* bytes, GSSize count, GSFlags flags) {
+    std::memset(bytes, (flags & ALLOCATE_CLEAR) != 0 ? 0 : UnclearedByte, static_cast<size_t>(count));
+}
+
 } // namespace
 
-GSHandle BMAllocateHandle(GSSize size, Int32 flags, Int32) {
+GSHandle BMAllocateHandle(GSSize size, GSFlags flags, short) {
     if (size < 0 || StandIn::Faults::Take("BMAllocateHandle")) {
         return nullptr;
     }
@@ -34,9 +42,7 @@ GSHandle BMAllocateHandle(GSSize size, Int32 flags, Int32) {
     if (block->data == nullptr) {
         return nullptr;
     }
-    // Cleared whether or not ALLOCATE_CLEAR is asked, so no test ever reads indeterminate memory.
-    (void)flags;
-    std::memset(block->data, 0, size > 0 ? static_cast<size_t>(size) : 1);
+    Fill(block->data, size, flags);
     block->size = size;
     GSHandle handle = &block->data;
     LiveHandles().emplace(handle, std::move(block));
@@ -57,12 +63,12 @@ void BMKillHandle(GSHandle* handle) {
     *handle = nullptr;
 }
 
-GSSize BMGetHandleSize(GSHandle handle) {
-    auto found = LiveHandles().find(handle);
+GSSize BMGetHandleSize(GSConstHandle handle) {
+    auto found = LiveHandles().find(const_cast<GSHandle>(handle));
     return found == LiveHandles().end() ? 0 : found->second->size;
 }
 
-GSErrCode BMReallocHandle(GSHandle handle, GSSize newSize, Int32, Int32) {
+GSErrCode BMReallocHandle(GSHandle handle, GSSize newSize, GSFlags flags, short) {
     auto found = LiveHandles().find(handle);
     if (found == LiveHandles().end() || newSize < 0) {
         return -1;
@@ -74,7 +80,7 @@ GSErrCode BMReallocHandle(GSHandle handle, GSSize newSize, Int32, Int32) {
         return -1;
     }
     if (newSize > block.size) {
-        std::memset(grown + block.size, 0, static_cast<size_t>(newSize - block.size));
+        Fill(grown + block.size, newSize - block.size, flags);
     }
     block.data = grown;
     block.size = newSize;

@@ -24,7 +24,7 @@ int HexValue(char16_t c) {
 } // namespace
 
 bool ParseGuidText(const UniString& text, Guid::Fields* fields) {
-    std::u16string units = text.ToUStr();
+    std::u16string units(text.ToUStr().Get(), text.GetLength());
     if (units.size() == 38 && units.front() == u'{' && units.back() == u'}') {
         units = units.substr(1, 36);
     }

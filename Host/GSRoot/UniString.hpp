@@ -43,7 +43,17 @@ public:
     bool IsEmpty() const { return units.empty(); }
     UniChar operator[](USize index) const;
     UniChar& operator[](USize index);
-    const std::u16string& ToUStr() const { return units; }
+    // The code units, terminated; valid while the text is alive and unchanged.
+    class UStr {
+    public:
+        explicit UStr(const uchar_t* content) : content(content) {}
+        const uchar_t* Get() const { return content; }
+        operator const uchar_t*() const { return content; }
+
+    private:
+        const uchar_t* content;
+    };
+    UStr ToUStr() const { return UStr(units.c_str()); }
 
     CStr ToCStr(CharCode charCode = CC_Default) const;
     std::wstring ToWide() const;

@@ -2,6 +2,7 @@
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Project.hpp"
+#include "StandIn/TypedHandles.hpp"
 #include "StandIn/Zones.hpp"
 
 #include <algorithm>
@@ -219,7 +220,7 @@ double WallLength(const API_WallType& wall) {
 }
 
 bool HasBuildingMaterial(API_AttributeIndex index) {
-    return index >= 1 && static_cast<size_t>(index) <= Attributes().byType[API_BuildingMaterialID].size();
+    return FindAttribute(API_BuildingMaterialID, index) != nullptr;
 }
 
 StoredMemo SquareOfSide(double side) {
@@ -278,24 +279,24 @@ ElementDefaults DefaultsOf(API_ElemTypeID type) {
     ElementDefaults defaults;
     API_Element& element = defaults.element;
     element.header.type = API_ElemType(type);
-    element.header.layer = 1;
+    element.header.layer = ACAPI_CreateAttributeIndex(1);
     element.header.floorInd = TheModel().activeStory;
     switch (type) {
     case API_WallID:
-        element.wall.buildingMaterial = 1;
+        element.wall.buildingMaterial = ACAPI_CreateAttributeIndex(1);
         element.wall.thickness = 0.3;
         element.wall.height = 3.0;
         element.wall.endC = {1.0, 0.0};
         break;
     case API_SlabID:
-        element.slab.buildingMaterial = 1;
+        element.slab.buildingMaterial = ACAPI_CreateAttributeIndex(1);
         element.slab.thickness = 0.2;
         // The defaults carry a polygon, so callers that replace it must release it.
         defaults.memo = SquareOfSide(1.0);
         element.slab.poly = {5, 1, 0};
         break;
     case API_ZoneID:
-        element.zone.catInd = 1;
+        element.zone.catInd = ACAPI_CreateAttributeIndex(1);
         element.zone.roomHeight = 2.7;
         defaults.memo = SquareOfSide(1.0);
         element.zone.poly = {5, 1, 0};

@@ -75,6 +75,8 @@ HOST_API std::vector<API_AddParType> StandardObjectParameters();
 struct Model {
     std::vector<StoredElement> elements;
     std::vector<API_Guid> selection;
+    // The marquee's corners; empty when there is no marquee.
+    std::vector<API_Coord> marquee;
     short activeStory = 0;
     std::vector<UndoStep> steps;
     bool undoStepOpen = false;
@@ -112,6 +114,9 @@ HOST_API bool RedoStep();
 HOST_API void SelectElements(const std::vector<API_Guid>& guids);
 HOST_API void AddToSelection(const API_Guid& guid);
 HOST_API void ClearSelection();
+// A polygonal marquee through the corners (not repeated at the end); none for no corners. It does not
+// change which elements are selected.
+HOST_API void SetMarquee(const std::vector<API_Coord>& corners);
 
 HOST_API void QueuePointAnswer(const PointAnswer& answer);
 HOST_API const std::vector<GS::UniString>& PointPrompts();

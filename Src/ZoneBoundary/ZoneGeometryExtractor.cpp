@@ -13,7 +13,9 @@ constexpr double DuplicatePointDistance = 0.001; // metres
 
 template <typename T>
 int CountOf(T** handle) {
-    return handle == nullptr ? 0 : static_cast<int>(BMGetHandleSize(handle) / static_cast<GSSize>(sizeof(T)));
+    return handle == nullptr ? 0
+                             : static_cast<int>(BMGetHandleSize(reinterpret_cast<GSConstHandle>(handle)) /
+                                                static_cast<GSSize>(sizeof(T)));
 }
 
 bool Fail(GS::UniString& error, const GS::UniString& text) {

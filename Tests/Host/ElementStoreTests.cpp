@@ -1,6 +1,7 @@
 #include "ModelTestSupport.hpp"
 
 #include "StandIn/Faults.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 #include <cmath>
 #include <limits>

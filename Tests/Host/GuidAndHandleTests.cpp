@@ -2,6 +2,7 @@
 #include "GSRoot.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/HandleLedger.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 #include <gtest/gtest.h>
 

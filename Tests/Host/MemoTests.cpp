@@ -111,15 +111,15 @@ TEST_F(Memos, WallsAndSlabsNeedAnExistingBuildingMaterial) {
     ASSERT_EQ(ACAPI_Element_GetDefaults(&slab, &slabMemo), NoError);
     size_t materials = StandIn::Attributes().byType[API_BuildingMaterialID].size();
     InStep([&] {
-        for (API_AttributeIndex bad : {0, static_cast<API_AttributeIndex>(materials + 1)}) {
+        for (Int32 bad : {0, static_cast<Int32>(materials) + 1}) {
             API_Element badWall = wall;
-            badWall.wall.buildingMaterial = bad;
+            badWall.wall.buildingMaterial = ACAPI_CreateAttributeIndex(bad);
             EXPECT_EQ(ACAPI_Element_Create(&badWall, nullptr), APIERR_BADPARS) << bad;
             API_Element badSlab = slab;
-            badSlab.slab.buildingMaterial = bad;
+            badSlab.slab.buildingMaterial = ACAPI_CreateAttributeIndex(bad);
             EXPECT_EQ(ACAPI_Element_Create(&badSlab, &slabMemo), APIERR_BADPARS) << bad;
         }
-        wall.wall.buildingMaterial = static_cast<API_AttributeIndex>(materials);
+        wall.wall.buildingMaterial = ACAPI_CreateAttributeIndex(static_cast<Int32>(materials));
         EXPECT_EQ(ACAPI_Element_Create(&wall, nullptr), NoError);
         EXPECT_EQ(ACAPI_Element_Create(&slab, &slabMemo), NoError);
         return NoError;

@@ -3,6 +3,7 @@
 #include "API/APIdefs_3D.h"
 #include "GSException.hpp"
 #include "StandIn/Model3D.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 namespace {
 

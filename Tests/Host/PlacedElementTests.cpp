@@ -1,4 +1,5 @@
 #include "ModelTestSupport.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 #include <cstring>
 

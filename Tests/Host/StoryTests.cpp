@@ -3,6 +3,7 @@
 #include "ACAPinc.h"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Stories.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ API_StoryCmdType Command(API_StoryCmdID action, short index, double height, cons
     cmd.action = action;
     cmd.index = index;
     cmd.height = height;
-    GS::ucsncpy(cmd.uName, GS::UniString(name).ToUStr().c_str(), API_StoryNameLen);
+    GS::ucsncpy(cmd.uName, GS::UniString(name).ToUStr().Get(), API_StoryNameLen);
     return cmd;
 }
 

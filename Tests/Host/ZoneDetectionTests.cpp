@@ -1,6 +1,7 @@
 #include "ZoneTestSupport.hpp"
 
 #include "StandIn/Faults.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 #include <numbers>
 

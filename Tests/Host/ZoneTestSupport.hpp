@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ModelTestSupport.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 #include <cmath>
 #include <string>

@@ -2,6 +2,7 @@
 
 #include "JSCommands/BrowserCommands.hpp"
 #include "Page/PageRegistry.hpp"
+#include "StandIn/HandleLedger.hpp"
 #include "StandIn/JSONText.hpp"
 #include "StandIn/Project.hpp"
 
@@ -96,6 +97,17 @@ TEST_F(PageCommands, GetSelectionGivesTheStoredRoomUntilTheProjectChanges) {
     EXPECT_EQ(Answer("getSelection"), "[\"" + zones[2] + "\",\"" + zones[0] + "\"]");
     StandIn::ClearSelection();
     EXPECT_EQ(Answer("getSelection"), "[]");
+}
+
+TEST_F(PageCommands, GetSelectionReleasesTheMarqueeTheHostHandsOver) {
+    OpenBrowser();
+    const std::vector<std::string> zones = ZoneGuids();
+    ASSERT_FALSE(zones.empty());
+    StandIn::SelectElements({APIGuidFromString(zones[0].c_str())});
+    StandIn::SetMarquee({{0, 0}, {20, 0}, {20, 20}, {0, 20}});
+    const Int32 liveHandles = StandIn::HandleLedger::LiveCount();
+    EXPECT_EQ(Answer("getSelection"), "[\"" + zones[0] + "\"]");
+    EXPECT_EQ(StandIn::HandleLedger::LiveCount(), liveHandles);
 }
 
 TEST_F(PageCommands, AScriptThatFailsIsWrittenToTheReportWindow) {

@@ -99,7 +99,7 @@ TEST_F(ExteriorWalls, AreFoundByTheirTextWhenPositionIsNotAChoice) {
               NoError);
     API_Property property;
     ASSERT_EQ(ACAPI_Element_GetPropertyValue(wall, definitions[0].guid, property), NoError);
-    property.value.singleVariant.uniStringValue = "External wall";
+    property.value.singleVariant.variant.uniStringValue = "External wall";
     property.isDefault = false;
     ASSERT_EQ(InStep([&] { return ACAPI_Element_SetProperty(wall, property); }), NoError);
     EXPECT_TRUE(WallPropertyAnalyzer::IsExteriorWall(wall));

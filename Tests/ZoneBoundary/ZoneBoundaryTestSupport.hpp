@@ -49,8 +49,8 @@ protected:
         ASSERT_EQ(definitions.GetSize(), 1u);
         API_Property property;
         ASSERT_EQ(ACAPI_Element_GetPropertyValue(wall, definitions[0].guid, property), NoError);
-        property.value.singleVariant.type = API_PropertyGuidValueType;
-        property.value.singleVariant.guidValue = StandIn::PositionValueKey(nonLocalized);
+        property.value.singleVariant.variant.type = API_PropertyGuidValueType;
+        property.value.singleVariant.variant.guidValue = StandIn::PositionValueKey(nonLocalized);
         property.value.variantStatus = API_VariantStatusNormal;
         property.isDefault = false;
         ASSERT_EQ(InStep([&] { return ACAPI_Element_SetProperty(wall, property); }), NoError);

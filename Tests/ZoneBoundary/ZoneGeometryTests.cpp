@@ -1,6 +1,7 @@
 #include "ZoneBoundaryTestSupport.hpp"
 
 #include "StandIn/Faults.hpp"
+#include "StandIn/TypedHandles.hpp"
 #include "ZoneBoundary/ZoneGeometryExtractor.hpp"
 
 #include <vector>

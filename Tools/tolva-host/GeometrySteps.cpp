@@ -59,7 +59,7 @@ void CreateAutomaticZone(std::ostream& out, API_Coord at, bool referenceLine, co
         zone.zone.manual = false;
         zone.zone.refLineFlag = referenceLine;
         zone.zone.pos = zone.zone.refPos = at;
-        GS::ucsncpy(zone.zone.roomName, name.ToUStr().c_str(), API_UniLongNameLen - 1);
+        GS::ucsncpy(zone.zone.roomName, name.ToUStr().Get(), API_UniLongNameLen - 1);
         code = ACAPI_CallUndoableCommand("Create Zone", [&] { return ACAPI_Element_Create(&zone, &memo); });
     }
     ACAPI_DisposeElemMemoHdls(&memo);
