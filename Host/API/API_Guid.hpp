@@ -6,12 +6,12 @@
 
 // Element identity: 16 bytes, a 32-bit field, two 16-bit fields and eight bytes.
 struct API_Guid {
-    UInt32 time_low = 0;
-    UInt16 time_mid = 0;
-    UInt16 time_hi_and_version = 0;
-    UInt8 clock_seq_hi_and_reserved = 0;
-    UInt8 clock_seq_low = 0;
-    UInt8 node[6] = {};
+    UInt32 time_low;
+    UInt16 time_mid;
+    UInt16 time_hi_and_version;
+    UInt8 clock_seq_hi_and_reserved;
+    UInt8 clock_seq_low;
+    UInt8 node[6];
 
     bool operator==(const API_Guid& other) const {
         return time_low == other.time_low && time_mid == other.time_mid &&

@@ -26,14 +26,14 @@ constexpr GSErrCode APIERR_BADID = static_cast<GSErrCode>(0x8106000A);
 constexpr GSErrCode APIERR_REFUSEDCMD = static_cast<GSErrCode>(0x81060006);
 
 struct API_Coord {
-    double x = 0;
-    double y = 0;
+    double x;
+    double y;
 };
 
 struct API_Coord3D {
-    double x = 0;
-    double y = 0;
-    double z = 0;
+    double x;
+    double y;
+    double z;
 };
 
 struct API_Box {
@@ -53,18 +53,18 @@ struct API_Region {
 };
 
 struct API_PolyArc {
-    Int32 begIndex = 0;
-    Int32 endIndex = 0;
-    double arcAngle = 0;
+    Int32 begIndex;
+    Int32 endIndex;
+    double arcAngle;
 };
 
 struct API_Polygon {
-    Int32 nCoords = 0;
-    Int32 nSubPolys = 0;
-    Int32 nArcs = 0;
+    Int32 nCoords;
+    Int32 nSubPolys;
+    Int32 nArcs;
 };
 
 // Row-major 3x4: tmx[3], tmx[7] and tmx[11] are the translation.
 struct API_Tranmat {
-    double tmx[12] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
+    double tmx[12];
 };

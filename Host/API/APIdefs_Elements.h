@@ -40,8 +40,8 @@ struct API_ElemType {
 struct API_Elem_Head {
     API_ElemType type;
     API_Guid guid;
-    short floorInd = 0;
-    API_AttributeIndex layer = {};
+    short floorInd;
+    API_AttributeIndex layer;
     API_Guid groupGuid;
 };
 
@@ -58,41 +58,41 @@ enum API_WallReferenceLineLocationID : Int32 {
 };
 
 struct API_WallType {
-    API_ModelElemStructureType modelElemStructureType = API_BasicStructure;
-    API_AttributeIndex buildingMaterial = {};
-    API_AttributeIndex composite = {};
-    API_AttributeIndex profileAttr = {};
+    API_ModelElemStructureType modelElemStructureType;
+    API_AttributeIndex buildingMaterial;
+    API_AttributeIndex composite;
+    API_AttributeIndex profileAttr;
     API_Coord begC;
     API_Coord endC;
-    double thickness = 0;
-    API_WallReferenceLineLocationID referenceLineLocation = APIWallRefLine_Center;
-    double height = 0;
-    double bottomOffset = 0;
-    bool flipped = false;
-    bool polyCanChange = false;
-    double offset = 0;
-    double topOffset = 0;
+    double thickness;
+    API_WallReferenceLineLocationID referenceLineLocation;
+    double height;
+    double bottomOffset;
+    bool flipped;
+    bool polyCanChange;
+    double offset;
+    double topOffset;
 };
 
 struct API_SlabType {
-    API_ModelElemStructureType modelElemStructureType = API_BasicStructure;
-    API_AttributeIndex buildingMaterial = {};
-    API_AttributeIndex composite = {};
-    double thickness = 0;
-    double level = 0;
+    API_ModelElemStructureType modelElemStructureType;
+    API_AttributeIndex buildingMaterial;
+    API_AttributeIndex composite;
+    double thickness;
+    double level;
     API_Polygon poly;
 };
 
 constexpr USize API_UniLongNameLen = 256;
 
 struct API_ZoneType {
-    API_AttributeIndex catInd = {};
-    bool refLineFlag = false;
-    bool manual = true;
-    GS::uchar_t roomName[API_UniLongNameLen] = {};
+    API_AttributeIndex catInd;
+    bool refLineFlag;
+    bool manual;
+    GS::uchar_t roomName[API_UniLongNameLen];
     API_Coord pos;
     API_Coord refPos;
-    double roomHeight = 0;
+    double roomHeight;
     API_Polygon poly;
 };
 
@@ -110,52 +110,52 @@ enum API_LblClassID : Int32 { APILblClass_Text = 1, APILblClass_Symbol = 2 };
 constexpr Int32 APIAnc_LT = 1;
 
 struct API_LabelTextType {
-    Int32 anchor = 0;
-    double angle = 0;
-    short font = 0;
-    double size = 0;
-    short pen = 0;
+    Int32 anchor;
+    double angle;
+    short font;
+    double size;
+    short pen;
 };
 
 struct API_LabelType {
-    API_ElemTypeID parentType = API_ZombieElemID;
+    API_ElemTypeID parentType;
     API_Guid parent;
-    API_LblClassID labelClass = APILblClass_Text;
+    API_LblClassID labelClass;
     API_Coord begC;
     API_Coord midC;
     API_Coord endC;
-    bool createAtDefaultPosition = true;
+    bool createAtDefaultPosition;
     struct {
         API_LabelTextType text;
     } u;
 };
 
 struct API_OpeningBaseType {
-    Int32 libInd = 0; // 0: an opening without a library part
-    double width = 0;
-    double height = 0;
-    bool reflected = false;
-    bool oSide = false;
-    bool refSide = false;
+    Int32 libInd; // 0: an opening without a library part
+    double width;
+    double height;
+    bool reflected;
+    bool oSide;
+    bool refSide;
 };
 
 struct API_DoorType {
     API_OpeningBaseType openingBase;
-    API_Guid owner;    // the wall
-    double objLoc = 0; // distance from the wall's begin point, m
+    API_Guid owner; // the wall
+    double objLoc;  // distance from the wall's begin point, m
 };
 
 struct API_ObjectType {
-    Int32 libInd = 0;
+    Int32 libInd;
     API_Coord pos;
-    double level = 0;
-    double angle = 0;
-    bool reflected = false;
+    double level;
+    double angle;
+    bool reflected;
 };
 
 // A mesh: a polygon whose points have their own heights (the memo's meshPolyZ, above level).
 struct API_MeshType {
-    double level = 0;
+    double level;
     API_Polygon poly;
 };
 
@@ -190,29 +190,29 @@ enum API_AddParID : Int32 {
 constexpr USize API_NameLen = 32;
 
 struct API_AddParType {
-    API_AddParID typeID = APIParT_RealNum;
-    char name[API_NameLen] = {};
+    API_AddParID typeID;
+    char name[API_NameLen];
     struct {
-        double real = 0;
-        GS::uchar_t uStr[256] = {};
+        double real;
+        GS::uchar_t uStr[256];
     } value;
 };
 
 enum API_JustID : Int32 { APIJust_Left = 1, APIJust_Center = 2, APIJust_Right = 3 };
 
 struct API_RunType {
-    Int32 from = 0;
-    Int32 range = 0;
-    short pen = 0;
-    short font = 0;
-    double size = 0;
+    Int32 from;
+    Int32 range;
+    short pen;
+    short font;
+    double size;
 };
 
 struct API_ParagraphType {
-    Int32 from = 0;
-    Int32 range = 0;
-    API_JustID just = APIJust_Left;
-    double spac = 0;
+    Int32 from;
+    Int32 range;
+    API_JustID just;
+    double spac;
     GS::Array<API_RunType> run;
 };
 
@@ -228,15 +228,15 @@ constexpr API_MemoMask APIMemoMask_All = ~API_MemoMask(0);
 
 // Every member is owned by the memo and released by ACAPI_DisposeElemMemoHdls.
 struct API_ElementMemo {
-    API_Coord** coords = nullptr;
-    Int32** pends = nullptr;
-    API_PolyArc** parcs = nullptr;
-    API_AddParType** params = nullptr;
-    GS::UniString* textContent = nullptr;
-    GS::Array<API_ParagraphType>* paragraphs = nullptr;
-    GS::UniString* elemInfoString = nullptr;
-    Modeler::MeshBody* morphBody = nullptr;
-    double** meshPolyZ = nullptr; // a height per polygon point, entry 0 unused
+    API_Coord** coords;
+    Int32** pends;
+    API_PolyArc** parcs;
+    API_AddParType** params;
+    GS::UniString* textContent;
+    GS::Array<API_ParagraphType>* paragraphs;
+    GS::UniString* elemInfoString;
+    Modeler::MeshBody* morphBody;
+    double** meshPolyZ; // a height per polygon point, entry 0 unused
 };
 
 // Solid element operations: an operator element acting on a target element.
@@ -296,9 +296,9 @@ constexpr GSFlags APIFilt_OnActFloor = 0x00000004;
 
 struct API_ElemSearchPars {
     API_ElemType type;
-    GSFlags filterBits = 0;
+    GSFlags filterBits;
     API_Coord loc;
-    double z = 0;
+    double z;
 };
 
 // The first element of the type in host order whose polygon holds the point (zones only);

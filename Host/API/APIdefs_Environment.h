@@ -17,8 +17,8 @@ struct API_AddOnInfo {
 };
 
 struct API_ServerInfo {
-    Int32 mainVersion = 0;
-    Int32 releaseVersion = 0;
+    Int32 mainVersion;
+    Int32 releaseVersion;
 };
 
 struct API_EnvirParams {
@@ -27,13 +27,13 @@ struct API_EnvirParams {
 };
 
 struct API_ServerApplicationInfo {
-    Int32 mainVersion = 0;
-    Int32 releaseVersion = 0;
+    Int32 mainVersion;
+    Int32 releaseVersion;
 };
 
 struct API_MenuItemRef {
-    short menuResID = 0;
-    short itemIndex = 0;
+    short menuResID;
+    short itemIndex;
 };
 
 struct API_MenuParams {
@@ -78,18 +78,18 @@ using APIPaletteControlCallBackProc = GSErrCode(Int32 referenceID, API_PaletteMe
 constexpr USize API_StoryNameLen = 256;
 
 struct API_StoryType {
-    short index = 0;
-    double level = 0; // elevation, m
-    double height = 0;
-    GS::uchar_t uName[API_StoryNameLen] = {};
+    short index;
+    double level; // elevation, m
+    double height;
+    GS::uchar_t uName[API_StoryNameLen];
 };
 
 // Story settings; the caller releases `data`, which holds lastStory - firstStory + 1 records.
 struct API_StoryInfo {
-    short firstStory = 0;
-    short lastStory = 0;
-    bool skipNullFloor = false;
-    API_StoryType** data = nullptr;
+    short firstStory;
+    short lastStory;
+    bool skipNullFloor;
+    API_StoryType** data;
 };
 
 enum API_StoryCmdID : Int32 {
@@ -100,10 +100,10 @@ enum API_StoryCmdID : Int32 {
 };
 
 struct API_StoryCmdType {
-    API_StoryCmdID action = APIStory_GoTo;
-    short index = 0;
-    double height = 0;
-    GS::uchar_t uName[API_StoryNameLen] = {};
+    API_StoryCmdID action;
+    short index;
+    double height;
+    GS::uchar_t uName[API_StoryNameLen];
 };
 
 enum API_LengthTypeID : Int32 {
@@ -119,9 +119,9 @@ enum API_LengthTypeID : Int32 {
 };
 
 struct API_WorkingUnitPrefs {
-    API_LengthTypeID lengthUnit = API_Millimeter;
-    short lenDecimals = 0;
-    short roundInch = 0;
+    API_LengthTypeID lengthUnit;
+    short lenDecimals;
+    short roundInch;
 };
 
 enum API_PrefsTypeID : Int32 { APIPrefs_WorkingUnitsID = 1 };

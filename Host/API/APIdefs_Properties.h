@@ -79,18 +79,18 @@ struct API_PropertyDefinition {
     API_Guid groupGuid;
     GS::UniString name;
     GS::UniString description;
-    API_PropertyCollectionType collectionType = API_PropertyUndefinedCollectionType;
-    API_VariantType valueType = API_PropertyUndefinedValueType;
-    API_PropertyMeasureType measureType = API_PropertyUndefinedMeasureType;
+    API_PropertyCollectionType collectionType;
+    API_VariantType valueType;
+    API_PropertyMeasureType measureType;
     API_PropertyDefaultValue defaultValue;
     GS::Array<API_SingleEnumerationVariant> possibleEnumValues;
     GS::Array<API_Guid> availability;
-    bool canValueBeEditable = true;
+    bool canValueBeEditable;
 };
 
 struct API_Property {
     API_PropertyDefinition definition;
-    bool isDefault = true;
+    bool isDefault;
     API_PropertyValue value;
 };
 

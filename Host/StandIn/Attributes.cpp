@@ -72,7 +72,7 @@ API_AttributeIndex Add(AttributeTables& tables, API_Attribute attribute, const I
 }
 
 API_Attribute Named(API_AttrTypeID type, const char* name) {
-    API_Attribute attribute;
+    API_Attribute attribute = {};
     attribute.header.typeID = type;
     attribute.header.name = name;
     return attribute;

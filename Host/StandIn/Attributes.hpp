@@ -11,7 +11,7 @@
 namespace StandIn {
 
 struct StoredAttribute {
-    API_Attribute attribute;
+    API_Attribute attribute = {};
     // The texture file a surface refers to, owned here so the record's pointer stays valid.
     std::shared_ptr<IO::Location> textureFile;
 };

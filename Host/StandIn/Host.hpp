@@ -36,7 +36,7 @@ struct PaletteRegistration {
     GS::IntPtr referenceID = 0;
     APIPaletteControlCallBackProc* callback = nullptr;
     GSFlags flags = 0;
-    API_Guid guid;
+    API_Guid guid = {};
 };
 
 enum class ProjectState { None, New, Opened };

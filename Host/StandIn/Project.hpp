@@ -23,19 +23,19 @@ struct StoredMemo {
 };
 
 struct StoredPropertyValue {
-    API_Guid definition;
+    API_Guid definition = {};
     API_PropertyValue value;
 };
 
 // A solid element operation on the element that holds it, the target.
 struct SolidLink {
-    API_Guid operatorGuid;
+    API_Guid operatorGuid = {};
     Int32 operation = 0;
     GSFlags flags = 0;
 };
 
 struct StoredElement {
-    API_Element element;
+    API_Element element = {};
     std::optional<StoredMemo> memo;
     // Values written to the element; a property without one has its default.
     std::vector<StoredPropertyValue> propertyValues;
@@ -57,15 +57,20 @@ struct UndoStep {
 // An answer to point input: a point (code 0), a cancel (APIERR_CANCEL) or another error.
 struct PointAnswer {
     GSErrCode code = 0;
-    API_Coord3D pos;
+    API_Coord3D pos = {};
 };
 
 // The font of label defaults (text and paragraph run), not 1, so that a caller that takes another
 // font instead of the defaults' shows.
 constexpr short LabelDefaultFont = 7;
 
+// The matrix that leaves a body where it is.
+inline API_Tranmat IdentityTranmat() {
+    return {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0}};
+}
+
 struct ElementDefaults {
-    API_Element element;
+    API_Element element = {};
     StoredMemo memo;
 };
 

@@ -191,7 +191,7 @@ StoredMemo ReadLabel(const Reader& item, API_LabelType* label) {
     StoredMemo memo;
     memo.textContent = item.Member("text").Text();
     // One paragraph with one run over the whole text, as the zone builders write labels.
-    API_ParagraphType paragraph;
+    API_ParagraphType paragraph = {};
     paragraph.range = static_cast<Int32>(memo.textContent->GetLength());
     paragraph.spac = -1.0;
     paragraph.run.Push({0, paragraph.range, label->u.text.pen, label->u.text.font, label->u.text.size});
@@ -211,7 +211,7 @@ void ReadDoor(const Reader& item, API_DoorType* door) {
 }
 
 API_AddParType ReadParameter(const Reader& item) {
-    API_AddParType parameter;
+    API_AddParType parameter = {};
     GS::UniString name = item.Member("name").Text();
     std::string narrow = name.ToCStr().Get();
     if (narrow.empty() || narrow.size() >= API_NameLen) {
@@ -423,7 +423,7 @@ StoredMemo ReadMorph(const Reader& item, API_MorphType* morph) {
 }
 
 void ReadElement(const Reader& item) {
-    API_Element element;
+    API_Element element = {};
     element.header.type = ElementType(item.Member("type"));
     if (item.Has("guid")) {
         element.header.guid = item.Member("guid").Guid();
@@ -448,6 +448,7 @@ void ReadElement(const Reader& item) {
         element.wall.thickness = item.Member("thickness").Number();
         element.wall.height = item.Member("height").Number();
         element.wall.bottomOffset = item.NumberOr("bottomOffset", 0);
+        element.wall.referenceLineLocation = APIWallRefLine_Center;
         element.wall.buildingMaterial =
             ACAPI_CreateAttributeIndex(item.Member("material").Integer(1, std::numeric_limits<Int32>::max()));
         CheckAttributeIndex(item.Member("material"), API_BuildingMaterialID, element.wall.buildingMaterial);
@@ -461,6 +462,7 @@ void ReadElement(const Reader& item) {
         CheckAttributeIndex(item.Member("material"), API_BuildingMaterialID, element.slab.buildingMaterial);
         break;
     case API_ZoneID: {
+        element.zone.manual = true;
         ReadZoneMethod(item, &element.zone);
         if (element.zone.manual || item.Has("polygon")) {
             memo = ReadPolygon(item.Member("polygon"), &element.zone.poly);
@@ -530,7 +532,7 @@ void ReadElement(const Reader& item) {
 void ReadAttributes(const Reader& attributes) {
     Attributes() = AttributeTables();
     auto add = [](API_AttrTypeID type, const Reader& item) {
-        API_Attribute attribute;
+        API_Attribute attribute = {};
         attribute.header.typeID = type;
         attribute.header.name = item.Member("name").Text();
         for (const StoredAttribute& existing : Attributes().byType[type]) {

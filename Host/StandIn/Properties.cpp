@@ -79,7 +79,7 @@ std::optional<API_PropertyDefinition> DefinitionFor(const API_Guid& guid) {
 } // namespace
 
 API_PropertyDefinition PositionDefinitionOf(ProjectLanguage language, PositionDefinition kind) {
-    API_PropertyDefinition definition;
+    API_PropertyDefinition definition = {};
     definition.guid = APIGuidFromString(PositionPropertyGuid);
     definition.groupGuid = APIGuidFromString("{4D8E6B0A-2F1C-4C3B-9A5E-7B6D1E0F2A30}");
     definition.name = "Position";
@@ -95,7 +95,7 @@ API_PropertyDefinition PositionDefinitionOf(ProjectLanguage language, PositionDe
     definition.collectionType = API_PropertySingleChoiceEnumerationCollectionType;
     definition.valueType = API_PropertyStringValueType;
     for (const char* value : {"Undefined", "Interior", "Exterior"}) {
-        API_SingleEnumerationVariant choice;
+        API_SingleEnumerationVariant choice = {};
         choice.keyVariant = GuidVariant(PositionValueKey(value));
         choice.displayVariant = TextVariant(Localized(value, language));
         choice.nonLocalizedValue = GS::UniString(value);

@@ -9,8 +9,8 @@
 namespace StandIn::ZoneGeometry {
 
 struct WallFootprint {
-    API_Coord begin;
-    API_Coord end;
+    API_Coord begin = {};
+    API_Coord end = {};
     double thickness = 0;
     API_WallReferenceLineLocationID referenceLine = APIWallRefLine_Center;
 };

@@ -48,7 +48,7 @@ GS::Array<WallGeometry> WallsNear(const GS::Array<Point3D>& vertices) {
     GS::Array<API_Guid> guids;
     ACAPI_Element_GetElemList(API_WallID, &guids);
     for (const API_Guid& guid : guids) {
-        API_Element element;
+        API_Element element = {};
         element.header.guid = guid;
         if (ACAPI_Element_Get(&element) != NoError) {
             continue;

@@ -7,7 +7,7 @@ namespace JSCommands {
 
 // One wall that may run along the zone's boundary; millimetres, z = the wall's bottom offset.
 struct WallGeometry {
-    API_Guid guid;
+    API_Guid guid = {};
     Tolva::ZoneBoundary::Point3D begin;
     Tolva::ZoneBoundary::Point3D end;
     bool isExterior = false;

@@ -62,7 +62,7 @@ bool IsExteriorWall(const API_Guid& wall) {
     if (Lookup().definition == APINULLGuid) {
         return false;
     }
-    API_Property property;
+    API_Property property = {};
     const GSErrCode err = ACAPI_Element_GetPropertyValue(wall, Lookup().definition, property);
     if (err != NoError || property.value.variantStatus != API_VariantStatusNormal) {
         Logger::Debug(Category,

@@ -20,7 +20,7 @@ protected:
                                                        definitions),
                   NoError);
         EXPECT_EQ(definitions.GetSize(), 1u);
-        API_Property property;
+        API_Property property = {};
         EXPECT_EQ(ACAPI_Element_GetPropertyValue(wall.header.guid, definitions[0].guid, property), NoError);
         return property;
     }
@@ -45,7 +45,7 @@ protected:
         return InStep([&] { return ACAPI_Element_SetProperty(wall.header.guid, property); });
     }
 
-    API_Element wall;
+    API_Element wall = {};
 };
 
 TEST_F(Properties, PositionIsASingleChoiceWithTheSameGuidInEveryProject) {

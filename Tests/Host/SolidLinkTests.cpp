@@ -29,9 +29,9 @@ protected:
         return StandIn::FindElement(target)->solidLinks;
     }
 
-    API_Guid wall;
-    API_Guid slab;
-    API_Guid zone;
+    API_Guid wall = {};
+    API_Guid slab = {};
+    API_Guid zone = {};
 };
 
 TEST_F(SolidLinks, AWallTrimmedByASlabKeepsTheLink) {

@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         StandIn::ResetHost();
         module = std::make_unique<StandIn::AddOnModule>(TOLVA_ADDON_PATH);
-        API_EnvirParams envir;
+        API_EnvirParams envir = {};
         ASSERT_EQ(module->StartUp(&envir), NoError);
         StandIn::OpenProjectFile(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/apartment.json");
         StandIn::Host().report.clear();

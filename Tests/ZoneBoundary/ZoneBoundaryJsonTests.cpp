@@ -97,7 +97,7 @@ TEST_F(ExteriorWalls, AreFoundByTheirTextWhenPositionIsNotAChoice) {
     GS::Array<API_PropertyDefinition> definitions;
     ASSERT_EQ(ACAPI_Element_GetPropertyDefinitions(wall, API_PropertyDefinitionFilter_BuiltIn, definitions),
               NoError);
-    API_Property property;
+    API_Property property = {};
     ASSERT_EQ(ACAPI_Element_GetPropertyValue(wall, definitions[0].guid, property), NoError);
     property.value.singleVariant.variant.uniStringValue = "External wall";
     property.isDefault = false;

@@ -23,7 +23,7 @@ public:
         }
     }
     ~HandMadeMemo() { ACAPI_DisposeElemMemoHdls(&memo); }
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
 };
 
 std::pair<int, int> Largest(int coordCount, const std::vector<Int32>& ends) {

@@ -27,7 +27,7 @@ public:
 
 private:
     std::ostream& out;
-    API_EnvirParams envir;
+    API_EnvirParams envir = {};
     std::unique_ptr<StandIn::AddOnModule> module;
     bool quit = false;
 };
