@@ -78,24 +78,6 @@ Item* Panel::GetItem(short itemId) const {
     return nullptr;
 }
 
-bool Panel::RequestClose() {
-    bool accepted = false;
-    const std::vector<PanelObserver*> notified = observers;
-    for (PanelObserver* observer : notified) {
-        observer->PanelCloseRequested(PanelCloseRequestEvent(*this), &accepted);
-    }
-    return accepted;
-}
-
-void Panel::UserResize(short horizontal, short vertical) {
-    width = static_cast<short>(width + horizontal);
-    height = static_cast<short>(height + vertical);
-    const std::vector<PanelObserver*> notified = observers;
-    for (PanelObserver* observer : notified) {
-        observer->PanelResized(PanelResizeEvent(*this, horizontal, vertical));
-    }
-}
-
 Item::Item(const Panel& owner, short itemId) : panel(const_cast<Panel&>(owner)), id(itemId) {
     if (itemId < 1 || static_cast<size_t>(itemId) > panel.itemResources.size()) {
         throw GS::IllegalArgumentException(GS::UniString::Printf("The dialog has no item %d", itemId));
@@ -110,7 +92,7 @@ Item::~Item() {
 }
 
 void Item::Resize(short horizontal, short vertical) {
-    if (!panel.IsMovingItems()) {
+    if (!panel.movingItems) {
         throw GS::LogicErrorException("An item was resized outside BeginMoveResizeItems/EndMoveResizeItems");
     }
     width = static_cast<short>(width + horizontal);
@@ -138,16 +120,6 @@ void Button::Attach(ButtonItemObserver& observer) {
 }
 void Button::Detach(ButtonItemObserver& observer) {
     Remove(observers, &observer);
-}
-
-void Button::Click() {
-    if (!IsEnabled()) {
-        return;
-    }
-    const std::vector<ButtonItemObserver*> notified = observers;
-    for (ButtonItemObserver* observer : notified) {
-        observer->ButtonClicked(ButtonClickEvent(*this));
-    }
 }
 
 LeftText::LeftText(const Panel& panel, short itemId) : Item(panel, itemId), text(ResourceText()) {

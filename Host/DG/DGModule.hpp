@@ -6,8 +6,12 @@
 #include <string>
 #include <vector>
 
+namespace StandIn {
+class DialogDriver;
+}
+
 // The dialog library's palettes, items and observers, as far as the add-on's palettes use them. Items
-// and panels come from the module's dialog resources; the driver (StandIn/Palettes.hpp) plays the
+// and panels come from the module's dialog resources; the driver (StandIn/DialogDriver.hpp) plays the
 // user on them.
 namespace DG {
 
@@ -85,12 +89,9 @@ public:
 
     void BeginMoveResizeItems();
     void EndMoveResizeItems();
-    bool IsMovingItems() const { return movingItems; }
 
-    // The driver's side: the item with the id, or null; what the user does to the panel.
+    // The item with the id, or null.
     Item* GetItem(short itemId) const;
-    bool RequestClose();
-    void UserResize(short horizontal, short vertical);
     short GetWidth() const { return width; }
     short GetHeight() const { return height; }
 
@@ -99,6 +100,7 @@ protected:
 
 private:
     friend class Item;
+    friend class StandIn::DialogDriver;
 
     struct ItemResource {
         std::string kind;
@@ -153,10 +155,9 @@ public:
     void Detach(ButtonItemObserver& observer);
     GS::UniString GetText() const { return ResourceText(); }
 
-    // The driver's side: the user clicks the button.
-    void Click();
-
 private:
+    friend class StandIn::DialogDriver;
+
     std::vector<ButtonItemObserver*> observers;
 };
 
@@ -183,15 +184,14 @@ public:
     bool IsVisible() const { return visible; }
     void BeginEventProcessing();
     void EndEventProcessing();
-    bool IsProcessingEvents() const { return processingEvents; }
     void SetTitle(const GS::UniString& newTitle) { title = newTitle; }
     const GS::UniString& GetTitle() const { return title; }
     void EnableItems();
     void DisableItems();
-    const GS::Guid& GetGuid() const { return guid; }
-    short GetLastShowPosition() const { return lastShowPosition; }
 
 private:
+    friend class StandIn::DialogDriver;
+
     GS::Guid guid;
     GS::UniString title;
     bool visible = false;

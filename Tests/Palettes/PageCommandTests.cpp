@@ -2,6 +2,7 @@
 
 #include "JSCommands/BrowserCommands.hpp"
 #include "Page/PageRegistry.hpp"
+#include "StandIn/DialogDriver.hpp"
 #include "StandIn/HandleLedger.hpp"
 #include "StandIn/JSONText.hpp"
 #include "StandIn/Project.hpp"
@@ -17,7 +18,7 @@ protected:
         StandIn::PageRegistry::Reset();
     }
     static StandIn::PageCallResult Call(const char* command, const std::string& argument = "null") {
-        return Page().GetPage().CallObjectFunction("ACAPI", command, argument);
+        return StandIn::DialogDriver::PageOf(Page()).CallObjectFunction("ACAPI", command, argument);
     }
     static std::string Answer(const char* command, const std::string& argument = "null") {
         return Call(command, argument).text;
@@ -49,8 +50,8 @@ TEST_F(PageCommands, ThePageGetsPromisesThatChain) {
     OpenBrowser();
     Page().ExecuteJS("ACAPI.getPluginVersion().then(function (v) { return v.string; })"
                      ".then(function (s) { host.report('chained ' + s); });");
-    EXPECT_EQ(Page().GetPage().GetReports().back(), GS::UniString("chained 1.0.6"));
-    EXPECT_EQ(Page().GetPage().GetReports()[1],
+    EXPECT_EQ(StandIn::DialogDriver::PageOf(Page()).GetReports().back(), GS::UniString("chained 1.0.6"));
+    EXPECT_EQ(StandIn::DialogDriver::PageOf(Page()).GetReports()[1],
               GS::UniString("plugin version {\"major\":1,\"minor\":0,\"patch\":6,"
                             "\"string\":\"1.0.6\"}"))
         << "the start page's loadPluginVersion() ran at creation";
@@ -87,7 +88,7 @@ TEST_F(PageCommands, GetSelectionGivesTheStoredRoomUntilTheProjectChanges) {
     const std::string room = Answer("getSelection");
     EXPECT_EQ(room.rfind("{\"bounds\":", 0), 0u) << room;
     EXPECT_EQ(Answer("getSelection"), room) << "reading does not clear it";
-    EXPECT_EQ(Page().GetPage().GetReports().back(),
+    EXPECT_EQ(StandIn::DialogDriver::PageOf(Page()).GetReports().back(),
               GS::UniString(("selection " + room).c_str(), GS::CC_UTF8));
 
     StandIn::DeliverProjectEvent(APINotify_Open);

@@ -3,6 +3,7 @@
 #include "DGBrowser.hpp"
 #include "DGModule.hpp"
 #include "StandIn/AddOnModule.hpp"
+#include "StandIn/DialogDriver.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Palettes.hpp"
@@ -57,7 +58,7 @@ protected:
             .Get();
     }
     static void Press(short button) {
-        dynamic_cast<DG::Button&>(*PlanPaletteWindow()->GetItem(button)).Click();
+        StandIn::DialogDriver::Click(dynamic_cast<DG::Button&>(*PlanPaletteWindow()->GetItem(button)));
     }
     static bool Visible(GS::IntPtr palette) {
         return StandIn::SendPaletteMessage(palette, 7).value_or(false);
