@@ -3,14 +3,14 @@
 #include "ACAPinc.h"
 #include "JSCommands/ResultEnvelope.hpp"
 #include "Logging/Logger.hpp"
-#include "Main/PluginVersion.hpp"
-#include "Palettes/GeneratePlanPalette.hpp"
+#include "Update/PluginVersion.hpp"
+#include "ZoneBoundary/StoredZoneData.hpp"
 
 namespace JSCommands::UtilityCommands {
 
 GS::Ref<JS::Base> GetSelection(GS::Ref<JS::Base>) {
-    if (GeneratePlanPalette::HasStoredZoneData()) {
-        return GS::NewRef<JS::Value>(GeneratePlanPalette::GetStoredZoneData());
+    if (StoredZoneData::Instance().Has()) {
+        return GS::NewRef<JS::Value>(StoredZoneData::Instance().Get());
     }
     API_SelectionInfo info = {};
     GS::Array<API_Neig> selection;

@@ -1,8 +1,8 @@
 #include "ZoneBoundaryTestSupport.hpp"
 
-#include "JSCommands/ZoneBoundaryCommands.hpp"
 #include "ZoneBoundary/WallBoundaryMatcher.hpp"
 #include "ZoneBoundary/WallPropertyAnalyzer.hpp"
+#include "ZoneBoundary/ZoneBoundaryCommands.hpp"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "JSCommands/ZoneBoundaryCommands.hpp"
+#include "ZoneBoundary/ZoneBoundaryCommands.hpp"
 
 #include "ACAPinc.h"
 #include "Logging/Logger.hpp"

@@ -1,4 +1,4 @@
-#include "Main/PaletteIdentity.hpp"
+#include "Palettes/PaletteIdentity.hpp"
 
 namespace PaletteIdentity {
 
