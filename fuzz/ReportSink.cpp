@@ -1,6 +1,6 @@
 // The fuzz targets run without the host stand-in and without error reporting: the report window and
 // the logger's error hand-over are sinks here.
-#include "API/ACAPinc.h"
+#include "ACAPinc.h"
 #include "Logging/ErrorHandOver.hpp"
 
 GSErrCode ACAPI_WriteReportText(const GS::UniString&, bool) {

@@ -2,7 +2,7 @@
 // library come here first (`--wrap`, see Host/CMakeLists.txt); each goes on to the real library,
 // changed only as the platform would change it: Windows paths become this machine's paths, the
 // DSN's address becomes the session's receiver (or none), and faults fail or throw on demand.
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Host.hpp"
 #include "StandIn/WindowsPaths.hpp"

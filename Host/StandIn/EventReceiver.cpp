@@ -1,6 +1,6 @@
 #include "StandIn/EventReceiver.hpp"
 
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 
 #include <httplib.h>
 #include <rapidjson/document.h>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "API/APIdefs_Environment.h"
-#include "RS/GrcResources.hpp"
+#include "ACAPinc.h"
 #include "StandIn/ErrorReportingRecord.hpp"
+#include "StandIn/GrcResources.hpp"
 #include "StandIn/ShellRecord.hpp"
 #include "StandIn/SystemRecord.hpp"
 
@@ -38,7 +38,7 @@ struct PaletteRegistration {
     GS::IntPtr referenceID = 0;
     APIPaletteControlCallBackProc* callback = nullptr;
     GSFlags flags = 0;
-    API_Guid guid;
+    API_Guid guid = {};
 };
 
 enum class ProjectState { None, New, Opened };

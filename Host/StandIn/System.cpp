@@ -3,9 +3,7 @@
 #include "StandIn/Faults.hpp"
 #include "StandIn/Host.hpp"
 #include "StandIn/WindowsPaths.hpp"
-#include "Windows/fileapi.h"
-#include "Windows/libloaderapi.h"
-#include "Windows/winbase.h"
+#include <windows.h>
 
 #include <dlfcn.h>
 #include <unistd.h>

@@ -14,7 +14,7 @@ constexpr Int32 TolvaIntersectionGroup = 100;
 struct CachedLayer {
     const char* name;
     bool valid = false;
-    API_AttributeIndex index = 0;
+    API_AttributeIndex index = {};
 };
 
 std::array<CachedLayer, 4>& LayerCache() {
@@ -59,7 +59,7 @@ GSErrCode EnsureIntersectionGroup(API_Attribute& layer) {
 
 GSErrCode LayerManager::GetWallLayer(WallLayerKind kind, API_AttributeIndex& index) {
     if (kind == WallLayerKind::Default) {
-        index = 0;
+        index = ACAPI_CreateAttributeIndex(0);
         return NoError;
     }
     const char* name = WallLayerName(kind);
@@ -76,7 +76,7 @@ GSErrCode LayerManager::GetFurnitureLayer(API_AttributeIndex& index) {
 
 GSErrCode LayerManager::GetOrCreateLayer(const GS::UniString& name, API_AttributeIndex& index) {
     CachedLayer* slot = CacheSlot(name);
-    if (slot != nullptr && slot->valid && slot->index != 0) {
+    if (slot != nullptr && slot->valid && slot->index.IsPositive()) {
         index = slot->index;
         return NoError;
     }
@@ -88,7 +88,7 @@ GSErrCode LayerManager::GetOrCreateLayer(const GS::UniString& name, API_Attribut
     };
     if (FindLayer(name, index)) {
         Logger::Info(Category, GS::UniString::Printf("Found existing layer '%s' at index %d",
-                                                     name.ToCStr().Get(), static_cast<Int32>(index)));
+                                                     name.ToCStr().Get(), index.ToInt32_Deprecated()));
         remember();
         return NoError;
     }
@@ -156,14 +156,14 @@ GSErrCode LayerManager::CreateLayer(const GS::UniString& name, API_AttributeInde
                                               name.ToCStr().Get(), updateErr));
     }
     Logger::Info(Category, GS::UniString::Printf("Created layer '%s' at index %d", name.ToCStr().Get(),
-                                                 static_cast<Int32>(index)));
+                                                 index.ToInt32_Deprecated()));
     return NoError;
 }
 
 void LayerManager::InvalidateCache() {
     for (CachedLayer& slot : LayerCache()) {
         slot.valid = false;
-        slot.index = 0;
+        slot.index = {};
     }
     Logger::Info(Category, "Cache invalidated due to project change");
 }

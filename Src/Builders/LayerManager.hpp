@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Attributes.h"
+#include "ACAPinc.h"
 
 namespace Tolva::Builders {
 

@@ -14,14 +14,14 @@ constexpr const char* SurfaceName = "Tolva Surface";
 constexpr const char* ReferenceAttributesMissing = "Failed to get reference attributes for material creation";
 constexpr const char* PlainSurfaceNames[] = {"White", "Gray", "Grey", "Generic", "Plain"};
 // Fills and surfaces are looked for among these indices.
-constexpr API_AttributeIndex LastScannedIndex = 1000;
+constexpr Int32 LastScannedIndex = 1000;
 constexpr short MaterialIntersectionPriority = 100;
 constexpr short CutFillPen = 91;
 constexpr double SurfaceGrey = 0.7;
 
 struct MaterialCache {
     bool valid = false;
-    API_AttributeIndex index = 0;
+    API_AttributeIndex index = {};
 };
 
 MaterialCache& Cache() {
@@ -36,10 +36,10 @@ API_Attribute Named(API_AttrTypeID type, const GS::UniString& name) {
     return attribute;
 }
 
-std::optional<API_Attribute> ReadByIndex(API_AttrTypeID type, API_AttributeIndex index) {
+std::optional<API_Attribute> ReadByIndex(API_AttrTypeID type, Int32 index) {
     API_Attribute attribute = {};
     attribute.header.typeID = type;
-    attribute.header.index = index;
+    attribute.header.index = ACAPI_CreateAttributeIndex(index);
     if (ACAPI_Attribute_Get(&attribute) != NoError) {
         return std::nullopt;
     }
@@ -47,7 +47,7 @@ std::optional<API_Attribute> ReadByIndex(API_AttrTypeID type, API_AttributeIndex
 }
 
 std::optional<API_Attribute> FirstSolidFill() {
-    for (API_AttributeIndex index = 1; index <= LastScannedIndex; ++index) {
+    for (Int32 index = 1; index <= LastScannedIndex; ++index) {
         std::optional<API_Attribute> fill = ReadByIndex(API_FilltypeID, index);
         if (fill && fill->filltype.subType == APIFill_Solid) {
             return fill;
@@ -64,13 +64,13 @@ bool HasTexture(const API_Attribute& surface) {
 
 GSErrCode MaterialManager::GetTolvaMaterial(API_AttributeIndex& index) {
     MaterialCache& cache = Cache();
-    if (cache.valid && cache.index != 0) {
+    if (cache.valid && cache.index.IsPositive()) {
         index = cache.index;
         return NoError;
     }
     if (FindTolvaMaterial(index)) {
         Logger::Info(Category, GS::UniString::Printf("Found existing Tolva Material at index %d",
-                                                     static_cast<Int32>(index)));
+                                                     index.ToInt32_Deprecated()));
         cache = {true, index};
         return NoError;
     }
@@ -106,8 +106,8 @@ GSErrCode MaterialManager::CreateTolvaMaterial(API_AttributeIndex& index) {
     }
     Logger::Info(Category,
                  GS::UniString::Printf("Found solid fill: %s (index %d)", fill->header.name.ToCStr().Get(),
-                                       static_cast<Int32>(fill->header.index)));
-    API_AttributeIndex surface = 0;
+                                       fill->header.index.ToInt32_Deprecated()));
+    API_AttributeIndex surface = {};
     if (const GSErrCode err = GetPlainSurface(surface); err != NoError) {
         Logger::Error(Category, "Failed to get plain surface material");
         Logger::Error(Category, ReferenceAttributesMissing);
@@ -136,7 +136,7 @@ GSErrCode MaterialManager::CreateTolvaMaterial(API_AttributeIndex& index) {
     }
     index = material.header.index;
     Logger::Info(Category,
-                 GS::UniString::Printf("Created Tolva Material at index %d", static_cast<Int32>(index)));
+                 GS::UniString::Printf("Created Tolva Material at index %d", index.ToInt32_Deprecated()));
     return NoError;
 }
 
@@ -147,17 +147,17 @@ GSErrCode MaterialManager::GetPlainSurface(API_AttributeIndex& index) {
             index = surface.header.index;
             Logger::Info(Category,
                          GS::UniString::Printf("Found plain surface material by name: %s (index %d)", name,
-                                               static_cast<Int32>(index)));
+                                               index.ToInt32_Deprecated()));
             return NoError;
         }
     }
-    for (API_AttributeIndex candidate = 1; candidate <= LastScannedIndex; ++candidate) {
+    for (Int32 candidate = 1; candidate <= LastScannedIndex; ++candidate) {
         std::optional<API_Attribute> surface = ReadByIndex(API_MaterialID, candidate);
         if (surface && !HasTexture(*surface) && surface->material.transpPc == 0) {
-            index = candidate;
+            index = surface->header.index;
             Logger::Info(Category, GS::UniString::Printf("Found plain surface material: %s (index %d)",
                                                          surface->header.name.ToCStr().Get(),
-                                                         static_cast<Int32>(index)));
+                                                         index.ToInt32_Deprecated()));
             return NoError;
         }
     }
@@ -174,7 +174,7 @@ GSErrCode MaterialManager::CreateTolvaSurface(API_AttributeIndex& index) {
     if (err == NoError) {
         index = surface.header.index;
         Logger::Info(Category,
-                     GS::UniString::Printf("Created Tolva Surface at index %d", static_cast<Int32>(index)));
+                     GS::UniString::Printf("Created Tolva Surface at index %d", index.ToInt32_Deprecated()));
         return NoError;
     }
     if (err == APIERR_ATTREXIST) {

@@ -17,6 +17,11 @@ struct RingLayout {
     bool needsClosing = false;
 };
 
+template <typename T>
+void Release(T**& handle) {
+    BMKillHandle(reinterpret_cast<GSHandle*>(&handle));
+}
+
 // The three handles of one conversion, released together unless handed to the memo.
 struct PolygonHandles {
     API_Coord** coords = nullptr;
@@ -27,18 +32,18 @@ struct PolygonHandles {
     PolygonHandles(const PolygonHandles&) = delete;
     PolygonHandles& operator=(const PolygonHandles&) = delete;
     ~PolygonHandles() {
-        BMKillHandle(&coords);
-        BMKillHandle(&pends);
-        BMKillHandle(&parcs);
+        Release(coords);
+        Release(pends);
+        Release(parcs);
     }
 
     void MoveInto(API_ElementMemo& memo, bool withArcs) {
-        BMKillHandle(&memo.coords);
-        BMKillHandle(&memo.pends);
+        Release(memo.coords);
+        Release(memo.pends);
         memo.coords = std::exchange(coords, nullptr);
         memo.pends = std::exchange(pends, nullptr);
         if (withArcs) {
-            BMKillHandle(&memo.parcs);
+            Release(memo.parcs);
             memo.parcs = std::exchange(parcs, nullptr);
         }
     }

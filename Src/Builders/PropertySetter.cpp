@@ -25,8 +25,8 @@ bool IsExterior(const API_SingleEnumerationVariant& value) {
     if (value.displayVariant.uniStringValue.IsEqual(ExteriorValue, GS::CaseInsensitive)) {
         return true;
     }
-    return value.nonLocalizedValue.has_value() &&
-           value.nonLocalizedValue->IsEqual(ExteriorValue, GS::CaseInsensitive);
+    return value.nonLocalizedValue.HasValue() &&
+           value.nonLocalizedValue.Get().IsEqual(ExteriorValue, GS::CaseInsensitive);
 }
 
 } // namespace
@@ -89,7 +89,7 @@ GSErrCode PropertySetter::SetPositionExterior(const API_Guid& elementGuid) {
     }
     property.value.variantStatus = API_VariantStatusNormal;
     property.isDefault = false;
-    property.value.singleVariant = exterior->keyVariant;
+    property.value.singleVariant.variant = exterior->keyVariant;
     if (const GSErrCode err = ACAPI_Element_SetProperty(elementGuid, property); err != NoError) {
         Logger::Warning(Category, GS::UniString::Printf("Failed to set Position property: %d", err));
         return err;

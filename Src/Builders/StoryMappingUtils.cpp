@@ -1,6 +1,6 @@
 #include "Builders/StoryMappingUtils.hpp"
 
-#include "API/APIdefs_Project.h"
+#include "ACAPinc.h"
 #include "Logging/Logger.hpp"
 
 #include <cmath>
@@ -44,7 +44,7 @@ GSErrCode BuildElevationMapping(ElevationFloorMap& map, short& floorOffset) {
         Logger::Debug(Category, GS::UniString::Printf("Story %d: elevation %.3f m (%.0f mm) → floor index %d",
                                                       index, levelM, elevationMm, index));
     }
-    BMKillHandle(&storyInfo.data);
+    BMKillHandle(reinterpret_cast<GSHandle*>(&storyInfo.data));
     Logger::Info(Category, GS::UniString::Printf(
                                "Built elevation-to-floor mapping with %d unique elevations (floorOffset=%d)",
                                static_cast<Int32>(map.GetSize()), floorOffset));

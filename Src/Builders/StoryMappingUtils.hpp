@@ -1,7 +1,7 @@
 #pragma once
 
-#include "API/APIdefs_Base.h"
-#include "GSRoot/HashTable.hpp"
+#include "ACAPinc.h"
+#include "HashTable.hpp"
 
 namespace Tolva::Builders {
 

@@ -1,7 +1,7 @@
 #include "Logging/AggregatedEvent.hpp"
 
 #include "Logging/SentryLogger.hpp"
-#include "Main/PluginVersion.hpp"
+#include "Update/PluginVersion.hpp"
 
 namespace ErrorAggregation {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "GSRoot/Array.hpp"
-#include "GSRoot/HashTable.hpp"
-#include "GSRoot/UniString.hpp"
+#include "Array.hpp"
+#include "HashTable.hpp"
+#include "UniString.hpp"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 // Where the logger's ERROR lines go next: into the calling thread's innermost aggregation scope
 // (with the context text), or else to error reporting as a single event.

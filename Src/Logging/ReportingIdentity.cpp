@@ -1,8 +1,8 @@
 // The texts that tell reports apart: host version, platform and an anonymous user.
 #include "Logging/SentryLogger.hpp"
 
-#include "API/ACAPinc.h"
-#include "Windows/winbase.h"
+#include "ACAPinc.h"
+#include <windows.h>
 
 namespace SentryLogger {
 

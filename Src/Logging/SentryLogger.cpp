@@ -2,9 +2,8 @@
 
 #include "Logging/AggregatedEvent.hpp"
 #include "Logging/Logger.hpp"
-#include "Main/PluginVersion.hpp"
-#include "Windows/fileapi.h"
-#include "Windows/libloaderapi.h"
+#include "Update/PluginVersion.hpp"
+#include <windows.h>
 
 #include <sentry.h>
 

@@ -6,6 +6,7 @@
 #include "Palettes/BrowserPalette.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
 #include "ZoneBoundary/ReferencePointCache.hpp"
+#include "ZoneBoundary/StoredZoneData.hpp"
 
 namespace {
 
@@ -15,7 +16,7 @@ void EmptyPerProjectCaches() {
     Tolva::Builders::MaterialManager::InvalidateCache();
     Tolva::Builders::PropertySetter::InvalidateCache();
     ReferencePointCache::Instance().Invalidate();
-    GeneratePlanPalette::ClearStoredZoneData();
+    StoredZoneData::Instance().Clear();
 }
 
 } // namespace

@@ -45,7 +45,7 @@ protected:
 };
 
 TEST_F(Materials, CreatesTolvaMaterialFromTheFirstSolidFillAndAPlainSurface) {
-    API_AttributeIndex index = 0;
+    API_AttributeIndex index = {};
     ASSERT_EQ(MaterialManager::GetTolvaMaterial(index), NoError);
     const API_Attribute* material = Named(API_BuildingMaterialID, "Tolva Material");
     ASSERT_NE(material, nullptr);
@@ -69,10 +69,10 @@ TEST_F(Materials, CreatesTolvaMaterialFromTheFirstSolidFillAndAPlainSurface) {
 }
 
 TEST_F(Materials, CachesTheMaterialUntilTheProjectChanges) {
-    API_AttributeIndex index = 0;
+    API_AttributeIndex index = {};
     ASSERT_EQ(MaterialManager::GetTolvaMaterial(index), NoError);
     const Int32 lookups = HostLookups();
-    API_AttributeIndex again = 0;
+    API_AttributeIndex again = {};
     ASSERT_EQ(MaterialManager::GetTolvaMaterial(again), NoError);
     EXPECT_EQ(again, index);
     EXPECT_EQ(HostLookups(), lookups) << "no host call for a cached material";
@@ -85,7 +85,7 @@ TEST_F(Materials, CachesTheMaterialUntilTheProjectChanges) {
     EXPECT_EQ(Lines(),
               (std::vector<std::string>{"[INFO] MaterialManager: Cache invalidated due to project change",
                                         "[INFO] MaterialManager: Found existing Tolva Material at index " +
-                                            std::to_string(index)}));
+                                            std::to_string(index.ToInt32_Deprecated())}));
 }
 
 TEST_F(Materials, CannotBeMadeInAProjectWithoutASolidFill) {
@@ -95,7 +95,7 @@ TEST_F(Materials, CannotBeMadeInAProjectWithoutASolidFill) {
             fill.attribute.filltype.subType = APIFill_Vector;
         }
     }
-    API_AttributeIndex index = 0;
+    API_AttributeIndex index = {};
     EXPECT_EQ(MaterialManager::GetTolvaMaterial(index), APIERR_GENERAL);
     EXPECT_EQ(Lines(),
               (std::vector<std::string>{
@@ -110,7 +110,7 @@ TEST_F(Materials, CannotBeMadeInAProjectWithoutASolidFill) {
 TEST_F(Materials, FindsAPlainSurfaceByItsUsualNames) {
     KeepOnlyUnplainSurfaces();
     const API_AttributeIndex grey = AddSurface("Grey");
-    API_AttributeIndex index = 0;
+    API_AttributeIndex index = {};
     ASSERT_EQ(MaterialManager::GetPlainSurface(index), NoError);
     EXPECT_EQ(index, grey);
     EXPECT_EQ(Lines(),
@@ -122,7 +122,7 @@ TEST_F(Materials, ScansForAnyOpaqueSurfaceWithoutTexture) {
     KeepOnlyUnplainSurfaces();
     AddSurface("Brick", 0, true);
     const API_AttributeIndex concrete = AddSurface("Concrete - Smooth");
-    API_AttributeIndex index = 0;
+    API_AttributeIndex index = {};
     ASSERT_EQ(MaterialManager::GetPlainSurface(index), NoError);
     EXPECT_EQ(index, concrete);
     EXPECT_EQ(Lines(),
@@ -132,7 +132,7 @@ TEST_F(Materials, ScansForAnyOpaqueSurfaceWithoutTexture) {
 
 TEST_F(Materials, CreatesTolvaSurfaceWhenTheProjectHasNoPlainOne) {
     KeepOnlyUnplainSurfaces();
-    API_AttributeIndex index = 0;
+    API_AttributeIndex index = {};
     ASSERT_EQ(MaterialManager::GetTolvaMaterial(index), NoError);
     const API_Attribute* surface = Named(API_MaterialID, "Tolva Surface");
     ASSERT_NE(surface, nullptr);
@@ -148,7 +148,7 @@ TEST_F(Materials, CreatesTolvaSurfaceWhenTheProjectHasNoPlainOne) {
     EXPECT_EQ(Lines()[3], "[INFO] MaterialManager: Created Tolva Surface at index 3");
 
     ClearLines();
-    API_AttributeIndex plain = 0;
+    API_AttributeIndex plain = {};
     ASSERT_EQ(MaterialManager::GetPlainSurface(plain), NoError);
     EXPECT_EQ(plain, surface->header.index) << "a created surface passes the plainness tests";
 }
@@ -156,7 +156,7 @@ TEST_F(Materials, CreatesTolvaSurfaceWhenTheProjectHasNoPlainOne) {
 TEST_F(Materials, ReusesATolvaSurfaceTheSearchDidNotTake) {
     KeepOnlyUnplainSurfaces();
     const API_AttributeIndex textured = AddSurface("Tolva Surface", 0, true);
-    API_AttributeIndex index = 0;
+    API_AttributeIndex index = {};
     ASSERT_EQ(MaterialManager::GetPlainSurface(index), NoError);
     EXPECT_EQ(index, textured);
     EXPECT_EQ(Lines().back(), "[INFO] MaterialManager: Tolva Surface already exists, reusing");
@@ -165,7 +165,7 @@ TEST_F(Materials, ReusesATolvaSurfaceTheSearchDidNotTake) {
 TEST_F(Materials, ReportsASurfaceThatCannotBeCreated) {
     KeepOnlyUnplainSurfaces();
     StandIn::Faults::Arm("ACAPI_Attribute_Create:Surface", APIERR_BADPARS);
-    API_AttributeIndex index = 0;
+    API_AttributeIndex index = {};
     EXPECT_EQ(MaterialManager::GetTolvaMaterial(index), APIERR_BADPARS);
     EXPECT_EQ(Lines(),
               (std::vector<std::string>{
@@ -178,12 +178,12 @@ TEST_F(Materials, ReportsASurfaceThatCannotBeCreated) {
 }
 
 TEST_F(Materials, RetrievesAMaterialThatAppearedBetweenLookupAndCreation) {
-    API_AttributeIndex first = 0;
+    API_AttributeIndex first = {};
     ASSERT_EQ(MaterialManager::GetTolvaMaterial(first), NoError);
     MaterialManager::InvalidateCache();
     ClearLines();
     StandIn::Faults::Arm("ACAPI_Attribute_Get:BuildingMaterial:Tolva Material", APIERR_MEMFULL);
-    API_AttributeIndex index = 0;
+    API_AttributeIndex index = {};
     ASSERT_EQ(MaterialManager::GetTolvaMaterial(index), NoError);
     EXPECT_EQ(index, first);
     EXPECT_EQ(StandIn::Attributes().byType[API_BuildingMaterialID].size(), 2u);
@@ -202,7 +202,7 @@ TEST_F(Materials, RetrievesAMaterialThatAppearedBetweenLookupAndCreation) {
 
 TEST_F(Materials, PassesAMaterialCreationFailureOn) {
     StandIn::Faults::Arm("ACAPI_Attribute_Create:BuildingMaterial", APIERR_BADPARS);
-    API_AttributeIndex index = 0;
+    API_AttributeIndex index = {};
     EXPECT_EQ(MaterialManager::GetTolvaMaterial(index), APIERR_BADPARS);
     EXPECT_EQ(Lines().back(),
               "[ERROR] MaterialManager: Failed to create Tolva Material: error code -2130313212");

@@ -2,6 +2,7 @@
 
 #include "Builders/PolygonConversion.hpp"
 #include "StandIn/Faults.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 #include <cmath>
 

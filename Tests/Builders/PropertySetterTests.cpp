@@ -41,15 +41,15 @@ TEST_F(ExteriorPosition, WritesTheExteriorChoiceAsANormalValue) {
     const API_Property position = Position();
     EXPECT_FALSE(position.isDefault);
     EXPECT_EQ(position.value.variantStatus, API_VariantStatusNormal);
-    EXPECT_EQ(position.value.singleVariant.type, API_PropertyGuidValueType);
-    EXPECT_EQ(position.value.singleVariant.guidValue, StandIn::PositionValueKey("Exterior"));
+    EXPECT_EQ(position.value.singleVariant.variant.type, API_PropertyGuidValueType);
+    EXPECT_EQ(position.value.singleVariant.variant.guidValue, StandIn::PositionValueKey("Exterior"));
     EXPECT_TRUE(Lines().empty()) << "success is logged at debug level";
 }
 
 TEST_F(ExteriorPosition, MatchesTheNonLocalisedValueInALocalisedProject) {
     StandIn::Properties().language = StandIn::ProjectLanguage::German;
     ASSERT_EQ(MarkExterior(), NoError);
-    EXPECT_EQ(Position().value.singleVariant.guidValue, StandIn::PositionValueKey("Exterior"));
+    EXPECT_EQ(Position().value.singleVariant.variant.guidValue, StandIn::PositionValueKey("Exterior"));
     GS::UniString display;
     ASSERT_EQ(ACAPI_Property_GetPropertyValueString(Position(), &display), NoError);
     EXPECT_EQ(display, GS::UniString("Außen"));

@@ -1,9 +1,7 @@
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/WindowsPaths.hpp"
-#include "Windows/fileapi.h"
-#include "Windows/libloaderapi.h"
-#include "Windows/winbase.h"
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
