@@ -1,8 +1,11 @@
 #include "StandIn/Host.hpp"
 #include "Windows/ShellAPI.hpp"
 #include "Windows/SynchAPI.hpp"
+#include "Windows/errhandlingapi.h"
 
 namespace {
+
+thread_local DWORD lastError = 0;
 
 // Windows' wchar_t is UTF-16; here it is UTF-32, and addresses only need the units below U+10000.
 GS::UniString FromWide(LPCWSTR text) {
@@ -21,4 +24,14 @@ HINSTANCE ShellExecuteW(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, int 
     return reinterpret_cast<HINSTANCE>(shell.result);
 }
 
-void Sleep(DWORD milliseconds) { StandIn::Host().shell.sleeps.push_back(milliseconds); }
+void Sleep(DWORD milliseconds) {
+    StandIn::Host().shell.sleeps.push_back(milliseconds);
+}
+
+DWORD GetLastError() {
+    return lastError;
+}
+
+void SetLastError(DWORD errorCode) {
+    lastError = errorCode;
+}
