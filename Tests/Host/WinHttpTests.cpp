@@ -167,6 +167,18 @@ TEST_F(WinHttp, ARefusedConnectionFailsTheSend) {
     opened.Close();
 }
 
+TEST_F(WinHttp, AnHttpsAddressGetsATlsHandshakeThatAPlainServerFails) {
+    LocalHttpServer plain(200, "{}");
+    std::string address = plain.Address();
+    address.replace(0, 4, "https");
+    StandIn::MapHttpHost("api.example.com", address);
+    Opened opened = Open(L"api.example.com");
+    EXPECT_FALSE(WinHttpSendRequest(opened.request, nullptr, 0, nullptr, 0, 0, 0));
+    EXPECT_EQ(GetLastError(), ERROR_WINHTTP_SECURE_FAILURE);
+    EXPECT_TRUE(plain.Requests().empty()) << "nothing readable reached the server";
+    opened.Close();
+}
+
 TEST_F(WinHttp, EveryCallFailsOnDemandWithoutChangingAnything) {
     StandIn::Faults::Arm("WinHttpOpen", ERROR_WINHTTP_INTERNAL_ERROR);
     EXPECT_EQ(WinHttpOpen(L"Agent", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, nullptr, nullptr, 0), nullptr);
