@@ -56,7 +56,8 @@ bool ReadBody(HINTERNET request, std::string& body) {
             return false;
         }
         DWORD read = 0;
-        if (!WinHttpReadData(request, buffer.data(), wanted, &read)) {
+        // Nothing read is the end, as WinHTTP reports it.
+        if (!WinHttpReadData(request, buffer.data(), wanted, &read) || read == 0) {
             return true;
         }
         body.append(buffer.data(), read);
