@@ -18,7 +18,7 @@ struct Body3D {
     std::vector<API_Coord3D> vertices;
     std::vector<std::pair<Int32, Int32>> edges; // 1-based vertex numbers
     std::vector<Polygon3D> polygons;
-    API_Tranmat transform;
+    API_Tranmat transform = {};
     Int32 material = 0;
 };
 

@@ -1,6 +1,6 @@
 #include "StandIn/HttpAddress.hpp"
 
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 #include "StandIn/Host.hpp"
 
 #include <algorithm>

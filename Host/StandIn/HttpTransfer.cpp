@@ -1,6 +1,6 @@
 #include "StandIn/HttpTransfer.hpp"
 
-#include "Windows/winhttp.h"
+#include <winhttp.h>
 
 #include <algorithm>
 #include <cstring>

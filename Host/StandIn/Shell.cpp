@@ -1,7 +1,8 @@
 #include "StandIn/Host.hpp"
-#include "Windows/ShellAPI.hpp"
-#include "Windows/SynchAPI.hpp"
-#include "Windows/errhandlingapi.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "Windows/winhttp.h"
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Host.hpp"
 #include "StandIn/HttpAddress.hpp"
 #include "StandIn/HttpTransfer.hpp"
-#include "Windows/errhandlingapi.h"
+
+#include <winhttp.h>
 
 #include <algorithm>
 #include <cctype>
@@ -264,7 +264,7 @@ HINTERNET WinHttpConnect(HINTERNET session, LPCWSTR serverName, INTERNET_PORT se
 }
 
 HINTERNET WinHttpOpenRequest(HINTERNET connection, LPCWSTR verb, LPCWSTR objectName, LPCWSTR, LPCWSTR,
-                             LPCWSTR_ARRAY, DWORD flags) {
+                             LPCWSTR*, DWORD flags) {
     if (FailedOnDemand("WinHttpOpenRequest")) {
         return nullptr;
     }

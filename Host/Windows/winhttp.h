@@ -1,25 +1,12 @@
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include <windows.h>
 
 // The part of WinHTTP, the system's HTTP client, that the add-on calls, with the system's own names.
 // Synchronous use only: every call returns when its work is done or has failed; on failure
 // GetLastError() tells the ERROR_WINHTTP_* code.
-using BOOL = int;
-using DWORD = unsigned long;
-using DWORD_PTR = std::uintptr_t;
-using LPVOID = void*;
-using LPCVOID = const void*;
-using LPDWORD = DWORD*;
-using LPCWSTR = const wchar_t*;
-using LPCWSTR_ARRAY = const wchar_t**;
 using INTERNET_PORT = unsigned short;
 using HINTERNET = void*;
-
-#ifndef TRUE
-#define TRUE 1
-#define FALSE 0
-#endif
 
 constexpr DWORD WINHTTP_ACCESS_TYPE_DEFAULT_PROXY = 0;
 constexpr DWORD WINHTTP_ACCESS_TYPE_NO_PROXY = 1;
@@ -44,9 +31,6 @@ constexpr DWORD WINHTTP_ADDREQ_FLAG_REPLACE = 0x80000000;
 constexpr DWORD WINHTTP_QUERY_STATUS_CODE = 19;
 constexpr DWORD WINHTTP_QUERY_FLAG_NUMBER = 0x20000000;
 
-constexpr DWORD ERROR_INVALID_HANDLE = 6;
-constexpr DWORD ERROR_INVALID_PARAMETER = 87;
-constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
 constexpr DWORD ERROR_WINHTTP_TIMEOUT = 12002;
 constexpr DWORD ERROR_WINHTTP_INTERNAL_ERROR = 12004;
 constexpr DWORD ERROR_WINHTTP_INVALID_URL = 12005;
@@ -70,7 +54,7 @@ HOST_API BOOL WinHttpSetTimeouts(HINTERNET handle, int resolveTimeout, int conne
 HOST_API HINTERNET WinHttpConnect(HINTERNET session, LPCWSTR serverName, INTERNET_PORT serverPort,
                                   DWORD reserved);
 HOST_API HINTERNET WinHttpOpenRequest(HINTERNET connection, LPCWSTR verb, LPCWSTR objectName, LPCWSTR version,
-                                      LPCWSTR referrer, LPCWSTR_ARRAY acceptTypes, DWORD flags);
+                                      LPCWSTR referrer, LPCWSTR* acceptTypes, DWORD flags);
 // Header lines "Name: value", separated by CR LF; a length of (DWORD)-1 means up to the NUL.
 HOST_API BOOL WinHttpAddRequestHeaders(HINTERNET request, LPCWSTR headers, DWORD headersLength,
                                        DWORD modifiers);

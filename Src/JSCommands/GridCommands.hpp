@@ -1,8 +1,8 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
-#include "JS/JSValues.hpp"
+#include "ACAPinc.h"
 #include "JSCommands/GuideGeometry.hpp"
+#include "JSValues.hpp"
 
 // getGridlines: the lines of the selected grid elements for the page.
 namespace JSCommands::GridCommands {

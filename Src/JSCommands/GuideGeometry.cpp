@@ -1,7 +1,6 @@
 #include "JSCommands/GuideGeometry.hpp"
 
-#include "API/APIdefs_Interaction.h"
-#include "API/APIdefs_Project.h"
+#include "ACAPinc.h"
 #include "Logging/Logger.hpp"
 
 namespace JSCommands::GuideGeometry {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
-#include "JS/JSValues.hpp"
+#include "ACAPinc.h"
+#include "JSValues.hpp"
 
 // What the grid and centre-line exports share: the selection they read, the geo-location shift and
 // the group of polylines they answer with.

@@ -1,6 +1,6 @@
 #include "JSCommands/LineCommands.hpp"
 
-#include "API/APIdefs_Project.h"
+#include "ACAPinc.h"
 #include "JSCommands/ResultEnvelope.hpp"
 #include "Logging/Logger.hpp"
 

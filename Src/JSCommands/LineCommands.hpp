@@ -1,8 +1,8 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
-#include "JS/JSValues.hpp"
+#include "ACAPinc.h"
 #include "JSCommands/GuideGeometry.hpp"
+#include "JSValues.hpp"
 
 // getCenterlines: the selected lines and polylines as centre lines for the page.
 namespace JSCommands::LineCommands {

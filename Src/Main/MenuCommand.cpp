@@ -1,6 +1,6 @@
 #include "Main/MenuCommand.hpp"
 
-#include "API/ACAPinc.h"
+#include "ACAPinc.h"
 #include "Logging/Logger.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
 #include "TolvaResourceIDs.h"

@@ -1,7 +1,7 @@
 #include "Update/VersionCheck.hpp"
 
 #include "Logging/Logger.hpp"
-#include "Main/PluginVersion.hpp"
+#include "Update/PluginVersion.hpp"
 #include "Update/VersionCompare.hpp"
 #include "Update/VersionRequest.hpp"
 #include "Update/VersionResponse.hpp"

@@ -2,7 +2,8 @@
 
 #include "Logging/Logger.hpp"
 #include "Update/VersionService.hpp"
-#include "Windows/errhandlingapi.h"
+
+#include <windows.h>
 
 #include <algorithm>
 #include <array>

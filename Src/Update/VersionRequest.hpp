@@ -1,6 +1,8 @@
 #pragma once
 
-#include "Windows/winhttp.h"
+#include <windows.h>
+
+#include <winhttp.h>
 
 #include <cstddef>
 #include <string>

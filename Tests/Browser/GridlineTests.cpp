@@ -1,7 +1,7 @@
 #include "GuideElements.hpp"
-#include "JS/JSONText.hpp"
 #include "JSCommands/GridCommands.hpp"
 #include "StandIn/Faults.hpp"
+#include "StandIn/JSONText.hpp"
 
 #include <limits>
 #include <numbers>

@@ -1,9 +1,9 @@
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 #include "HttpServers/LocalHttpServer.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
-#include "Windows/errhandlingapi.h"
-#include "Windows/winhttp.h"
+
+#include <winhttp.h>
 
 #include <gtest/gtest.h>
 
