@@ -1,7 +1,7 @@
 // The host's binding of sentry-native. The add-on is linked so that six of its calls into the
 // library come here first (`--wrap`, see Host/CMakeLists.txt); each goes on to the real library,
 // changed only as the platform would change it: Windows paths become this machine's paths, the
-// DSN's address becomes the session's receiver (or none), and faults fail or throw on demand.
+// DSN's address becomes the session's receiver (or none offline), and faults fail or throw on demand.
 #include "GSException.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Host.hpp"
@@ -18,11 +18,15 @@ StandIn::ErrorReportingState& State() {
     return StandIn::Host().errorReporting;
 }
 
-// The DSN with the receiver as its address: scheme, host and port change; key and project stay.
+// The DSN with the receiver as its address (scheme, host and port change; key and project stay);
+// without a receiver the DSN as it is when the host reaches the internet, else none.
 std::optional<std::string> RoutedDsn(const char* dsn) {
     const std::string& receiver = State().receiver;
-    if (dsn == nullptr || receiver.empty()) {
+    if (dsn == nullptr) {
         return std::nullopt;
+    }
+    if (receiver.empty()) {
+        return StandIn::Host().http.internet ? std::optional<std::string>(dsn) : std::nullopt;
     }
     const std::string text = dsn;
     const size_t scheme = text.find("://");

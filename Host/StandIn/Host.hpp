@@ -3,6 +3,7 @@
 #include "ACAPinc.h"
 #include "StandIn/ErrorReportingRecord.hpp"
 #include "StandIn/GrcResources.hpp"
+#include "StandIn/HttpRecord.hpp"
 #include "StandIn/ShellRecord.hpp"
 #include "StandIn/SystemRecord.hpp"
 
@@ -61,6 +62,7 @@ struct HostState {
     ShellState shell;
     SystemState system;
     ErrorReportingState errorReporting;
+    HttpState http;
 };
 
 HOST_API HostState& Host();

@@ -62,6 +62,7 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size) {
     if (path.size() >= size) {
         std::memcpy(fileName, path.data(), size - 1);
         fileName[size - 1] = '\0';
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return size;
     }
     std::memcpy(fileName, path.c_str(), path.size() + 1);
@@ -87,6 +88,7 @@ BOOL GetComputerNameA(LPSTR buffer, LPDWORD size) {
     const std::string name = Host().system.computerName.value_or(MachineName());
     if (*size < name.size() + 1) {
         *size = static_cast<DWORD>(name.size() + 1);
+        SetLastError(ERROR_BUFFER_OVERFLOW);
         return 0;
     }
     std::memcpy(buffer, name.c_str(), name.size() + 1);

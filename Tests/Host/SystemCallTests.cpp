@@ -44,6 +44,7 @@ TEST_F(SystemCalls, NameTheModuleHoldingAnAddress) {
 
     char cut[10] = {};
     EXPECT_EQ(GetModuleFileNameA(module, cut, sizeof cut), 10u) << "a cut path answers the buffer's size";
+    EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
     EXPECT_EQ(std::string(cut), library.substr(0, 9));
 
     StandIn::Host().system.moduleFileName = "C:\\Program Files\\Tolva\\Tolva.apx";
@@ -88,6 +89,7 @@ TEST_F(SystemCalls, AnswerTheComputersNameWithinTheBuffer) {
     EXPECT_EQ(size, 3u);
     size = 3;
     EXPECT_FALSE(GetComputerNameA(name, &size)) << "no room for the terminator";
+    EXPECT_EQ(GetLastError(), ERROR_BUFFER_OVERFLOW);
     EXPECT_EQ(size, 4u);
     StandIn::Faults::Arm("GetComputerNameA", 1);
     size = sizeof name;
