@@ -9,6 +9,7 @@
 #include "APIdefs_Elements.h"
 #include "APIdefs_Environment.h"
 #include "APIdefs_Interface.h"
+#include "APIdefs_LibraryParts.h"
 #include "APIdefs_Properties.h"
 #include "GSRoot.hpp"
 #include "Location.hpp"

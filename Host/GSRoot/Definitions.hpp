@@ -32,3 +32,8 @@ using USize = ::USize;
 } // namespace GS
 
 #define HOST_API __attribute__((visibility("default")))
+
+namespace GS {
+// The host's end-of-line sequence in texts it writes and reads (its Windows one).
+constexpr const char* EOL = "\r\n";
+} // namespace GS

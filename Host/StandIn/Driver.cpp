@@ -1,6 +1,7 @@
 #include "StandIn/Driver.hpp"
 
 #include "StandIn/Attributes.hpp"
+#include "StandIn/Libraries.hpp"
 #include "StandIn/Project.hpp"
 #include "StandIn/Properties.hpp"
 #include "StandIn/Stories.hpp"
@@ -44,6 +45,7 @@ void ResetProjectContents() {
     Settings() = ProjectSettings();
     Attributes() = NewProjectAttributes();
     Properties() = PropertySettings();
+    Libraries() = NewProjectLibraries();
 }
 
 void NewProject() {

@@ -1,6 +1,7 @@
 #include "ACAPinc.h"
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Faults.hpp"
+#include "StandIn/Libraries.hpp"
 #include "StandIn/Project.hpp"
 #include "StandIn/TypedHandles.hpp"
 #include "StandIn/Zones.hpp"
@@ -248,6 +249,12 @@ double WallLength(const API_WallType& wall) {
     return std::hypot(wall.endC.x - wall.begC.x, wall.endC.y - wall.begC.y);
 }
 
+// A library index the element may be placed with: a registered placeable part of the type.
+bool IsPlaceablePart(Int32 libInd, API_LibTypeID type) {
+    const RegisteredPart* registered = FindPart(libInd);
+    return registered != nullptr && registered->part.placeable && registered->part.type == type;
+}
+
 bool HasBuildingMaterial(API_AttributeIndex index) {
     return FindAttribute(API_BuildingMaterialID, index) != nullptr;
 }
@@ -402,13 +409,15 @@ GSErrCode ValidateElement(const API_Element& element, const StoredMemo* memo) {
             return APIERR_BADPARS;
         }
         const API_OpeningBaseType& base = element.door.openingBase;
-        bool sound = base.libInd >= 0 && base.width > 0 && base.height > 0 && element.door.objLoc >= 0 &&
+        bool sound = (base.libInd == 0 || IsPlaceablePart(base.libInd, APILib_DoorID)) && base.width > 0 &&
+                     base.height > 0 && element.door.objLoc >= 0 &&
                      element.door.objLoc <= WallLength(owner->element.wall) &&
                      element.header.floorInd == owner->element.header.floorInd;
         return sound ? NoError : APIERR_BADPARS;
     }
     case API_ObjectID:
-        return element.object.libInd > 0 && Finite(element.object.pos) && std::isfinite(element.object.angle)
+        return IsPlaceablePart(element.object.libInd, APILib_ObjectID) && Finite(element.object.pos) &&
+                       std::isfinite(element.object.angle)
                    ? NoError
                    : APIERR_BADPARS;
     case API_MorphID:

@@ -1,7 +1,9 @@
 #include "StandIn/Model3D.hpp"
+
 #include "API/APIdefs_3D.h"
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Faults.hpp"
+#include "StandIn/Libraries.hpp"
 #include "StandIn/Stories.hpp"
 #include "StandIn/ZoneGeometry.hpp"
 #include "StandIn/Zones.hpp"
@@ -132,12 +134,8 @@ double ParameterOr(const StoredMemo* memo, const char* name, double fallback) {
     return fallback;
 }
 
-Body3D ObjectBox(const StoredElement& stored, double level) {
+Body3D ObjectBox(const StoredElement& stored, double level, double a, double b, double height) {
     const API_ObjectType& object = stored.element.object;
-    const StoredMemo* memo = stored.memo ? &*stored.memo : nullptr;
-    double a = ParameterOr(memo, "A", 1.0);
-    double b = ParameterOr(memo, "B", 1.0);
-    double height = ParameterOr(memo, "ZZYZX", 1.0);
     double c = std::cos(object.angle);
     double s = std::sin(object.angle);
     std::vector<API_Coord> corners;
@@ -150,6 +148,22 @@ Body3D ObjectBox(const StoredElement& stored, double level) {
     }
     double bottom = level + object.level;
     return Prism({Closed(corners)}, bottom, bottom + height, 1);
+}
+
+// The blocks of the object's part's 3D script; a part without one gives the A by B by ZZYZX box.
+std::vector<Body3D> ObjectBodies(const StoredElement& stored, double level) {
+    const StoredMemo* memo = stored.memo ? &*stored.memo : nullptr;
+    const std::vector<API_AddParType>* params = memo != nullptr && memo->params ? &*memo->params : nullptr;
+    std::optional<PartModel> model = ModelOfPlacedPart(stored.element.object.libInd, params);
+    if (!model) {
+        return {ObjectBox(stored, level, ParameterOr(memo, "A", 1.0), ParameterOr(memo, "B", 1.0),
+                          ParameterOr(memo, "ZZYZX", 1.0))};
+    }
+    std::vector<Body3D> bodies;
+    for (const Block3D& block : model->blocks) {
+        bodies.push_back(ObjectBox(stored, level, block.a, block.b, block.height));
+    }
+    return bodies;
 }
 
 std::vector<Body3D> Generated(const StoredElement& stored) {
@@ -169,7 +183,7 @@ std::vector<Body3D> Generated(const StoredElement& stored) {
     case API_ZoneID:
         return {Prism(MemoContours(*stored.memo), level, level + e.zone.roomHeight, 1)};
     case API_ObjectID:
-        return {ObjectBox(stored, level)};
+        return ObjectBodies(stored, level);
     case API_MeshID: {
         // The surface over the polygon, its points at their heights, with sides down to the level.
         std::vector<double> tops(stored.memo->meshPolyZ.begin() + 1, stored.memo->meshPolyZ.end());

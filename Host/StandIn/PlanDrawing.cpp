@@ -1,6 +1,7 @@
 #include "StandIn/PlanDrawing.hpp"
 
 #include "StandIn/Attributes.hpp"
+#include "StandIn/Libraries.hpp"
 #include "StandIn/Project.hpp"
 #include "StandIn/Properties.hpp"
 
@@ -196,10 +197,46 @@ bool IsGrid(const StoredElement& stored) {
            stored.element.header.type.variationID == APIVarId_GridElement;
 }
 
-// Furniture as its A by B box turned by its angle around its placement point, with its ID text;
-// a grid element as its line.
-void DrawObject(std::ostringstream& svg, const Canvas& canvas, const StoredElement& stored) {
+// A point of the part's own coordinates where the placed object puts it: mirrored first, then turned
+// by the object's angle around its placement point.
+API_Coord Placed(const API_ObjectType& object, double x, double y) {
+    x = object.reflected ? -x : x;
+    double c = std::cos(object.angle), s = std::sin(object.angle);
+    return {object.pos.x + x * c - y * s, object.pos.y + x * s + y * c};
+}
+
+std::vector<API_Coord> PlacedBox(const API_ObjectType& object, double a, double b) {
+    return {Placed(object, 0, 0), Placed(object, a, 0), Placed(object, a, b), Placed(object, 0, b),
+            Placed(object, 0, 0)};
+}
+
+// What an object shows in plan: its part's 2D script (LINE2 lines; PROJECT2 draws the outline of its
+// 3D blocks), or, for a part without one, its A by B box.
+std::vector<std::vector<API_Coord>> ObjectStrokes(const StoredElement& stored) {
     const API_ObjectType& object = stored.element.object;
+    const StoredMemo* memo = stored.memo ? &*stored.memo : nullptr;
+    const std::vector<API_AddParType>* params = memo != nullptr && memo->params ? &*memo->params : nullptr;
+    std::vector<std::vector<API_Coord>> strokes;
+    std::optional<PartSymbol> symbol = SymbolOfPlacedPart(object.libInd, params);
+    if (!symbol) {
+        strokes.push_back(PlacedBox(object, Parameter(memo, "A", 0.5), Parameter(memo, "B", 0.5)));
+        return strokes;
+    }
+    for (const Segment2D& line : symbol->lines) {
+        strokes.push_back({Placed(object, line.from.x, line.from.y), Placed(object, line.to.x, line.to.y)});
+    }
+    if (symbol->projection) {
+        if (std::optional<PartModel> model = ModelOfPlacedPart(object.libInd, params)) {
+            for (const Block3D& block : model->blocks) {
+                strokes.push_back(PlacedBox(object, block.a, block.b));
+            }
+        }
+    }
+    return strokes;
+}
+
+// Furniture as its part draws it, with its ID text in the middle; a grid element as its line.
+void DrawObject(std::ostringstream& svg, const Canvas& canvas, const StoredElement& stored) {
     const StoredMemo* memo = stored.memo ? &*stored.memo : nullptr;
     if (IsGrid(stored)) {
         const std::vector<API_Coord> line = GridLine(stored);
@@ -209,16 +246,16 @@ void DrawObject(std::ostringstream& svg, const Canvas& canvas, const StoredEleme
         }
         return;
     }
-    double a = Parameter(memo, "A", 0.5);
-    double b = Parameter(memo, "B", 0.5);
-    double c = std::cos(object.angle), s = std::sin(object.angle);
-    std::vector<API_Coord> box;
-    for (auto [x, y] : {std::pair{0.0, 0.0}, {a, 0.0}, {a, b}, {0.0, b}}) {
-        box.push_back({object.pos.x + x * c - y * s, object.pos.y + x * s + y * c});
+    Bounds extent;
+    for (const std::vector<API_Coord>& stroke : ObjectStrokes(stored)) {
+        svg << "<path d=\"" << canvas.Path({stroke}, false)
+            << "\" fill=\"none\" stroke=\"#a06a2a\" stroke-width=\"1.5\" stroke-linecap=\"round\"/>\n";
+        for (const API_Coord& c : stroke) {
+            extent.Add(c);
+        }
     }
-    svg << "<path d=\"" << canvas.Path({box}, true) << "\" fill=\"#fff8e8\" stroke=\"#a06a2a\"/>\n";
-    if (memo != nullptr && memo->elemInfoString) {
-        API_Coord centre = {(box[0].x + box[2].x) / 2, (box[0].y + box[2].y) / 2};
+    if (memo != nullptr && memo->elemInfoString && !extent.Empty()) {
+        API_Coord centre = {(extent.minX + extent.maxX) / 2, (extent.minY + extent.maxY) / 2};
         svg << "<text x=\"" << Number(canvas.X(centre.x)) << "\" y=\"" << Number(canvas.Y(centre.y) + 4)
             << "\" font-size=\"10\" text-anchor=\"middle\" fill=\"#7a4a1a\">"
             << Escaped(memo->elemInfoString->ToCStr().Get()) << "</text>\n";
@@ -240,10 +277,15 @@ std::string DrawStory(short story, const std::vector<PlanMark>& marks) {
             for (const API_Coord& c : GridLine(stored)) {
                 bounds.Add(c);
             }
+        } else if (e.header.type.typeID == API_ObjectID) {
+            for (const std::vector<API_Coord>& stroke : ObjectStrokes(stored)) {
+                for (const API_Coord& c : stroke) {
+                    bounds.Add(c);
+                }
+            }
         } else if (stored.memo) {
             // Polygons leave entry 0 unused.
-            for (size_t i = e.header.type.typeID == API_ObjectID ? 0 : 1; i < stored.memo->coords.size();
-                 ++i) {
+            for (size_t i = 1; i < stored.memo->coords.size(); ++i) {
                 bounds.Add(stored.memo->coords[i]);
             }
         } else if (e.header.type.typeID == API_WallID) {
@@ -333,6 +375,13 @@ std::string DrawStory(short story, const std::vector<PlanMark>& marks) {
     svg << "<path d=\"M" << Number(northX) << " 15 l-8 22 h16 Z\" fill=\"black\"/>\n"
         << "<text x=\"" << Number(northX)
         << " \" y=\"52\" font-size=\"12\" text-anchor=\"middle\">N</text>\n";
+    // What the host could not read of the parts' scripts is said, not guessed.
+    double noteY = 44;
+    for (const std::string& problem : Libraries().scriptProblems) {
+        svg << "<text x=\"" << Number(Margin) << "\" y=\"" << Number(noteY)
+            << "\" font-size=\"11\" fill=\"#c00000\">Not drawn: " << Escaped(problem) << "</text>\n";
+        noteY += 14;
+    }
     svg << "<text x=\"" << Number(Margin) << "\" y=\"24\" font-size=\"14\">Story " << story
         << " (exterior walls dark, trimmed walls outlined in magenta)</text>\n";
     svg << "</svg>\n";

@@ -4,6 +4,7 @@
 #include "GSException.hpp"
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Driver.hpp"
+#include "StandIn/Libraries.hpp"
 #include "StandIn/Project.hpp"
 #include "StandIn/Properties.hpp"
 #include "StandIn/Stories.hpp"
@@ -607,6 +608,21 @@ void ReadStories(const Reader& stories) {
     }
 }
 
+// The embedded library's parts, before the elements that are placed with them.
+void ReadEmbeddedLibrary(const Reader& parts) {
+    std::vector<EmbeddedPartFile> files;
+    for (const Reader& item : parts.Items()) {
+        files.push_back({item.Member("index").Integer(1, std::numeric_limits<Int32>::max()),
+                         item.Member("path").Text().ToCStr().Get(),
+                         item.Member("content").Text().ToCStr().Get()});
+    }
+    try {
+        RestoreEmbeddedParts(files);
+    } catch (const GS::Exception& e) {
+        Fail(parts.Place(), e.GetMessage().ToCStr().Get());
+    }
+}
+
 void ReadProject(const Reader& root) {
     if (root.Member("format").Text() != GS::UniString(FormatName)) {
         Fail(root.Member("format").Place(), std::string("expected \"") + FormatName + "\"");
@@ -629,6 +645,9 @@ void ReadProject(const Reader& root) {
     Settings().geoLocation.referencePosition = Point3D(root.Member("geoReference"));
     Settings().modelOffset = Point3D(root.Member("modelOffset"));
     ReadAttributes(root.Member("attributes"));
+    if (root.Has("embeddedLibrary")) {
+        ReadEmbeddedLibrary(root.Member("embeddedLibrary"));
+    }
     for (const Reader& item : root.Member("elements").Items()) {
         ReadElement(item);
     }
@@ -1048,6 +1067,26 @@ void WriteAttributes(Writer& out) {
     out.EndObject();
 }
 
+void WriteEmbeddedLibrary(Writer& out) {
+    std::vector<EmbeddedPartFile> files = EmbeddedPartFiles();
+    if (files.empty()) {
+        return;
+    }
+    out.Key("embeddedLibrary");
+    out.StartArray();
+    for (const EmbeddedPartFile& file : files) {
+        out.StartObject();
+        out.Key("index");
+        out.Int(file.index);
+        out.Key("path");
+        out.String(file.path.c_str(), static_cast<rapidjson::SizeType>(file.path.size()));
+        out.Key("content");
+        out.String(file.content.c_str(), static_cast<rapidjson::SizeType>(file.content.size()));
+        out.EndObject();
+    }
+    out.EndArray();
+}
+
 } // namespace
 
 void LoadProject(const std::string& text) {
@@ -1062,6 +1101,7 @@ void LoadProject(const std::string& text) {
     ProjectSettings settings = Settings();
     AttributeTables attributes = Attributes();
     PropertySettings properties = Properties();
+    LibraryState libraries = Libraries();
     try {
         ReadProject(Reader(document, "root"));
     } catch (...) {
@@ -1069,6 +1109,7 @@ void LoadProject(const std::string& text) {
         Settings() = settings;
         Attributes() = attributes;
         Properties() = properties;
+        Libraries() = libraries;
         throw;
     }
 }
@@ -1123,6 +1164,7 @@ std::string SaveProject() {
     WritePoint3D(out, settings.modelOffset);
     out.Key("attributes");
     WriteAttributes(out);
+    WriteEmbeddedLibrary(out);
     out.Key("elements");
     out.StartArray();
     for (const StoredElement& stored : TheModel().elements) {

@@ -1,5 +1,7 @@
 #include "Main/ProjectEvents.hpp"
 
+#include "Builders/DoorLibraryManager.hpp"
+#include "Builders/FurnitureLibraryManager.hpp"
 #include "Builders/LayerManager.hpp"
 #include "Builders/MaterialManager.hpp"
 #include "Builders/PropertySetter.hpp"
@@ -15,6 +17,8 @@ void EmptyPerProjectCaches() {
     Tolva::Builders::LayerManager::InvalidateCache();
     Tolva::Builders::MaterialManager::InvalidateCache();
     Tolva::Builders::PropertySetter::InvalidateCache();
+    Tolva::Builders::DoorLibraryManager::InvalidateCache();
+    Tolva::Builders::FurnitureLibraryManager::InvalidateCache();
     ReferencePointCache::Instance().Invalidate();
     StoredZoneData::Instance().Clear();
 }
