@@ -3,7 +3,9 @@
 #include "ACAPI/LibraryManager.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Libraries.hpp"
+#include "StandIn/Model3D.hpp"
 #include "StandIn/PartScripts.hpp"
+#include "StandIn/PlanDrawing.hpp"
 
 #include <cstring>
 #include <filesystem>
@@ -179,6 +181,26 @@ TEST_F(Libraries, SearchesADoorByTypeAndReadsOnlyTheCommandsTheAddOnWrites) {
     ASSERT_EQ(model.blocks.size(), 1u);
     EXPECT_EQ(model.blocks[0].height, 3.0);
     EXPECT_EQ(model.problems, (std::vector<std::string>{"line 2: BLOCK takes 3 arguments"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Libraries, TheFurnishedExampleLoadsWithItsPartsDrawnAndBuilt) {
+    ASSERT_EQ(LoadError(ExampleProject("furnished.json")), "loaded");
+    Int32 objects = 0;
+    for (const StandIn::StoredElement& stored : StandIn::TheModel().elements) {
+        if (stored.element.header.type.typeID == API_ObjectID) {
+            ++objects;
+            EXPECT_FALSE(StandIn::FindPart(stored.element.object.libInd)->embeddedPath.empty());
+            EXPECT_EQ(StandIn::BodiesOf(stored).size(), 1u) << "one BLOCK";
+        }
+    }
+    EXPECT_EQ(objects, 4);
+    const std::string drawing = StandIn::DrawStory(0);
+    EXPECT_NE(drawing.find(">Wardrobe</text>"), std::string::npos);
+    EXPECT_TRUE(StandIn::Libraries().scriptProblems.empty());
 }
 
 } // namespace
