@@ -237,14 +237,6 @@ GSErrCode WriteMemo(const StoredMemo& stored, API_MemoMask mask, API_ElementMemo
     return code;
 }
 
-API_AddParType LengthParameter(const char* name, double value) {
-    API_AddParType parameter = {};
-    parameter.typeID = APIParT_Length;
-    std::strncpy(parameter.name, name, API_NameLen - 1);
-    parameter.value.real = value;
-    return parameter;
-}
-
 double WallLength(const API_WallType& wall) {
     return std::hypot(wall.endC.x - wall.begC.x, wall.endC.y - wall.begC.y);
 }
@@ -448,6 +440,14 @@ GSErrCode PlantElement(API_Element* element, const StoredMemo* memo) {
     }
     TheModel().elements.push_back(stored);
     return NoError;
+}
+
+API_AddParType LengthParameter(const char* name, double value) {
+    API_AddParType parameter = {};
+    parameter.typeID = APIParT_Length;
+    std::strncpy(parameter.name, name, API_NameLen - 1);
+    parameter.value.real = value;
+    return parameter;
 }
 
 std::vector<API_AddParType> StandardObjectParameters() {

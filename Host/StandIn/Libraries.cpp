@@ -2,6 +2,7 @@
 
 #include "GSException.hpp"
 #include "StandIn/Host.hpp"
+#include "StandIn/Project.hpp"
 
 #include <unistd.h>
 
@@ -57,14 +58,6 @@ LibraryPartText LoadedPart(const char* name, API_LibTypeID type, const char* own
     return part;
 }
 
-API_AddParType Length(const char* name, double value) {
-    API_AddParType parameter = {};
-    parameter.typeID = APIParT_Length;
-    std::strncpy(parameter.name, name, API_NameLen - 1);
-    parameter.value.real = value;
-    return parameter;
-}
-
 std::string ReadFile(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     std::stringstream text;
@@ -108,12 +101,12 @@ LibraryState NewProjectLibraries() {
     state.parts.push_back(
         {1,
          LoadedPart("General Object", APILib_ObjectID, "{6C2E2F40-3A5B-4C1D-8E9F-0A1B2C3D4E01}",
-                    "BLOCK A, B, ZZYZX\r\n", {Length("A", 1), Length("B", 1), Length("ZZYZX", 1)}),
+                    "BLOCK A, B, ZZYZX\r\n", StandardObjectParameters()),
          "General Object.gsm",
          {}});
     state.parts.push_back({2,
                            LoadedPart("Door 90", APILib_DoorID, "{6C2E2F40-3A5B-4C1D-8E9F-0A1B2C3D4E02}", "",
-                                      {Length("A", 0.9), Length("B", 2.1)}),
+                                      {LengthParameter("A", 0.9), LengthParameter("B", 2.1)}),
                            "Door 90.gsm",
                            {}});
     state.nextIndex = 3;

@@ -74,6 +74,7 @@ struct ElementDefaults {
     StoredMemo memo;
 };
 
+HOST_API API_AddParType LengthParameter(const char* name, double value);
 // A, B and ZZYZX as length parameters (1 m each), as object defaults hold them.
 HOST_API std::vector<API_AddParType> StandardObjectParameters();
 

@@ -21,13 +21,13 @@ DoorCache& Cache() {
     return cache;
 }
 
-GS::UniString PathText(const IO::Location& location) {
+} // namespace
+
+GS::UniString LocationText(const IO::Location& location) {
     GS::UniString text;
     location.ToPath(&text);
     return text;
 }
-
-} // namespace
 
 GSErrCode ShippedPartLocation(const char* category, const char* fileName, IO::Location& file) {
     IO::Location own;
@@ -35,7 +35,7 @@ GSErrCode ShippedPartLocation(const char* category, const char* fileName, IO::Lo
         return err;
     }
     own.DeleteLastLocalName();
-    Logger::Debug(category, "Plugin directory: " + PathText(own));
+    Logger::Debug(category, "Plugin directory: " + LocationText(own));
     file = own;
     file.AppendToLocal(IO::Name("gsm"));
     file.AppendToLocal(IO::Name(fileName));
@@ -58,13 +58,13 @@ Int32 DoorLibraryManager::LoadDoorLibraryPart() {
         Logger::Warning(Category, "Failed to get plugin directory");
         return 0;
     }
-    Logger::Debug(Category, "Looking for Tolva Door.gsm at: " + PathText(file));
+    Logger::Debug(Category, "Looking for Tolva Door.gsm at: " + LocationText(file));
     GSErrCode err = CopyIntoEmbeddedLibrary(file);
     if (err != NoError) {
         Logger::Warning(Category,
                         GS::UniString::Printf("Failed to copy Tolva Door.gsm from %s to embedded library "
                                               "(error: 0x%08X) - will use fallback search",
-                                              PathText(file).ToCStr().Get(), err));
+                                              LocationText(file).ToCStr().Get(), err));
         return 0;
     }
     Logger::Info(Category, "Successfully copied Tolva Door.gsm to embedded library");

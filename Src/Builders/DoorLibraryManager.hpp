@@ -19,6 +19,9 @@ public:
     static void InvalidateCache();
 };
 
+// A location's path, for log lines.
+GS::UniString LocationText(const IO::Location& location);
+
 // The file in the "gsm" folder beside the add-on's file; the host's code when it cannot tell where
 // the add-on is.
 GSErrCode ShippedPartLocation(const char* category, const char* fileName, IO::Location& file);

@@ -30,12 +30,6 @@ FurnitureCache& Cache() {
     return cache;
 }
 
-GS::UniString PathText(const IO::Location& location) {
-    GS::UniString text;
-    location.ToPath(&text);
-    return text;
-}
-
 GS::UniString PartName(const FurnitureTemplate& furniture) {
     GS::UniString name = "Tolva - " + furniture.name;
     if (name.GetLength() > MaxPartNameLength) {
@@ -205,7 +199,7 @@ Int32 FurnitureLibraryManager::GetFallbackLibraryPart() {
     if (err != NoError) {
         Logger::Warning(Category,
                         GS::UniString::Printf("Failed to copy Tolva Furniture.gsm from %s (error: 0x%08X)",
-                                              PathText(file).ToCStr().Get(), err));
+                                              LocationText(file).ToCStr().Get(), err));
         return 0;
     }
     cache.fallback = DoorLibraryManager::GetLibIndByName(FallbackFileName);
