@@ -29,8 +29,8 @@ struct Body3D {
 HOST_API Body3D Prism(const std::vector<std::vector<API_Coord>>& contours, double bottom, double top,
                       Int32 material, const std::vector<double>* pointTops = nullptr);
 
-// The same geometry as a morph's mesh body (numbered from 0), and back, each vertex placed by the
-// matrix.
+// The same geometry as a morph's mesh body (numbered from 0), and back, placed by the matrix as the
+// body's transform.
 HOST_API Modeler::MeshBody MeshBodyOf(const Body3D& body);
 HOST_API Body3D BodyOf(const Modeler::MeshBody& mesh, const API_Tranmat& placement, Int32 material);
 
