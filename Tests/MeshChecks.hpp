@@ -86,13 +86,23 @@ inline bool AllTrianglesInRange(const Mesh& mesh) {
     return true;
 }
 
-// Every edge (by vertex index) is used by exactly two faces.
+// Every edge is used by exactly two faces; vertices at one position count as one, so that an edge of
+// no length (a terrain touching its base) does not open the body.
 inline bool IsClosed(const Mesh& mesh) {
+    std::map<Point, int> places;
+    std::vector<int> place;
+    for (const Point& v : mesh.vertices) {
+        place.push_back(
+            places.try_emplace({v[0] + 0.0, v[1] + 0.0, v[2] + 0.0}, static_cast<int>(places.size()))
+                .first->second);
+    }
     std::map<std::pair<int, int>, int> uses;
     for (const std::vector<int>& face : mesh.faces) {
         for (size_t k = 0; k < face.size(); ++k) {
-            const int a = face[k], b = face[(k + 1) % face.size()];
-            ++uses[{std::min(a, b), std::max(a, b)}];
+            const int a = place[face[k]], b = place[face[(k + 1) % face.size()]];
+            if (a != b) {
+                ++uses[{std::min(a, b), std::max(a, b)}];
+            }
         }
     }
     for (const auto& [edge, count] : uses) {

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
+#include <unordered_map>
 #include <vector>
 
 namespace MeshToolkit {
@@ -31,25 +33,49 @@ double Dot(const Vector& a, const Vector& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }
 
-// The faces that are proper triangles: three different vertices of the mesh.
+// The faces that are proper triangles: three different vertices of the mesh. Corners name vertices by
+// their position, so that vertices the body repeats at one place (the ends of an edge of no length)
+// join the faces around them as one vertex does.
 struct Triangles {
     std::vector<USize> faces;
     std::vector<std::array<UInt32, 3>> corners;
 };
 
-Triangles CollectTriangles(const MeshData& mesh) {
+struct PositionHash {
+    size_t operator()(const std::array<double, 3>& p) const {
+        size_t hash = 0;
+        for (const double coordinate : p) {
+            hash = hash * 1000003u ^ std::hash<double>{}(coordinate);
+        }
+        return hash;
+    }
+};
+
+std::vector<UInt32> PlaceNumbers(const MeshData& mesh) {
+    std::unordered_map<std::array<double, 3>, UInt32, PositionHash> places;
+    places.reserve(mesh.vertices.GetSize());
+    std::vector<UInt32> numbers;
+    numbers.reserve(mesh.vertices.GetSize());
+    for (const Vertex3D& v : mesh.vertices) {
+        // + 0.0 makes -0 and 0 one place.
+        numbers.push_back(
+            places.try_emplace({v.x + 0.0, v.y + 0.0, v.z + 0.0}, static_cast<UInt32>(places.size()))
+                .first->second);
+    }
+    return numbers;
+}
+
+Triangles CollectTriangles(const MeshData& mesh, const std::vector<UInt32>& places) {
     Triangles triangles;
     const USize vertexCount = mesh.vertices.GetSize();
+    auto inRange = [vertexCount](int index) { return index >= 0 && static_cast<USize>(index) < vertexCount; };
     USize faceNumber = 0;
     for (const GS::Array<int>& face : mesh.faces) {
-        if (face.GetSize() == 3) {
-            const int a = face[0], b = face[1], c = face[2];
-            const bool inRange = a >= 0 && b >= 0 && c >= 0 && static_cast<USize>(a) < vertexCount &&
-                                 static_cast<USize>(b) < vertexCount && static_cast<USize>(c) < vertexCount;
-            if (inRange && a != b && b != c && a != c) {
+        if (face.GetSize() == 3 && inRange(face[0]) && inRange(face[1]) && inRange(face[2])) {
+            const UInt32 a = places[face[0]], b = places[face[1]], c = places[face[2]];
+            if (a != b && b != c && a != c) {
                 triangles.faces.push_back(faceNumber);
-                triangles.corners.push_back(
-                    {static_cast<UInt32>(a), static_cast<UInt32>(b), static_cast<UInt32>(c)});
+                triangles.corners.push_back({a, b, c});
             }
         }
         ++faceNumber;
@@ -159,8 +185,12 @@ std::vector<Piece> WindPiecesAlike(const Neighbours& neighbours, std::vector<cha
     return pieces;
 }
 
-std::array<UInt32, 3> Wound(const std::array<UInt32, 3>& corners, bool flipped) {
-    return flipped ? std::array<UInt32, 3>{corners[0], corners[2], corners[1]} : corners;
+// The triangle's vertices as wound: its face's indices, the second and third swapped when flipped.
+std::array<USize, 3> WoundVertices(const MeshData& mesh, const Triangles& triangles, UInt32 t, bool flipped) {
+    const GS::Array<int>& face = mesh.faces[triangles.faces[t]];
+    const auto a = static_cast<USize>(face[0]), b = static_cast<USize>(face[1]),
+               c = static_cast<USize>(face[2]);
+    return flipped ? std::array<USize, 3>{a, c, b} : std::array<USize, 3>{a, b, c};
 }
 
 // Six times the piece's signed volume as wound, and the sum of its terms' sizes to judge it by.
@@ -168,7 +198,7 @@ std::pair<double, double> Volume(const MeshData& mesh, const Triangles& triangle
                                  const std::vector<char>& flipped, const Vector& centre) {
     double volume = 0, size = 0;
     for (const UInt32 t : piece.triangles) {
-        const auto c = Wound(triangles.corners[t], flipped[t]);
+        const auto c = WoundVertices(mesh, triangles, t, flipped[t]);
         const double term =
             Dot(Minus(mesh.vertices[c[0]], centre),
                 Cross(Minus(mesh.vertices[c[1]], centre), Minus(mesh.vertices[c[2]], centre)));
@@ -184,7 +214,7 @@ double Outwardness(const MeshData& mesh, const Triangles& triangles, const Piece
                    const std::vector<char>& flipped, const Vector& centre) {
     double sum = 0;
     for (const UInt32 t : piece.triangles) {
-        const auto c = Wound(triangles.corners[t], flipped[t]);
+        const auto c = WoundVertices(mesh, triangles, t, flipped[t]);
         const Vertex3D& a = mesh.vertices[c[0]];
         const Vertex3D& b = mesh.vertices[c[1]];
         const Vertex3D& d = mesh.vertices[c[2]];
@@ -229,7 +259,8 @@ void OrientFacesOutward(MeshData& mesh) {
         return;
     }
     const Vector centre = Centroid(mesh);
-    const Triangles triangles = CollectTriangles(mesh);
+    const std::vector<UInt32> places = PlaceNumbers(mesh);
+    const Triangles triangles = CollectTriangles(mesh, places);
     const Neighbours neighbours = FindNeighbours(triangles, mesh.vertices.GetSize());
     std::vector<char> flipped(triangles.corners.size(), 0);
     for (const Piece& piece : WindPiecesAlike(neighbours, flipped)) {

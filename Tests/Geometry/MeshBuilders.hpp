@@ -33,22 +33,36 @@ inline GS::Array<int> Face(std::initializer_list<int> indices) {
     return face;
 }
 
-// A closed prism over a counter-clockwise plan outline from z0 to z1: the bottom, the top and one
-// quad per side, each as triangles; the triangles are wound at random (by seed), not outwards.
-inline JSCommands::MeshData ScrambledPrism(const std::vector<std::array<double, 2>>& outline, double z0,
-                                           double z1, unsigned seed, double dx = 0) {
+// A plan outline, counter-clockwise, and its area as counter-clockwise triangles over its corners.
+struct Outline {
+    std::vector<std::array<double, 2>> corners;
+    std::vector<std::array<int, 3>> triangles;
+};
+
+// The triangles of a fan from corner 0, for outlines that corner sees whole.
+inline std::vector<std::array<int, 3>> Fan(int corners) {
+    std::vector<std::array<int, 3>> triangles;
+    for (int i = 1; i + 1 < corners; ++i) {
+        triangles.push_back({0, i, i + 1});
+    }
+    return triangles;
+}
+
+// A closed prism over the outline from z0 to z1 (moved by dx): the bottom, the top and two triangles
+// per side; the triangles are wound at random (by seed), not outwards.
+inline JSCommands::MeshData ScrambledPrism(const Outline& outline, double z0, double z1, unsigned seed,
+                                           double dx = 0) {
     JSCommands::MeshData mesh = {};
-    const int n = static_cast<int>(outline.size());
+    const int n = static_cast<int>(outline.corners.size());
     for (double z : {z0, z1}) {
-        for (const auto& [x, y] : outline) {
+        for (const auto& [x, y] : outline.corners) {
             mesh.vertices.Push({x + dx, y, z});
         }
     }
     std::vector<std::array<int, 3>> triangles;
-    // Fans from corner 0 work for the outlines used here (star-shaped about corner 0).
-    for (int i = 1; i + 1 < n; ++i) {
-        triangles.push_back({0, i + 1, i});
-        triangles.push_back({n, n + i, n + i + 1});
+    for (const auto& [a, b, c] : outline.triangles) {
+        triangles.push_back({a, c, b});
+        triangles.push_back({n + a, n + b, n + c});
     }
     for (int i = 0; i < n; ++i) {
         const int j = (i + 1) % n;

@@ -10,9 +10,12 @@ using MeshBuilders::Face;
 using MeshBuilders::Mesh;
 using MeshBuilders::ScrambledPrism;
 
-const std::vector<std::array<double, 2>> Square = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+const MeshBuilders::Outline Square = {{{0, 0}, {1, 0}, {1, 1}, {0, 1}}, MeshBuilders::Fan(4)};
 // Concave: its inner corner faces are level with the centroid, so facing away from it says nothing.
-const std::vector<std::array<double, 2>> LShape = {{0, 0}, {2, 0}, {2, 1}, {1, 1}, {1, 2}, {0, 2}};
+const MeshBuilders::Outline LShape = {{{0, 0}, {2, 0}, {2, 1}, {1, 1}, {1, 2}, {0, 2}}, MeshBuilders::Fan(6)};
+// Concave: the inner faces of its notch face the centroid when they face outwards.
+const MeshBuilders::Outline UShape = {{{0, 0}, {3, 0}, {3, 3}, {2, 3}, {2, 1}, {1, 1}, {1, 3}, {0, 3}},
+                                      {{0, 1, 4}, {0, 4, 5}, {1, 2, 3}, {1, 3, 4}, {0, 5, 6}, {0, 6, 7}}};
 
 void ExpectOutwards(JSCommands::MeshData mesh, const char* what) {
     MeshToolkit::OrientFacesOutward(mesh);
@@ -33,6 +36,25 @@ TEST(OrientFacesOutward, ABoxFacesOutwardsHoweverItWasWound) {
 TEST(OrientFacesOutward, AConcaveBodyFacesOutwardsEverywhere) {
     for (unsigned seed = 1; seed <= 16; ++seed) {
         ExpectOutwards(ScrambledPrism(LShape, 0, 3, seed), "L-shaped prism");
+        ExpectOutwards(ScrambledPrism(UShape, 0, 3, seed), "U-shaped prism");
+    }
+}
+
+TEST(OrientFacesOutward, TrianglesWithTheirOwnCopiesOfTheVerticesAreJoinedByPosition) {
+    for (unsigned seed = 1; seed <= 16; ++seed) {
+        const JSCommands::MeshData shared = ScrambledPrism(UShape, 0, 3, seed);
+        JSCommands::MeshData soup = {};
+        for (const GS::Array<int>& face : shared.faces) {
+            const int first = static_cast<int>(soup.vertices.GetSize());
+            for (const int index : face) {
+                soup.vertices.Push(shared.vertices[index]);
+            }
+            soup.faces.Push(Face({first, first + 1, first + 2}));
+        }
+        MeshToolkit::OrientFacesOutward(soup);
+        const MeshChecks::Mesh checked = MeshChecks::Of(soup);
+        ASSERT_TRUE(MeshChecks::IsClosed(checked));
+        EXPECT_EQ(MeshChecks::InwardFaces(checked), std::vector<size_t>{}) << "seed " << seed;
     }
 }
 
