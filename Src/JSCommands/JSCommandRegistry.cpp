@@ -1,7 +1,9 @@
 #include "JSCommands/JSCommandRegistry.hpp"
 
 #include "JSCommands/BrowserCommands.hpp"
+#include "JSCommands/ContextCommands.hpp"
 #include "JSCommands/JSCommandWrapper.hpp"
+#include "JSCommands/MorphCommands.hpp"
 #include "JSCommands/UserInputCommands.hpp"
 #include "JSCommands/UtilityCommands.hpp"
 
@@ -19,9 +21,11 @@ constexpr Command Commands[] = {
     {"getSelection", JSCommands::UtilityCommands::GetSelection},
     {"getPluginVersion", JSCommands::UtilityCommands::GetPluginVersion},
     {"getWorkingUnits", JSCommands::UtilityCommands::GetWorkingUnits},
+    {"getBuildingMassAsJson", JSCommands::MorphCommands::GetBuildingMassAsJson},
     {"getZoneAtPoint", JSCommands::UserInputCommands::GetZoneAtPoint},
     {"launchBrowser", JSCommands::BrowserCommands::LaunchBrowser},
     {"closeBrowserPalette", JSCommands::BrowserCommands::CloseBrowserPalette},
+    {"getContext", JSCommands::ContextCommands::GetContext},
 };
 
 } // namespace

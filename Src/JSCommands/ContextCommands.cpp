@@ -1,0 +1,199 @@
+#include "JSCommands/ContextCommands.hpp"
+
+#include "API/APIdefs_Interaction.h"
+#include "GSRoot/HashTable.hpp"
+#include "Geometry/ContextJson.hpp"
+#include "JSCommands/ModelMeshes.hpp"
+#include "JSCommands/ResultEnvelope.hpp"
+#include "Logging/Logger.hpp"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace JSCommands::ContextCommands {
+
+namespace {
+
+constexpr const char* Category = "ContextCommands";
+constexpr const char* DefaultColor = "#AAAAAA";
+constexpr const char* NothingSelected =
+    R"({"success":false,"error":"No elements selected. Please select Morphs, Slabs, Zones, Meshes, or Objects."})";
+constexpr const char* NothingExtracted =
+    R"({"success":false,"error":"Failed to extract mesh data from any selected element."})";
+
+struct Element {
+    API_Guid guid = {};
+    API_ElemTypeID kind = API_ZombieElemID;
+};
+
+// The selection as the context arranges it, each part in selection order.
+struct Buckets {
+    GS::Array<Element> direct;   // slabs, meshes, zones and morphs outside groups
+    GS::Array<API_Guid> objects; // objects outside groups
+    // Each group once, with all its members, selected or not; in the order they were first met.
+    GS::Array<GS::Array<API_Guid>> groups;
+};
+
+// The element's type when it can be read and is one the context takes.
+std::optional<API_ElemTypeID> ContextKind(const API_Guid& guid) {
+    API_Element element = {};
+    element.header.guid = guid;
+    if (ACAPI_Element_Get(&element) != NoError) {
+        return std::nullopt;
+    }
+    switch (const API_ElemTypeID type = element.header.type.typeID) {
+    case API_ObjectID:
+    case API_SlabID:
+    case API_MeshID:
+    case API_ZoneID:
+    case API_MorphID:
+        return type;
+    default:
+        return std::nullopt;
+    }
+}
+
+Buckets SortSelection(const GS::Array<API_Neig>& selection) {
+    Buckets buckets;
+    GS::HashSet<API_Guid> seenGroups;
+    for (const API_Neig& neig : selection) {
+        const std::optional<API_ElemTypeID> kind = ContextKind(neig.guid);
+        if (!kind) {
+            continue;
+        }
+        API_Guid group = {};
+        if (ACAPI_Grouping_GetElementGroup(neig.guid, &group) == NoError && group != APINULLGuid) {
+            if (seenGroups.Add(group)) {
+                GS::Array<API_Guid> members;
+                ACAPI_Grouping_GetGroupElements(group, &members);
+                buckets.groups.Push(std::move(members));
+            }
+        } else if (*kind == API_ObjectID) {
+            buckets.objects.Push(neig.guid);
+        } else {
+            buckets.direct.Push({neig.guid, *kind});
+        }
+    }
+    return buckets;
+}
+
+bool ExtractMeshes(const Element& element, GS::Array<MeshData>& meshes, GS::UniString& error) {
+    return element.kind == API_MorphID ? ExtractMorphMeshes(element.guid, meshes, error)
+                                       : ExtractModelMeshes(element.guid, meshes, error);
+}
+
+void AppendMeshItems(const GS::Array<MeshData>& meshes, std::vector<std::string>& items) {
+    for (const MeshData& mesh : meshes) {
+        items.push_back(ContextJson::WriteMeshJson(mesh));
+    }
+}
+
+std::string Escaped(const GS::UniString& text) {
+    return EscapeJsonString(text).ToCStr(GS::CC_UTF8).Get();
+}
+
+// Every group of the context carries "blockInstances"; only the root has "blockDefinitions".
+std::string GroupJson(const std::vector<std::string>& items, const GS::UniString& name,
+                      const GS::UniString& colour, bool isRoot = false) {
+    return ContextJson::WriteGroupJson(ContextJson::JoinItems(items), Escaped(name), Escaped(colour), isRoot,
+                                       true);
+}
+
+// The root's items as they are gathered, and how many elements (for direct elements: meshes) gave them.
+struct Context {
+    std::vector<std::string> rootItems;
+    Int32 extracted = 0;
+};
+
+void AddDirectElements(const GS::Array<Element>& direct, Context& context) {
+    for (const Element& element : direct) {
+        GS::Array<MeshData> meshes;
+        GS::UniString error;
+        if (!ExtractMeshes(element, meshes, error)) {
+            Logger::Warning(Category, "Direct mesh extraction failed: " + error);
+            continue;
+        }
+        AppendMeshItems(meshes, context.rootItems);
+        context.extracted += static_cast<Int32>(meshes.GetSize());
+    }
+}
+
+void AddObjects(const GS::Array<API_Guid>& objects, Context& context) {
+    std::vector<std::string> objectGroups;
+    for (const API_Guid& object : objects) {
+        GS::Array<MeshData> meshes;
+        GS::UniString error;
+        if (!ExtractModelMeshes(object, meshes, error)) {
+            Logger::Warning(Category, "Object mesh extraction failed: " + error);
+            continue;
+        }
+        std::vector<std::string> items;
+        AppendMeshItems(meshes, items);
+        ++context.extracted;
+        // Numbered over the objects that gave meshes.
+        const int number = static_cast<int>(objectGroups.size()) + 1;
+        objectGroups.push_back(
+            GroupJson(items, GS::UniString::Printf("object%d", number), GetElementColor(object)));
+    }
+    context.rootItems.push_back(GroupJson(objectGroups, "objects", DefaultColor));
+}
+
+void AddGroups(const GS::Array<GS::Array<API_Guid>>& groups, Context& context) {
+    std::vector<std::string> groupItems;
+    for (const GS::Array<API_Guid>& members : groups) {
+        std::vector<std::string> items;
+        std::optional<GS::UniString> colour;
+        for (const API_Guid& member : members) {
+            const std::optional<API_ElemTypeID> kind = ContextKind(member);
+            if (!kind) {
+                continue;
+            }
+            GS::Array<MeshData> meshes;
+            GS::UniString error;
+            if (!ExtractMeshes({member, *kind}, meshes, error)) {
+                Logger::Warning(Category, "Group member mesh extraction failed: " + error);
+                continue;
+            }
+            AppendMeshItems(meshes, items);
+            ++context.extracted;
+            if (!colour) {
+                colour = GetElementColor(member);
+            }
+        }
+        // Numbered over all groups, empty ones too.
+        const int number = static_cast<int>(groupItems.size()) + 1;
+        groupItems.push_back(
+            GroupJson(items, GS::UniString::Printf("group%d", number), colour.value_or(DefaultColor)));
+    }
+    context.rootItems.push_back(GroupJson(groupItems, "groups", DefaultColor));
+}
+
+} // namespace
+
+GS::Ref<JS::Base> GetContext(GS::Ref<JS::Base>) {
+    API_SelectionInfo info = {};
+    GS::Array<API_Neig> selection;
+    if (ACAPI_Selection_Get(&info, &selection, false) != NoError || selection.IsEmpty()) {
+        return GS::NewRef<JS::Value>(NothingSelected);
+    }
+    const Buckets buckets = SortSelection(selection);
+    Context context;
+    AddDirectElements(buckets.direct, context);
+    if (!buckets.objects.IsEmpty()) {
+        AddObjects(buckets.objects, context);
+    }
+    if (!buckets.groups.IsEmpty()) {
+        AddGroups(buckets.groups, context);
+    }
+    if (context.extracted == 0) {
+        return GS::NewRef<JS::Value>(NothingExtracted);
+    }
+    const ContextJson::ContextDocument document = ContextJson::WriteContextDocument(
+        GroupJson(context.rootItems, "custom geometry", DefaultColor, true));
+    Logger::Info(Category, GS::UniString::Printf("Context JSON generated: %d elements extracted, hash=%s",
+                                                 context.extracted, document.hash.c_str()));
+    return GS::NewRef<JS::Value>(GS::UniString(document.text, GS::CC_UTF8));
+}
+
+} // namespace JSCommands::ContextCommands

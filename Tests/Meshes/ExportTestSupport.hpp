@@ -1,0 +1,123 @@
+#pragma once
+
+#include "JS/JSONText.hpp"
+#include "JSCommands/ContextCommands.hpp"
+#include "JSCommands/MorphCommands.hpp"
+#include "MeshChecks.hpp"
+#include "StandIn/Driver.hpp"
+#include "StandIn/HandleLedger.hpp"
+#include "StandIn/Model3D.hpp"
+#include "StandIn/Project.hpp"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// A fresh host to plant elements in and run the exports against; every test must leave no memory
+// handle behind.
+class ExportTest : public ::testing::Test {
+public:
+    using Outline = std::vector<API_Coord>; // closed: the last point repeats the first
+
+protected:
+    void SetUp() override {
+        StandIn::ResetHost();
+        liveHandles = StandIn::HandleLedger::LiveCount();
+    }
+    void TearDown() override {
+        EXPECT_EQ(StandIn::HandleLedger::LiveCount(), liveHandles);
+        StandIn::ResetHost();
+    }
+
+    static std::vector<std::string> Lines() {
+        std::vector<std::string> lines;
+        for (const StandIn::ReportLine& line : StandIn::Host().report) {
+            lines.push_back(line.text.ToCStr(GS::CC_UTF8).Get());
+        }
+        return lines;
+    }
+
+    static API_Tranmat Moved(double dx, double dy, double dz) {
+        return {{1, 0, 0, dx, 0, 1, 0, dy, 0, 0, 1, dz}};
+    }
+
+    // A morph with the body (the default 1 m cube when none is given) under the matrix.
+    static API_Guid PlantMorph(const API_Tranmat& placement,
+                               const std::optional<Modeler::MeshBody>& body = std::nullopt) {
+        StandIn::ElementDefaults defaults = StandIn::DefaultsOf(API_MorphID);
+        defaults.element.morph.tranmat = placement;
+        if (body) {
+            defaults.memo.morphBody = body;
+        }
+        EXPECT_EQ(StandIn::PlantElement(&defaults.element, &defaults.memo), NoError);
+        return defaults.element.header.guid;
+    }
+
+    // A vertical prism over the contours (the outer one first, then holes) from 0 to height, as a mesh body.
+    static Modeler::MeshBody PrismBody(const std::vector<Outline>& contours, double height) {
+        return StandIn::MeshBodyOf(StandIn::Prism(contours, 0, height, 1));
+    }
+
+    static API_Guid PlantSlab(const std::vector<Outline>& contours, double level = 0) {
+        StandIn::ElementDefaults defaults = StandIn::DefaultsOf(API_SlabID);
+        defaults.memo.coords.assign(1, {0, 0});
+        defaults.memo.pends.assign(1, 0);
+        for (const Outline& contour : contours) {
+            defaults.memo.coords.insert(defaults.memo.coords.end(), contour.begin(), contour.end());
+            defaults.memo.pends.push_back(static_cast<Int32>(defaults.memo.coords.size() - 1));
+        }
+        defaults.element.slab.poly = {static_cast<Int32>(defaults.memo.coords.size() - 1),
+                                      static_cast<Int32>(contours.size()), 0};
+        defaults.element.slab.level = level;
+        EXPECT_EQ(StandIn::PlantElement(&defaults.element, &defaults.memo), NoError);
+        return defaults.element.header.guid;
+    }
+
+    static API_Guid PlantObject(API_Coord at, double angle = 0) {
+        StandIn::ElementDefaults defaults = StandIn::DefaultsOf(API_ObjectID);
+        defaults.element.object.pos = at;
+        defaults.element.object.angle = angle;
+        EXPECT_EQ(StandIn::PlantElement(&defaults.element, &defaults.memo), NoError);
+        return defaults.element.header.guid;
+    }
+
+    static API_Guid PlantZone() {
+        StandIn::ElementDefaults defaults = StandIn::DefaultsOf(API_ZoneID);
+        EXPECT_EQ(StandIn::PlantElement(&defaults.element, &defaults.memo), NoError);
+        return defaults.element.header.guid;
+    }
+
+    static API_Guid PlantWall() {
+        StandIn::ElementDefaults defaults = StandIn::DefaultsOf(API_WallID);
+        defaults.element.wall.endC = {4, 0};
+        EXPECT_EQ(StandIn::PlantElement(&defaults.element, nullptr), NoError);
+        return defaults.element.header.guid;
+    }
+
+    static std::string BuildingMasses() {
+        return JS::ToJSONText(JSCommands::MorphCommands::GetBuildingMassAsJson({}));
+    }
+
+    // The context as the page receives it: a script string.
+    static std::string Context() {
+        GS::Ref<JS::Base> result = JSCommands::ContextCommands::GetContext({});
+        auto* text = dynamic_cast<JS::Value*>(result.Get());
+        EXPECT_TRUE(text != nullptr && text->GetType() == JS::Value::STRING);
+        return text == nullptr ? std::string() : text->GetString().ToCStr(GS::CC_UTF8).Get();
+    }
+
+    // Each mesh has triangles only, with indices in range, and a closed one faces outwards everywhere.
+    static void ExpectSoundMeshes(const std::vector<MeshChecks::Mesh>& meshes) {
+        for (size_t m = 0; m < meshes.size(); ++m) {
+            EXPECT_TRUE(MeshChecks::AllTrianglesInRange(meshes[m])) << "mesh " << m;
+            if (MeshChecks::IsClosed(meshes[m])) {
+                EXPECT_EQ(MeshChecks::InwardFaces(meshes[m]), std::vector<size_t>{}) << "mesh " << m;
+            }
+        }
+    }
+
+private:
+    Int32 liveHandles = 0;
+};
