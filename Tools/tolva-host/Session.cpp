@@ -148,17 +148,15 @@ std::vector<API_Guid> ElementsToSelect(const Step& step, rapidjson::SizeType ind
         }
         return guids;
     }
-    const std::map<std::string, API_ElemTypeID> types = {{"wall", API_WallID},
-                                                         {"slab", API_SlabID},
-                                                         {"zone", API_ZoneID},
-                                                         {"line", API_LineID},
-                                                         {"polyline", API_PolyLineID}};
+    const std::map<std::string, API_ElemTypeID> types = {
+        {"wall", API_WallID},         {"slab", API_SlabID},     {"zone", API_ZoneID}, {"line", API_LineID},
+        {"polyline", API_PolyLineID}, {"object", API_ObjectID}, {"mesh", API_MeshID}, {"morph", API_MorphID}};
     std::optional<API_ElemTypeID> type;
     std::optional<GS::UniString> name;
     if (step.HasMember("type")) {
         auto found = types.find(TextMember(step, index, "type"));
         if (found == types.end()) {
-            Malformed(index, "\"type\" must be wall, slab, zone, line or polyline");
+            Malformed(index, "\"type\" must be wall, slab, zone, line, polyline, object, mesh or morph");
         }
         type = found->second;
     } else if (step.HasMember("name")) {

@@ -1,6 +1,7 @@
 // tolva-host: the headless host. It loads the add-on and plays the user and Archicad.
 #include "Demo.hpp"
 #include "HostProgram.hpp"
+#include "ObjExport.hpp"
 #include "PageSteps.hpp"
 #include "Session.hpp"
 #include "StandIn/Driver.hpp"
@@ -23,7 +24,7 @@ constexpr double DemoClickX = 8.0;
 constexpr double DemoClickY = 6.0;
 
 const char* Usage = "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
-                    "                  [--svg FILE [--story N]] [--page ADDRESS=FILE ...]\n"
+                    "                  [--svg FILE [--story N]] [--obj FILE] [--page ADDRESS=FILE ...]\n"
                     "                  info | run SESSION.json | demo | call COMMAND [ARG]\n";
 
 struct Options {
@@ -35,6 +36,7 @@ struct Options {
     std::string savePath;
     std::string svgPath;
     std::string story;
+    std::string objPath;
     std::vector<std::string> pages;
     std::string command;
     std::string argument;
@@ -47,7 +49,8 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
         const std::map<std::string, std::string*> valued = {
             {"--addon", &options->addOnPath},     {"--report", &options->reportPath},
             {"--project", &options->projectPath}, {"--save", &options->savePath},
-            {"--svg", &options->svgPath},         {"--story", &options->story}};
+            {"--svg", &options->svgPath},         {"--story", &options->story},
+            {"--obj", &options->objPath}};
         if (arg == "--page") {
             if (i + 1 >= argc) {
                 *error = "--page needs a value";
@@ -155,6 +158,9 @@ int Run(const Options& options) {
     }
     for (const std::string& page : options.pages) {
         AddPageOption(page);
+    }
+    if (!options.objPath.empty()) {
+        WriteMeshAnswersTo(options.objPath);
     }
     HostProgram host(options.addOnPath, std::cout);
     if (!options.projectPath.empty()) {
