@@ -9,124 +9,139 @@ namespace ContextJson {
 
 namespace {
 
-// Room for one "%.10g" number or one int.
+// Room for one "%.10g" number or one int, with a separator.
 constexpr size_t NumberRoom = 32;
-// What a vertex and a triangle take on average, to reserve the text once.
-constexpr size_t VertexEstimate = 40;
-constexpr size_t FaceEstimate = 24;
 
 // "%.10g": to_chars with a precision formats exactly as printf does, without the locale.
-char* PutNumber(char* at, double value) {
-    return std::to_chars(at, at + NumberRoom, value, std::chars_format::general, 10).ptr;
+char* PutNumber(char* pen, double value) {
+    return std::to_chars(pen, pen + NumberRoom, value, std::chars_format::general, 10).ptr;
 }
 
-void AppendVertex(std::string& text, const JSCommands::Vertex3D& v) {
-    char buffer[3 * NumberRoom + 4];
-    char* at = buffer;
-    *at++ = '[';
-    at = PutNumber(at, v.x);
-    *at++ = ',';
-    at = PutNumber(at, v.y);
-    *at++ = ',';
-    at = PutNumber(at, v.z);
-    *at++ = ']';
-    text.append(buffer, at);
+char* PutIndex(char* pen, int index) {
+    return std::to_chars(pen, pen + NumberRoom, index).ptr;
 }
 
-void AppendFace(std::string& text, const GS::Array<int>& face) {
-    text += '[';
+// A vertex or a face costs one check for room, not one append per piece.
+void AppendMesh(TextBuffer& text, const JSCommands::MeshData& mesh) {
+    text.Append("{\"vertices\":[");
     bool first = true;
-    for (const int index : face) {
-        char buffer[NumberRoom];
-        char* at = buffer;
+    for (const JSCommands::Vertex3D& v : mesh.vertices) {
+        char* pen = text.Room(3 * NumberRoom + 4);
         if (!first) {
-            *at++ = ',';
+            *pen++ = ',';
         }
         first = false;
-        at = std::to_chars(at, buffer + NumberRoom, index).ptr;
-        text.append(buffer, at);
+        *pen++ = '[';
+        pen = PutNumber(pen, v.x);
+        *pen++ = ',';
+        pen = PutNumber(pen, v.y);
+        *pen++ = ',';
+        pen = PutNumber(pen, v.z);
+        *pen++ = ']';
+        text.MovedTo(pen);
     }
-    text += ']';
+    text.Append("],\"faces\":[");
+    first = true;
+    for (const GS::Array<int>& face : mesh.faces) {
+        char* pen = text.Room((face.GetSize() + 1) * NumberRoom);
+        if (!first) {
+            *pen++ = ',';
+        }
+        first = false;
+        *pen++ = '[';
+        bool firstIndex = true;
+        for (const int index : face) {
+            if (!firstIndex) {
+                *pen++ = ',';
+            }
+            firstIndex = false;
+            pen = PutIndex(pen, index);
+        }
+        *pen++ = ']';
+        text.MovedTo(pen);
+    }
+    text.Append("],\"type\":\"mesh\"}");
+}
+
+// What follows a group's items.
+void AppendGroupTail(TextBuffer& text, std::string_view name, std::string_view colour,
+                     bool withBlockDefinitions, bool withBlockInstances) {
+    text.Append(",\"name\":\"");
+    text.Append(name);
+    text.Append("\",\"color\":\"");
+    text.Append(colour);
+    text.Append("\"");
+    if (withBlockDefinitions) {
+        text.Append(",\"blockDefinitions\":{}");
+    }
+    if (withBlockInstances) {
+        text.Append(",\"blockInstances\":[]");
+    }
+    text.Append(",\"type\":\"group\"}");
 }
 
 } // namespace
 
 std::string WriteMeshJson(const JSCommands::MeshData& mesh) {
-    std::string text;
-    text.reserve(mesh.vertices.GetSize() * VertexEstimate + mesh.faces.GetSize() * FaceEstimate + 64);
-    text += "{\"vertices\":[";
-    bool first = true;
-    for (const JSCommands::Vertex3D& vertex : mesh.vertices) {
-        if (!first) {
-            text += ',';
-        }
-        first = false;
-        AppendVertex(text, vertex);
-    }
-    text += "],\"faces\":[";
-    first = true;
-    for (const GS::Array<int>& face : mesh.faces) {
-        if (!first) {
-            text += ',';
-        }
-        first = false;
-        AppendFace(text, face);
-    }
-    text += "],\"type\":\"mesh\"}";
-    return text;
-}
-
-std::string JoinItems(const std::vector<std::string>& entries) {
-    size_t length = 2;
-    for (const std::string& entry : entries) {
-        length += entry.size() + 1;
-    }
-    std::string text;
-    text.reserve(length);
-    text += '[';
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (i > 0) {
-            text += ',';
-        }
-        text += entries[i];
-    }
-    text += ']';
-    return text;
+    TextBuffer text;
+    AppendMesh(text, mesh);
+    return std::string(text.View());
 }
 
 std::string WriteGroupJson(std::string_view items, std::string_view name, std::string_view colour,
                            bool withBlockDefinitions, bool withBlockInstances) {
-    std::string text;
-    text.reserve(items.size() + name.size() + colour.size() + 128);
-    text += "{\"items\":";
-    text += items;
-    text += ",\"name\":\"";
-    text += name;
-    text += "\",\"color\":\"";
-    text += colour;
-    text += '"';
-    if (withBlockDefinitions) {
-        text += ",\"blockDefinitions\":{}";
-    }
-    if (withBlockInstances) {
-        text += ",\"blockInstances\":[]";
-    }
-    text += ",\"type\":\"group\"}";
-    return text;
+    TextBuffer text;
+    text.Append("{\"items\":");
+    text.Append(items);
+    AppendGroupTail(text, name, colour, withBlockDefinitions, withBlockInstances);
+    return std::string(text.View());
 }
 
-ContextDocument WriteContextDocument(std::string_view value) {
+ContextWriter::ContextWriter() {
+    text.Append("{\"version\":1,\"type\":\"context\",\"value\":");
+    valueStart = text.Size();
+    OpenGroup();
+}
+
+void ContextWriter::StartItem() {
+    if (groupHasItems.back()) {
+        text.Append(",");
+    }
+    groupHasItems.back() = true;
+}
+
+void ContextWriter::AddMesh(const JSCommands::MeshData& mesh) {
+    StartItem();
+    AppendMesh(text, mesh);
+}
+
+void ContextWriter::OpenGroup() {
+    if (!groupHasItems.empty()) {
+        StartItem();
+    }
+    text.Append("{\"items\":[");
+    groupHasItems.push_back(false);
+}
+
+void ContextWriter::EndGroup(std::string_view name, std::string_view colour, bool withBlockDefinitions) {
+    text.Append("]");
+    AppendGroupTail(text, name, colour, withBlockDefinitions, true);
+    groupHasItems.pop_back();
+}
+
+void ContextWriter::CloseGroup(std::string_view name, std::string_view colour) {
+    EndGroup(name, colour, false);
+}
+
+std::string ContextWriter::Finish(std::string_view rootName, std::string_view rootColour) {
+    EndGroup(rootName, rootColour, true);
+    const std::string_view value = text.View().substr(valueStart);
     char hash[16];
     std::snprintf(hash, sizeof hash, "%08x", ComputeCrc32(value.data(), value.size()));
-    ContextDocument document;
-    document.hash = hash;
-    document.text.reserve(value.size() + 80);
-    document.text += "{\"version\":1,\"type\":\"context\",\"value\":";
-    document.text += value;
-    document.text += ",\"hash\":\"";
-    document.text += document.hash;
-    document.text += "\"}";
-    return document;
+    text.Append(",\"hash\":\"");
+    text.Append(hash);
+    text.Append("\"}");
+    return hash;
 }
 
 } // namespace ContextJson

@@ -9,7 +9,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace JSCommands::ContextCommands {
 
@@ -83,28 +82,21 @@ bool ExtractMeshes(const Element& element, GS::Array<MeshData>& meshes, GS::UniS
                                        : ExtractModelMeshes(element.guid, meshes, error);
 }
 
-void AppendMeshItems(const GS::Array<MeshData>& meshes, std::vector<std::string>& items) {
-    for (const MeshData& mesh : meshes) {
-        items.push_back(ContextJson::WriteMeshJson(mesh));
-    }
-}
-
 std::string Escaped(const GS::UniString& text) {
     return EscapeJsonString(text).ToCStr(GS::CC_UTF8).Get();
 }
 
-// Every group of the context carries "blockInstances"; only the root has "blockDefinitions".
-std::string GroupJson(const std::vector<std::string>& items, const GS::UniString& name,
-                      const GS::UniString& colour, bool isRoot = false) {
-    return ContextJson::WriteGroupJson(ContextJson::JoinItems(items), Escaped(name), Escaped(colour), isRoot,
-                                       true);
-}
-
-// The root's items as they are gathered, and how many elements (for direct elements: meshes) gave them.
+// The context as it is written, and how many elements (for direct elements: meshes) gave it meshes.
 struct Context {
-    std::vector<std::string> rootItems;
+    ContextJson::ContextWriter writer;
     Int32 extracted = 0;
 };
+
+void AddMeshes(const GS::Array<MeshData>& meshes, ContextJson::ContextWriter& writer) {
+    for (const MeshData& mesh : meshes) {
+        writer.AddMesh(mesh);
+    }
+}
 
 void AddDirectElements(const GS::Array<Element>& direct, Context& context) {
     for (const Element& element : direct) {
@@ -114,13 +106,15 @@ void AddDirectElements(const GS::Array<Element>& direct, Context& context) {
             Logger::Warning(Category, "Direct mesh extraction failed: " + error);
             continue;
         }
-        AppendMeshItems(meshes, context.rootItems);
+        AddMeshes(meshes, context.writer);
         context.extracted += static_cast<Int32>(meshes.GetSize());
     }
 }
 
 void AddObjects(const GS::Array<API_Guid>& objects, Context& context) {
-    std::vector<std::string> objectGroups;
+    context.writer.OpenGroup();
+    // Numbered over the objects that gave meshes.
+    int number = 0;
     for (const API_Guid& object : objects) {
         GS::Array<MeshData> meshes;
         GS::UniString error;
@@ -128,21 +122,21 @@ void AddObjects(const GS::Array<API_Guid>& objects, Context& context) {
             Logger::Warning(Category, "Object mesh extraction failed: " + error);
             continue;
         }
-        std::vector<std::string> items;
-        AppendMeshItems(meshes, items);
         ++context.extracted;
-        // Numbered over the objects that gave meshes.
-        const int number = static_cast<int>(objectGroups.size()) + 1;
-        objectGroups.push_back(
-            GroupJson(items, GS::UniString::Printf("object%d", number), GetElementColor(object)));
+        context.writer.OpenGroup();
+        AddMeshes(meshes, context.writer);
+        context.writer.CloseGroup(GS::UniString::Printf("object%d", ++number).ToCStr().Get(),
+                                  Escaped(GetElementColor(object)));
     }
-    context.rootItems.push_back(GroupJson(objectGroups, "objects", DefaultColor));
+    context.writer.CloseGroup("objects", DefaultColor);
 }
 
 void AddGroups(const GS::Array<GS::Array<API_Guid>>& groups, Context& context) {
-    std::vector<std::string> groupItems;
+    context.writer.OpenGroup();
+    // Numbered over all groups, empty ones too.
+    int number = 0;
     for (const GS::Array<API_Guid>& members : groups) {
-        std::vector<std::string> items;
+        context.writer.OpenGroup();
         std::optional<GS::UniString> colour;
         for (const API_Guid& member : members) {
             const std::optional<API_ElemTypeID> kind = ContextKind(member);
@@ -155,18 +149,16 @@ void AddGroups(const GS::Array<GS::Array<API_Guid>>& groups, Context& context) {
                 Logger::Warning(Category, "Group member mesh extraction failed: " + error);
                 continue;
             }
-            AppendMeshItems(meshes, items);
+            AddMeshes(meshes, context.writer);
             ++context.extracted;
             if (!colour) {
                 colour = GetElementColor(member);
             }
         }
-        // Numbered over all groups, empty ones too.
-        const int number = static_cast<int>(groupItems.size()) + 1;
-        groupItems.push_back(
-            GroupJson(items, GS::UniString::Printf("group%d", number), colour.value_or(DefaultColor)));
+        context.writer.CloseGroup(GS::UniString::Printf("group%d", ++number).ToCStr().Get(),
+                                  Escaped(colour.value_or(DefaultColor)));
     }
-    context.rootItems.push_back(GroupJson(groupItems, "groups", DefaultColor));
+    context.writer.CloseGroup("groups", DefaultColor);
 }
 
 } // namespace
@@ -189,11 +181,10 @@ GS::Ref<JS::Base> GetContext(GS::Ref<JS::Base>) {
     if (context.extracted == 0) {
         return GS::NewRef<JS::Value>(NothingExtracted);
     }
-    const ContextJson::ContextDocument document = ContextJson::WriteContextDocument(
-        GroupJson(context.rootItems, "custom geometry", DefaultColor, true));
+    const std::string hash = context.writer.Finish("custom geometry", DefaultColor);
     Logger::Info(Category, GS::UniString::Printf("Context JSON generated: %d elements extracted, hash=%s",
-                                                 context.extracted, document.hash.c_str()));
-    return GS::NewRef<JS::Value>(GS::UniString(document.text, GS::CC_UTF8));
+                                                 context.extracted, hash.c_str()));
+    return GS::NewRef<JS::Value>(GS::UniString(context.writer.Text(), GS::CC_UTF8));
 }
 
 } // namespace JSCommands::ContextCommands

@@ -71,28 +71,55 @@ TEST(WriteGroupJson, WritesTheBlockMembersOnlyWhenAskedFor) {
               R"({"items":[1,2],"name":"object1","color":"#0a0b0c","blockInstances":[],"type":"group"})");
     EXPECT_EQ(ContextJson::WriteGroupJson("[]", "a \\\"b\\\"", "#000000", false, false),
               R"({"items":[],"name":"a \"b\"","color":"#000000","type":"group"})");
-    EXPECT_EQ(ContextJson::JoinItems({"{}", "[]", "{}"}), "[{},[],{}]");
-    EXPECT_EQ(ContextJson::JoinItems({}), "[]");
 }
 
-TEST(WriteContextDocument, HashesTheValueItCarries) {
-    const std::string value = ContextJson::WriteGroupJson(
-        ContextJson::JoinItems({ContextJson::WriteMeshJson(Mesh({{1234.567891, 0, 0}}))}), "custom geometry",
-        "#AAAAAA", true, true);
-    const ContextJson::ContextDocument document = ContextJson::WriteContextDocument(value);
-    EXPECT_EQ(document.text,
+// The context of one group holding one mesh of one vertex at x, beside a mesh at the root.
+ContextJson::ContextWriter OneGroup(double x) {
+    ContextJson::ContextWriter writer;
+    writer.AddMesh(Mesh({{x, 0, 0}}));
+    writer.OpenGroup();
+    writer.OpenGroup();
+    writer.CloseGroup("empty", "#000000");
+    writer.AddMesh(Mesh({{1, 2, 3}}, {{0, 0, 0}}));
+    writer.CloseGroup("group1", "#0a0b0c");
+    return writer;
+}
+
+TEST(ContextWriter, WritesTheDocumentAndTheHashOfItsValue) {
+    ContextJson::ContextWriter writer = OneGroup(1234.567891);
+    const std::string hash = writer.Finish("custom geometry", "#AAAAAA");
+    const std::string mesh = R"({"vertices":[[1234.567891,0,0]],"faces":[],"type":"mesh"})";
+    const std::string value =
+        R"({"items":[)" + mesh +
+        R"(,{"items":[{"items":[],"name":"empty","color":"#000000",)"
+        R"("blockInstances":[],"type":"group"},{"vertices":[[1,2,3]],"faces":[[0,0,0]],)"
+        R"("type":"mesh"}],"name":"group1","color":"#0a0b0c","blockInstances":[],)"
+        R"("type":"group"}],"name":"custom geometry","color":"#AAAAAA",)"
+        R"("blockDefinitions":{},"blockInstances":[],"type":"group"})";
+    EXPECT_EQ(std::string(writer.Text()),
               R"({"version":1,"type":"context","value":)" + value + R"(,"hash":")" + Crc(value) + "\"}");
-    EXPECT_EQ(document.hash, Crc(value));
-    EXPECT_EQ(ContextJson::WriteContextDocument(value).hash, document.hash)
+    EXPECT_EQ(writer.Size(), std::string(writer.Text()).size());
+    EXPECT_EQ(hash, Crc(value));
+    EXPECT_EQ(OneGroup(1234.567891).Finish("custom geometry", "#AAAAAA"), hash)
         << "the same value, the same hash";
 }
 
-TEST(WriteContextDocument, ATenthDigitChangesTheHashAndAnEleventhDoesNot) {
-    auto hashOf = [](double x) {
-        return ContextJson::WriteContextDocument(ContextJson::WriteMeshJson(Mesh({{x, 0, 0}}))).hash;
-    };
+TEST(ContextWriter, ATenthDigitChangesTheHashAndAnEleventhDoesNot) {
+    auto hashOf = [](double x) { return OneGroup(x).Finish("custom geometry", "#AAAAAA"); };
     EXPECT_NE(hashOf(1234.567891), hashOf(1234.567892));
     EXPECT_EQ(hashOf(1234.5678910), hashOf(1234.56789104)) << "ten significant digits are written";
+}
+
+TEST(TextBuffer, GrowsWithoutLosingWhatItHolds) {
+    TextBuffer text;
+    std::string expected;
+    for (int i = 0; i < 100000; ++i) {
+        const std::string part = std::to_string(i) + ",";
+        text.Append(part);
+        expected += part;
+    }
+    EXPECT_EQ(text.View(), expected);
+    EXPECT_STREQ(text.CStr(), expected.c_str());
 }
 
 } // namespace
