@@ -11,12 +11,14 @@ bool ComputeFaceNormal(const GS::Array<int>& face, const JSCommands::MeshData& m
     if (count < 3) {
         return false;
     }
-    for (USize i = 0; i < count; ++i) {
-        const JSCommands::Vertex3D& a = mesh.vertices[static_cast<USize>(face[i])];
-        const JSCommands::Vertex3D& b = mesh.vertices[static_cast<USize>(face[(i + 1) % count])];
-        nx += (a.y - b.y) * (a.z + b.z);
-        ny += (a.z - b.z) * (a.x + b.x);
-        nz += (a.x - b.x) * (a.y + b.y);
+    // Each vertex with the one after it, the last with the first.
+    const JSCommands::Vertex3D* a = &mesh.vertices[static_cast<USize>(face.GetLast())];
+    for (const int index : face) {
+        const JSCommands::Vertex3D* b = &mesh.vertices[static_cast<USize>(index)];
+        nx += (a->y - b->y) * (a->z + b->z);
+        ny += (a->z - b->z) * (a->x + b->x);
+        nz += (a->x - b->x) * (a->y + b->y);
+        a = b;
     }
     const double length = std::sqrt(nx * nx + ny * ny + nz * nz);
     // A non-finite length (a vertex far out or not a number) gives no direction either.

@@ -42,6 +42,20 @@ bool AgainstNormal(const Vertex3D& a, const Vertex3D& b, const Vertex3D& c, doub
     return (uy * vz - uz * vy) * nx + (uz * vx - ux * vz) * ny + (ux * vy - uy * vx) * nz < 0;
 }
 
+// What each face needs, kept per thread so that faces, which come by the hundred thousand, cost no
+// allocations beyond their triangles.
+struct Scratch {
+    GS::Array<Point2D> points;
+    GS::Array<GS::Array<int>> localContours;
+    GS::Array<int> meshIndices; // for each point, the mesh's vertex
+    GS::Array<PolygonTriangulation::Triangle> triangles;
+};
+
+Scratch& ThreadScratch() {
+    thread_local Scratch scratch;
+    return scratch;
+}
+
 } // namespace
 
 bool TriangulateFace(const GS::Array<int>& face, JSCommands::MeshData& mesh, UInt32 faceNumber,
@@ -63,28 +77,31 @@ bool TriangulateFace(std::span<const GS::Array<int>> contours, JSCommands::MeshD
     }
     // The face's vertices in 2D, numbered from 0 across the contours.
     const Plane plane = ProjectionPlane(nx, ny, nz);
-    GS::Array<Point2D> points;
-    GS::Array<GS::Array<int>> localContours;
-    GS::Array<int> meshIndices;
-    for (const GS::Array<int>& contour : contours) {
-        GS::Array<int>& local = (localContours.Push(GS::Array<int>()), localContours.GetLast());
-        local.SetCapacity(contour.GetSize());
-        for (const int index : contour) {
-            local.Push(static_cast<int>(points.GetSize()));
-            points.Push(Project(mesh.vertices[static_cast<USize>(index)], plane));
-            meshIndices.Push(index);
+    Scratch& scratch = ThreadScratch();
+    scratch.points.Clear();
+    scratch.meshIndices.Clear();
+    scratch.localContours.SetSize(static_cast<USize>(contours.size()));
+    for (size_t c = 0; c < contours.size(); ++c) {
+        GS::Array<int>& local = scratch.localContours[static_cast<USize>(c)];
+        local.Clear();
+        for (const int index : contours[c]) {
+            local.Push(static_cast<int>(scratch.points.GetSize()));
+            scratch.points.Push(Project(mesh.vertices[static_cast<USize>(index)], plane));
+            scratch.meshIndices.Push(index);
         }
     }
-    GS::Array<PolygonTriangulation::Triangle> triangles;
+    GS::Array<PolygonTriangulation::Triangle>& triangles = scratch.triangles;
     if (!PolygonTriangulation::Triangulate(
-            std::span<const GS::Array<int>>(localContours.begin(), localContours.end()), points, triangles)) {
+            std::span<const GS::Array<int>>(scratch.localContours.begin(), scratch.localContours.end()),
+            scratch.points, triangles)) {
         const GS::UniString message =
             GS::UniString::Printf("Failed to triangulate face %u with %u vertices", faceNumber,
-                                  static_cast<unsigned>(points.GetSize()));
+                                  static_cast<unsigned>(scratch.points.GetSize()));
         HostReport::Write(message);
         Logger::Warning(category, message);
         return false;
     }
+    const GS::Array<int>& meshIndices = scratch.meshIndices;
     for (const PolygonTriangulation::Triangle& triangle : triangles) {
         int a = meshIndices[static_cast<USize>(triangle.a)];
         int b = meshIndices[static_cast<USize>(triangle.b)];

@@ -19,21 +19,26 @@ constexpr bool TimingLogged = Logger::MinimumLevel <= Logger::LogLevel::Debug;
 
 using Ring = std::vector<std::array<double, 2>>;
 
-size_t VertexCount(std::span<const GS::Array<int>> rings) {
-    size_t count = 0;
-    for (const GS::Array<int>& ring : rings) {
-        count += ring.GetSize();
-    }
-    return count;
+// What each run needs, kept per thread so that faces, which come by the hundred thousand, cost no
+// allocations beyond earcut's own.
+struct Scratch {
+    std::vector<Ring> polygon;
+    std::vector<int> flatIndices; // for each of earcut's (flat) indices, the polygon's own index
+    mapbox::detail::Earcut<uint32_t> earcut;
+};
+
+Scratch& ThreadScratch() {
+    thread_local Scratch scratch;
+    return scratch;
 }
 
-// Earcut's rings, and for each of earcut's (flat) indices the polygon's own index.
-bool BuildRings(std::span<const GS::Array<int>> rings, const GS::Array<Point2D>& points,
-                std::vector<Ring>& polygon, std::vector<int>& flatIndices) {
-    for (const GS::Array<int>& ring : rings) {
-        Ring& coordinates = polygon.emplace_back();
-        coordinates.reserve(ring.GetSize());
-        for (const int index : ring) {
+bool BuildRings(std::span<const GS::Array<int>> rings, const GS::Array<Point2D>& points, Scratch& scratch) {
+    scratch.polygon.resize(rings.size());
+    scratch.flatIndices.clear();
+    for (size_t r = 0; r < rings.size(); ++r) {
+        Ring& coordinates = scratch.polygon[r];
+        coordinates.clear();
+        for (const int index : rings[r]) {
             if (index < 0 || static_cast<USize>(index) >= points.GetSize()) {
                 Logger::Error(Category, GS::UniString::Printf(
                                             "Vertex index %d out of bounds (vertex count: %llu)", index,
@@ -42,7 +47,7 @@ bool BuildRings(std::span<const GS::Array<int>> rings, const GS::Array<Point2D>&
             }
             const Point2D& point = points[static_cast<USize>(index)];
             coordinates.push_back({point.x, point.y});
-            flatIndices.push_back(index);
+            scratch.flatIndices.push_back(index);
         }
     }
     return true;
@@ -73,25 +78,23 @@ bool CheckIndices(const std::vector<uint32_t>& indices, size_t vertexCount) {
 
 bool RunEarcut(std::span<const GS::Array<int>> rings, const GS::Array<Point2D>& points,
                GS::Array<Triangle>& triangles) {
-    const size_t vertexCount = VertexCount(rings);
-    std::vector<Ring> polygon;
-    polygon.reserve(rings.size());
-    std::vector<int> flatIndices;
-    flatIndices.reserve(vertexCount);
-    if (!BuildRings(rings, points, polygon, flatIndices)) {
+    Scratch& scratch = ThreadScratch();
+    if (!BuildRings(rings, points, scratch)) {
         return false;
     }
+    const size_t vertexCount = scratch.flatIndices.size();
     std::chrono::steady_clock::time_point start;
     if constexpr (TimingLogged) {
         start = std::chrono::steady_clock::now();
     }
-    const std::vector<uint32_t> indices = mapbox::earcut<uint32_t>(polygon);
+    scratch.earcut(scratch.polygon);
+    const std::vector<uint32_t>& indices = scratch.earcut.indices;
     if (!CheckIndices(indices, vertexCount)) {
         return false;
     }
-    triangles.SetCapacity(static_cast<USize>(indices.size() / 3));
+    const std::vector<int>& flat = scratch.flatIndices;
     for (size_t i = 0; i < indices.size(); i += 3) {
-        triangles.Push({flatIndices[indices[i]], flatIndices[indices[i + 1]], flatIndices[indices[i + 2]]});
+        triangles.Push({flat[indices[i]], flat[indices[i + 1]], flat[indices[i + 2]]});
     }
     if constexpr (TimingLogged) {
         const double milliseconds =
