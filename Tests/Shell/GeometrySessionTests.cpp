@@ -92,6 +92,16 @@ TEST(GeometrySessions, WriteTheContextWithItsGroupsAndColoursAsObj) {
               "newmtl color_99734d\nKd 0.6 0.4509803922 0.3019607843\nnewmtl color_ffffff\nKd 1 1 1\n");
 }
 
+TEST(GeometrySessions, TheMassesExampleSessionWritesEveryContextMesh) {
+    const std::string obj = TempPath("example.obj");
+    Outcome run = RunHost("--project " + Masses + " --obj " + obj + " run " + TOLVA_SOURCE_DIR +
+                          "/examples/sessions/masses-context.json");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("Context JSON generated: 10 elements extracted"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(LinesStartingWith(ReadFile(obj), "o "), 10u);
+}
+
 TEST(GeometrySessions, RefuseAZoneStepWithoutAPoint) {
     std::string session = WriteTemp("bad.json", R"({"steps": [{"action": "auto-zone", "x": 1}]})");
     Outcome run = RunHost("--project " + Apartment + " run " + session);
