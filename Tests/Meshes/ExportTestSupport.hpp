@@ -60,6 +60,35 @@ protected:
         return StandIn::MeshBodyOf(StandIn::Prism(contours, 0, height, 1));
     }
 
+    // A 1 m cube with a seventh polygon (number 6) over four points on one line.
+    static Modeler::MeshBody CubeWithACollinearFace() {
+        Modeler::MeshBody body = PrismBody({{{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}}}, 1);
+        std::vector<Int32> edges;
+        for (double x : {0.0, 1.0, 2.0, 3.0}) {
+            body.AddVertex({x, 5, 0});
+        }
+        for (UInt32 v = 8; v < 12; ++v) {
+            edges.push_back(static_cast<Int32>(body.AddEdge(v, v == 11 ? 8 : v + 1)) + 1);
+        }
+        body.AddPolygon(edges);
+        return body;
+    }
+
+    // The outline and the hole of a 4 x 4 m square ring, closed.
+    static std::vector<Outline> SquareRing() {
+        return {{{0, 0}, {4, 0}, {4, 4}, {0, 4}, {0, 0}}, {{1, 1}, {1, 3}, {3, 3}, {3, 1}, {1, 1}}};
+    }
+
+    // One mesh of a square ring: closed, facing outwards, and its top and bottom covering the ring
+    // without its hole, 2 x (16 - 4) m2 seen from above.
+    static void ExpectOneOpenRing(const std::string& json) {
+        const std::vector<MeshChecks::Mesh> meshes = MeshChecks::MeshesIn(json);
+        ASSERT_EQ(meshes.size(), 1u);
+        EXPECT_DOUBLE_EQ(MeshChecks::ProjectedArea(meshes[0], 2), 2 * 12e6);
+        ASSERT_TRUE(MeshChecks::IsClosed(meshes[0]));
+        ExpectSoundMeshes(meshes);
+    }
+
     static API_Guid PlantSlab(const std::vector<Outline>& contours, double level = 0) {
         StandIn::ElementDefaults defaults = StandIn::DefaultsOf(API_SlabID);
         defaults.memo.coords.assign(1, {0, 0});
