@@ -65,7 +65,11 @@ Buckets SortSelection(const GS::Array<API_Neig>& selection) {
         if (ACAPI_Grouping_GetElementGroup(neig.guid, &group) == NoError && group != APINULLGuid) {
             if (seenGroups.Add(group)) {
                 GS::Array<API_Guid> members;
-                ACAPI_Grouping_GetGroupElements(group, &members);
+                if (const GSErrCode err = ACAPI_Grouping_GetGroupElements(group, &members); err != NoError) {
+                    Logger::Warning(Category,
+                                    GS::UniString::Printf("Failed to get the elements of group %s: %d",
+                                                          APIGuidToString(group).ToCStr().Get(), err));
+                }
                 buckets.groups.Push(std::move(members));
             }
         } else if (*kind == API_ObjectID) {

@@ -127,6 +127,22 @@ TEST_F(GetContext, AGroupIsExportedOnceWithAllItsMembers) {
     EXPECT_NE(Lines().back().find("4 elements extracted"), std::string::npos);
 }
 
+TEST_F(GetContext, AGroupWhoseMembersCannotBeListedStaysEmptyButIsNumbered) {
+    const API_Guid grouped = PlantSlab({Square});
+    const API_Guid group = StandIn::GroupElements({grouped, PlantZone()});
+    StandIn::GroupElements({PlantZone()});
+    StandIn::SelectElements({grouped, StandIn::TheModel().elements.back().element.header.guid});
+    StandIn::Faults::Arm("ACAPI_Grouping_GetGroupElements", APIERR_GENERAL);
+    const rapidjson::Document value = Value(Context());
+    const rapidjson::Value& groups = value["items"][0];
+    EXPECT_EQ(Types(groups["items"]), (std::vector<std::string>{"group group1", "group group2"}));
+    EXPECT_TRUE(groups["items"][0]["items"].Empty());
+    EXPECT_STREQ(groups["items"][0]["color"].GetString(), "#AAAAAA");
+    EXPECT_EQ(Types(groups["items"][1]["items"]), std::vector<std::string>{"mesh"});
+    EXPECT_EQ(Lines().front(), "[WARNING] ContextCommands: Failed to get the elements of group " +
+                                   std::string(APIGuidToString(group).ToCStr().Get()) + ": -2130313215");
+}
+
 TEST_F(GetContext, ObjectsAreGroupsNumberedOverThoseThatGaveMeshes) {
     StandIn::Attributes().byType[API_MaterialID][0].attribute.material.surfaceRGB = {1, 0.5, 0.02};
     const API_Guid failing = PlantObject({5, 0});
