@@ -103,7 +103,7 @@ TEST_F(GeometryInProjectFiles, GroupsAreSavedAndLoaded) {
                                           "material": 1}, {"type": "line", "story": 0, "group": ")" +
                                        group + R"(", "begin": [0, 0], "end": [1, 1]})"));
     const API_Guid line = StandIn::TheModel().elements.back().element.header.guid;
-    API_Guid found;
+    API_Guid found = {};
     ASSERT_EQ(ACAPI_Grouping_GetElementGroup(line, &found), NoError);
     EXPECT_EQ(APIGuidToString(found), GS::UniString(group));
     GS::Array<API_Guid> members;

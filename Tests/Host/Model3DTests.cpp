@@ -118,7 +118,7 @@ TEST_F(Model3D, AZoneCanHaveTheTwoBodiesItWasGiven) {
 
 // A vertex of the body read last where the body's matrix places it.
 API_Coord3D Placed(const API_BodyType& body, Int32 vertex) {
-    API_Component3D component;
+    API_Component3D component = {};
     component.header = {API_VertID, vertex};
     EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&component), NoError);
     const API_VertType& v = component.vert;
