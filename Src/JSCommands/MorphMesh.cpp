@@ -29,16 +29,17 @@ MeshToolkit::FaceContours Contours(const Modeler::MeshBody& body, const Modeler:
     MeshToolkit::FaceContours contours;
     contours.Push(GS::Array<int>());
     for (UInt32 j = polygon.fpedg; j <= polygon.lpedg && j < body.GetPolyEdgeCount(); ++j) {
-        const Int32 reference = body.GetConstPolyEdge(j);
+        // Widened, so that negating the most negative reference cannot overflow.
+        const Int64 reference = body.GetConstPolyEdge(j);
         if (reference == 0) {
             contours.Push(GS::Array<int>());
             continue;
         }
-        const UInt32 edgeIndex = static_cast<UInt32>(reference > 0 ? reference - 1 : -reference - 1);
+        const Int64 edgeIndex = reference > 0 ? reference - 1 : -reference - 1;
         if (edgeIndex >= body.GetEdgeCount()) {
             continue;
         }
-        const Modeler::MeshEdge& edge = body.GetConstEdge(edgeIndex);
+        const Modeler::MeshEdge& edge = body.GetConstEdge(static_cast<UInt32>(edgeIndex));
         const UInt32 vertex = reference > 0 ? edge.vert1 : edge.vert2;
         if (vertex < body.GetVertexCount()) {
             contours.GetLast().Push(static_cast<int>(vertex));
