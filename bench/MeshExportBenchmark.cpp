@@ -5,8 +5,8 @@
 // (TriangulateFace's time over earcut's) is within 1.3.
 #include "Geometry/ContextJson.hpp"
 #include "Geometry/FaceTriangulation.hpp"
-#include "JS/JSValues.hpp"
 #include "JSCommands/ContextCommands.hpp"
+#include "JSValues.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Project.hpp"
 

@@ -1,5 +1,5 @@
 // The fuzz targets run without the host stand-in: the report window is a sink here.
-#include "API/ACAPinc.h"
+#include "ACAPinc.h"
 
 GSErrCode ACAPI_WriteReportText(const GS::UniString&, bool) {
     return NoError;

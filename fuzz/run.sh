@@ -17,6 +17,8 @@ flags="-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recov
     -fno-sanitize=pointer-overflow -Wall -Wextra -Werror"
 sources="$root/Src/Parsers/*.cpp $root/Src/Logging/Logger.cpp $root/Host/GSRoot/UniString.cpp $here/ReportSink.cpp"
 read_folders="$root/Src/Parsers $root/Src/Model $root/Src/Logging $root/Host/GSRoot $root/Host/API $here"
+# The DevKit's include folders the logger's host header reaches.
+devkit="-I$root/Host/API -I$root/Host/GSRoot -I$root/Host/InputOutput -I$root/Host/Model3D"
 mkdir -p "$out"
 for target in $targets; do
     case $target in
@@ -28,7 +30,7 @@ for target in $targets; do
     binary=$out/fuzz-$target
     # shellcheck disable=SC2086
     if [ ! -x "$binary" ] || [ -n "$(find $read_folders -newer "$binary" -print -quit)" ]; then
-        $cxx $flags -I"$root/Src" -I"$root/Host" -I"$here" $sources "$here/$main" -o "$binary.new"
+        $cxx $flags -I"$root/Src" $devkit -I"$here" $sources "$here/$main" -o "$binary.new"
         mv "$binary.new" "$binary"
     fi
     [ "$seconds" -eq 0 ] && continue

@@ -1,12 +1,23 @@
 #pragma once
 
-// The Archicad API as the add-on sees it: the frame services of the host.
-#include "API/APIdefs_Base.h"
-#include "API/APIdefs_Environment.h"
-#include "API/APIdefs_Guid.h"
-#include "GSRoot/GSRoot.hpp"
-#include "InputOutput/Location.hpp"
-#include "RS/ResourceStrings.hpp"
+// The Archicad API as the add-on sees it. As the DevKit's own, this header brings every APIdefs file,
+// so the add-on includes it alone.
+#include "API_Guid.hpp"
+#include "APIdefs_3D.h"
+#include "APIdefs_Attributes.h"
+#include "APIdefs_Base.h"
+#include "APIdefs_Elements.h"
+#include "APIdefs_Environment.h"
+#include "APIdefs_Interface.h"
+#include "APIdefs_Properties.h"
+#include "GSRoot.hpp"
+#include "Location.hpp"
+
+// The add-on's four entry points, which the host calls through the static glue.
+API_AddonType CheckEnvironment(API_EnvirParams* envir);
+GSErrCode RegisterInterface();
+GSErrCode Initialize();
+GSErrCode FreeData();
 
 HOST_API GSErrCode ACAPI_MenuItem_RegisterMenu(short menuStrResID, short promptStrResID, Int32 menuPosCode,
                                                GSFlags menuFlags);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "API/APIdefs_Attributes.h"
-#include "API/APIdefs_Elements.h"
+#include "APIdefs_Attributes.h"
+#include "APIdefs_Elements.h"
 
 // The 3D model: bodies numbered from 1 over the whole model, each element owning a range of them.
 // Vertices, edges, polygons and polygon edges are numbered from 1 within the body read last.
@@ -20,44 +20,44 @@ enum API_3DTypeID : Int32 {
 constexpr GSFlags APIPgon_Hidden = 0x0001;
 
 struct API_ElemInfo3D {
-    Int32 fbody = 0;
-    Int32 lbody = 0;
+    Int32 fbody;
+    Int32 lbody;
 };
 
 struct API_Component3DHeader {
-    API_3DTypeID typeID = API_3DZombieID;
-    Int32 index = 0;
+    API_3DTypeID typeID;
+    Int32 index;
 };
 
 struct API_BodyType {
-    Int32 nVert = 0;
-    Int32 nEdge = 0;
-    Int32 nPgon = 0;
+    Int32 nVert;
+    Int32 nEdge;
+    Int32 nPgon;
     API_Tranmat tranmat;
-    Int32 iumat = 0; // the surface of the body
+    Int32 iumat; // the surface of the body
 };
 
 struct API_VertType {
-    double x = 0;
-    double y = 0;
-    double z = 0;
+    double x;
+    double y;
+    double z;
 };
 
 struct API_EdgeType {
-    Int32 vert1 = 0;
-    Int32 vert2 = 0;
+    Int32 vert1;
+    Int32 vert2;
 };
 
 struct API_PgonType {
-    Int32 fpedg = 0;
-    Int32 lpedg = 0;
-    GSFlags status = 0;
-    Int32 iumat = 0;
+    Int32 fpedg;
+    Int32 lpedg;
+    GSFlags status;
+    Int32 iumat;
 };
 
 // A signed edge reference (negative: the edge run backwards); 0 closes a contour.
 struct API_PedgType {
-    Int32 pedg = 0;
+    Int32 pedg;
 };
 
 struct API_UmatType {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
-#include "InputOutput/Location.hpp"
+#include "APIdefs_Elements.h"
+#include "Location.hpp"
 
 enum API_AttrTypeID : Int32 {
     API_ZombieAttrID = 0,
@@ -13,17 +13,17 @@ enum API_AttrTypeID : Int32 {
 };
 
 struct API_Attr_Head {
-    API_AttrTypeID typeID = API_ZombieAttrID;
-    API_AttributeIndex index = 0; // 0 with a name: read by name
+    API_AttrTypeID typeID;
+    API_AttributeIndex index; // 0 with a name: read by name
     GS::UniString name;
-    GSFlags flags = 0;
+    GSFlags flags;
 };
 
 // Layer flags in the attribute header.
 constexpr GSFlags APILay_Hidden = 0x0004;
 
 struct API_LayerType {
-    Int32 conClassId = 0; // intersection group number
+    Int32 conClassId; // intersection group number
 };
 
 enum API_FillSubtype : Int32 {
@@ -37,13 +37,13 @@ enum API_FillSubtype : Int32 {
 };
 
 struct API_FillType {
-    API_FillSubtype subType = APIFill_Vector;
+    API_FillSubtype subType;
 };
 
 struct API_RGBColor {
-    double f_red = 0;
-    double f_green = 0;
-    double f_blue = 0;
+    double f_red;
+    double f_green;
+    double f_blue;
 };
 
 enum API_MaterTypeID : Int32 {
@@ -56,29 +56,29 @@ enum API_MaterTypeID : Int32 {
 };
 
 struct API_Texture {
-    IO::Location* fileLoc = nullptr; // null: no texture
+    IO::Location* fileLoc; // null: no texture
 };
 
 struct API_MaterialType {
-    API_MaterTypeID mtype = APIMater_GeneralID;
+    API_MaterTypeID mtype;
     API_RGBColor surfaceRGB;
-    short transpPc = 0; // transparency per cent; 0 is opaque
+    short transpPc; // transparency per cent; 0 is opaque
     API_Texture texture;
 };
 
 struct API_BuildingMaterialType {
-    API_AttributeIndex cutFill = 0;
-    short cutFillPen = 0;
-    short cutFillBackgroundPen = 0;
-    API_AttributeIndex cutSurface = 0;
-    short connPriority = 0; // intersection priority
-    bool showUncutLines = false;
+    API_AttributeIndex cutFill;
+    short cutFillPen;
+    short cutFillBackgroundPen;
+    API_AttributeIndex cutSurface;
+    short connPriority; // intersection priority
+    bool showUncutLines;
     GS::UniString id;
     GS::UniString manufacturer;
     GS::UniString description;
-    double thermalConductivity = 0;
-    double density = 0;
-    double heatCapacity = 0;
+    double thermalConductivity;
+    double density;
+    double heatCapacity;
 };
 
 struct API_Attribute {

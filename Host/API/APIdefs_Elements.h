@@ -1,10 +1,10 @@
 #pragma once
 
-#include "API/APIdefs_Base.h"
-#include "API/APIdefs_Environment.h"
-#include "API/APIdefs_Guid.h"
-#include "GSRoot/GSRoot.hpp"
-#include "Modeler/MeshBody.hpp"
+#include "API_Guid.hpp"
+#include "APIdefs_Base.h"
+#include "APIdefs_Environment.h"
+#include "GSRoot.hpp"
+#include "Model3D/MeshBody.hpp"
 
 // Element records. Unlike the host's union, API_Element is a struct holding the header and every
 // type's part side by side: the same field names, without aliasing between the parts.
@@ -37,36 +37,11 @@ struct API_ElemType {
     bool operator==(const API_ElemType& other) const = default;
 };
 
-struct API_Coord {
-    double x = 0;
-    double y = 0;
-};
-
-struct API_Coord3D {
-    double x = 0;
-    double y = 0;
-    double z = 0;
-};
-
-struct API_PolyArc {
-    Int32 begIndex = 0;
-    Int32 endIndex = 0;
-    double arcAngle = 0;
-};
-
-struct API_Polygon {
-    Int32 nCoords = 0;
-    Int32 nSubPolys = 0;
-    Int32 nArcs = 0;
-};
-
-using API_AttributeIndex = Int32;
-
 struct API_Elem_Head {
     API_ElemType type;
     API_Guid guid;
-    short floorInd = 0;
-    API_AttributeIndex layer = 0;
+    short floorInd;
+    API_AttributeIndex layer;
     API_Guid groupGuid;
 };
 
@@ -83,41 +58,41 @@ enum API_WallReferenceLineLocationID : Int32 {
 };
 
 struct API_WallType {
-    API_ModelElemStructureType modelElemStructureType = API_BasicStructure;
-    API_AttributeIndex buildingMaterial = 0;
-    API_AttributeIndex composite = 0;
-    API_AttributeIndex profileAttr = 0;
+    API_ModelElemStructureType modelElemStructureType;
+    API_AttributeIndex buildingMaterial;
+    API_AttributeIndex composite;
+    API_AttributeIndex profileAttr;
     API_Coord begC;
     API_Coord endC;
-    double thickness = 0;
-    API_WallReferenceLineLocationID referenceLineLocation = APIWallRefLine_Center;
-    double height = 0;
-    double bottomOffset = 0;
-    bool flipped = false;
-    bool polyCanChange = false;
-    double offset = 0;
-    double topOffset = 0;
+    double thickness;
+    API_WallReferenceLineLocationID referenceLineLocation;
+    double height;
+    double bottomOffset;
+    bool flipped;
+    bool polyCanChange;
+    double offset;
+    double topOffset;
 };
 
 struct API_SlabType {
-    API_ModelElemStructureType modelElemStructureType = API_BasicStructure;
-    API_AttributeIndex buildingMaterial = 0;
-    API_AttributeIndex composite = 0;
-    double thickness = 0;
-    double level = 0;
+    API_ModelElemStructureType modelElemStructureType;
+    API_AttributeIndex buildingMaterial;
+    API_AttributeIndex composite;
+    double thickness;
+    double level;
     API_Polygon poly;
 };
 
 constexpr USize API_UniLongNameLen = 256;
 
 struct API_ZoneType {
-    API_AttributeIndex catInd = 0;
-    bool refLineFlag = false;
-    bool manual = true;
-    GS::uchar_t roomName[API_UniLongNameLen] = {};
+    API_AttributeIndex catInd;
+    bool refLineFlag;
+    bool manual;
+    GS::uchar_t roomName[API_UniLongNameLen];
     API_Coord pos;
     API_Coord refPos;
-    double roomHeight = 0;
+    double roomHeight;
     API_Polygon poly;
 };
 
@@ -135,57 +110,52 @@ enum API_LblClassID : Int32 { APILblClass_Text = 1, APILblClass_Symbol = 2 };
 constexpr Int32 APIAnc_LT = 1;
 
 struct API_LabelTextType {
-    Int32 anchor = 0;
-    double angle = 0;
-    short font = 0;
-    double size = 0;
-    short pen = 0;
+    Int32 anchor;
+    double angle;
+    short font;
+    double size;
+    short pen;
 };
 
 struct API_LabelType {
-    API_ElemTypeID parentType = API_ZombieElemID;
+    API_ElemTypeID parentType;
     API_Guid parent;
-    API_LblClassID labelClass = APILblClass_Text;
+    API_LblClassID labelClass;
     API_Coord begC;
     API_Coord midC;
     API_Coord endC;
-    bool createAtDefaultPosition = true;
+    bool createAtDefaultPosition;
     struct {
         API_LabelTextType text;
     } u;
 };
 
 struct API_OpeningBaseType {
-    Int32 libInd = 0; // 0: an opening without a library part
-    double width = 0;
-    double height = 0;
-    bool reflected = false;
-    bool oSide = false;
-    bool refSide = false;
+    Int32 libInd; // 0: an opening without a library part
+    double width;
+    double height;
+    bool reflected;
+    bool oSide;
+    bool refSide;
 };
 
 struct API_DoorType {
     API_OpeningBaseType openingBase;
-    API_Guid owner;    // the wall
-    double objLoc = 0; // distance from the wall's begin point, m
+    API_Guid owner; // the wall
+    double objLoc;  // distance from the wall's begin point, m
 };
 
 struct API_ObjectType {
-    Int32 libInd = 0;
+    Int32 libInd;
     API_Coord pos;
-    double level = 0;
-    double angle = 0;
-    bool reflected = false;
-};
-
-// Row-major 3x4: tmx[3], tmx[7] and tmx[11] are the translation.
-struct API_Tranmat {
-    double tmx[12] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
+    double level;
+    double angle;
+    bool reflected;
 };
 
 // A mesh: a polygon whose points have their own heights (the memo's meshPolyZ, above level).
 struct API_MeshType {
-    double level = 0;
+    double level;
     API_Polygon poly;
 };
 
@@ -220,29 +190,29 @@ enum API_AddParID : Int32 {
 constexpr USize API_NameLen = 32;
 
 struct API_AddParType {
-    API_AddParID typeID = APIParT_RealNum;
-    char name[API_NameLen] = {};
+    API_AddParID typeID;
+    char name[API_NameLen];
     struct {
-        double real = 0;
-        GS::uchar_t uStr[256] = {};
+        double real;
+        GS::uchar_t uStr[256];
     } value;
 };
 
 enum API_JustID : Int32 { APIJust_Left = 1, APIJust_Center = 2, APIJust_Right = 3 };
 
 struct API_RunType {
-    Int32 from = 0;
-    Int32 range = 0;
-    short pen = 0;
-    short font = 0;
-    double size = 0;
+    Int32 from;
+    Int32 range;
+    short pen;
+    short font;
+    double size;
 };
 
 struct API_ParagraphType {
-    Int32 from = 0;
-    Int32 range = 0;
-    API_JustID just = APIJust_Left;
-    double spac = 0;
+    Int32 from;
+    Int32 range;
+    API_JustID just;
+    double spac;
     GS::Array<API_RunType> run;
 };
 
@@ -258,16 +228,28 @@ constexpr API_MemoMask APIMemoMask_All = ~API_MemoMask(0);
 
 // Every member is owned by the memo and released by ACAPI_DisposeElemMemoHdls.
 struct API_ElementMemo {
-    API_Coord** coords = nullptr;
-    Int32** pends = nullptr;
-    API_PolyArc** parcs = nullptr;
-    API_AddParType** params = nullptr;
-    GS::UniString* textContent = nullptr;
-    GS::Array<API_ParagraphType>* paragraphs = nullptr;
-    GS::UniString* elemInfoString = nullptr;
-    Modeler::MeshBody* morphBody = nullptr;
-    double** meshPolyZ = nullptr; // a height per polygon point, entry 0 unused
+    API_Coord** coords;
+    Int32** pends;
+    API_PolyArc** parcs;
+    API_AddParType** params;
+    GS::UniString* textContent;
+    GS::Array<API_ParagraphType>* paragraphs;
+    GS::UniString* elemInfoString;
+    Modeler::MeshBody* morphBody;
+    double** meshPolyZ; // a height per polygon point, entry 0 unused
 };
+
+// Solid element operations: an operator element acting on a target element.
+using API_SolidOperationID = Int32;
+constexpr API_SolidOperationID APISolid_Substract = 0x53535542;  // 'SSUB'
+constexpr API_SolidOperationID APISolid_SubstrUp = 0x53535550;   // 'SSUP'
+constexpr API_SolidOperationID APISolid_SubstrDown = 0x53534457; // 'SSDW'
+constexpr API_SolidOperationID APISolid_Intersect = 0x53494E54;  // 'SINT'
+constexpr API_SolidOperationID APISolid_Add = 0x53414444;        // 'SADD'
+
+// Links an operator to a target; APIERR_LINKEXIST when the two are linked already.
+HOST_API GSErrCode ACAPI_Element_SolidLink_Create(API_Guid guid_Target, API_Guid guid_Operator,
+                                                  API_SolidOperationID oper, GSFlags linkFlags);
 
 HOST_API GSErrCode ACAPI_Element_GetDefaults(API_Element* element, API_ElementMemo* memo);
 HOST_API GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo);
@@ -280,15 +262,43 @@ HOST_API GSErrCode ACAPI_Element_Delete(const GS::Array<API_Guid>& guids);
 HOST_API GSErrCode ACAPI_Element_GetElemList(const API_ElemType& type, GS::Array<API_Guid>* guids);
 // The two points of an element as the host reports them (for objects: the placement point twice).
 HOST_API GSErrCode ACAPI_Element_NeigToCoord(const API_Neig* neig, API_Coord3D* c1, API_Coord3D* c2);
+enum API_SelTypeID : Int32 {
+    API_SelEmpty = 0,
+    API_SelElems = 1,
+    API_MarqueePoly = 2,
+    API_MarqueeHorBox = 3,
+    API_MarqueeRotBox = 4,
+};
+
+enum API_SelRelativePosID : Int32 {
+    API_InsidePartially = 0,
+    API_InsideEntirely = 1,
+    API_OutsidePartially = 2,
+    API_OutsideEntirely = 3,
+};
+
+// The selection and the marquee; the caller releases marquee.coords.
+struct API_SelectionInfo {
+    API_SelTypeID typeID;
+    Int32 sel_nElem;
+    Int32 sel_nElemEdit;
+    bool multiStory;
+    API_Region marquee;
+};
+
+HOST_API GSErrCode ACAPI_Selection_Get(API_SelectionInfo* selectionInfo, GS::Array<API_Neig>* selNeigs,
+                                       bool onlyEditable, bool ignorePartialSelection = true,
+                                       API_SelRelativePosID relativePosToMarquee = API_InsidePartially);
+
 // Searching an element at a point: the filter bits narrow the candidates.
 constexpr GSFlags APIFilt_OnVisLayer = 0x00000002;
 constexpr GSFlags APIFilt_OnActFloor = 0x00000004;
 
 struct API_ElemSearchPars {
     API_ElemType type;
-    GSFlags filterBits = 0;
+    GSFlags filterBits;
     API_Coord loc;
-    double z = 0;
+    double z;
 };
 
 // The first element of the type in host order whose polygon holds the point (zones only);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "API/APIdefs_Base.h"
-#include "API/APIdefs_Guid.h"
-#include "GSRoot/UniString.hpp"
+#include "API_Guid.hpp"
+#include "APIdefs_Base.h"
+#include "UniString.hpp"
 
 enum API_AddonType {
     APIAddon_Unknown = 0,
@@ -17,8 +17,8 @@ struct API_AddOnInfo {
 };
 
 struct API_ServerInfo {
-    Int32 mainVersion = 0;
-    Int32 releaseVersion = 0;
+    Int32 mainVersion;
+    Int32 releaseVersion;
 };
 
 struct API_EnvirParams {
@@ -27,13 +27,13 @@ struct API_EnvirParams {
 };
 
 struct API_ServerApplicationInfo {
-    Int32 mainVersion = 0;
-    Int32 releaseVersion = 0;
+    Int32 mainVersion;
+    Int32 releaseVersion;
 };
 
 struct API_MenuItemRef {
-    short menuResID = 0;
-    short itemIndex = 0;
+    short menuResID;
+    short itemIndex;
 };
 
 struct API_MenuParams {
@@ -74,3 +74,65 @@ using APISelectionChangeHandlerProc = GSErrCode(const API_Neig* selElemNeig);
 using APIProjectEventHandlerProc = GSErrCode(API_NotifyEventID notifID, Int32 param);
 using APIPaletteControlCallBackProc = GSErrCode(Int32 referenceID, API_PaletteMessageID messageID,
                                                 GS::IntPtr param);
+
+constexpr USize API_StoryNameLen = 256;
+
+struct API_StoryType {
+    short index;
+    double level; // elevation, m
+    double height;
+    GS::uchar_t uName[API_StoryNameLen];
+};
+
+// Story settings; the caller releases `data`, which holds lastStory - firstStory + 1 records.
+struct API_StoryInfo {
+    short firstStory;
+    short lastStory;
+    bool skipNullFloor;
+    API_StoryType** data;
+};
+
+enum API_StoryCmdID : Int32 {
+    APIStory_GoTo = 1,
+    APIStory_InsAbove = 2,
+    APIStory_InsBelow = 3,
+    APIStory_SetHeight = 4,
+};
+
+struct API_StoryCmdType {
+    API_StoryCmdID action;
+    short index;
+    double height;
+    GS::uchar_t uName[API_StoryNameLen];
+};
+
+enum API_LengthTypeID : Int32 {
+    API_Millimeter = 0,
+    API_Centimeter = 1,
+    API_Meter = 2,
+    API_Decimeter = 3,
+    API_DecInch = 4,
+    API_FractInch = 5,
+    API_DecFoot = 6,
+    API_FootFracInch = 7,
+    API_FootDecInch = 8,
+};
+
+struct API_WorkingUnitPrefs {
+    API_LengthTypeID lengthUnit;
+    short lenDecimals;
+    short roundInch;
+};
+
+enum API_PrefsTypeID : Int32 { APIPrefs_WorkingUnitsID = 1 };
+
+// The project's geo-location; the reference position is the survey point's place in the model (m).
+struct API_GeoLocation {
+    API_Coord3D referencePosition;
+};
+
+HOST_API GSErrCode ACAPI_ProjectSetting_GetStorySettings(API_StoryInfo* storyInfo);
+HOST_API GSErrCode ACAPI_ProjectSetting_ChangeStorySettings(API_StoryCmdType* storyCmd);
+HOST_API GSErrCode ACAPI_ProjectSetting_GetPreferences(void* prefs, API_PrefsTypeID prefsType);
+HOST_API GSErrCode ACAPI_GeoLocation_GetGeoLocation(API_GeoLocation* geoLocation);
+HOST_API GSErrCode ACAPI_ProjectSetting_GetOffset(API_Coord3D* offset);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
+#include "APIdefs_Elements.h"
 
-#include <optional>
+#include "Optional.hpp"
 
 enum API_VariantType : Int32 {
     API_PropertyUndefinedValueType = 0,
@@ -38,26 +38,36 @@ enum API_PropertyDefinitionFilter : Int32 {
     API_PropertyDefinitionFilter_All = 3,
 };
 
+// Unlike the other records, a variant and a property value start empty: the host gives them
+// constructors.
 struct API_Variant {
-    API_VariantType type = API_PropertyUndefinedValueType;
-    Int32 intValue = 0;
-    bool boolValue = false;
-    double doubleValue = 0;
+    API_VariantType type;
+    Int32 intValue;
+    double doubleValue;
+    bool boolValue;
     GS::UniString uniStringValue;
     API_Guid guidValue;
 
-    bool operator==(const API_Variant& other) const = default;
+    API_Variant()
+        : type(API_PropertyUndefinedValueType), intValue(0), doubleValue(0), boolValue(false), guidValue() {}
 };
 
+struct API_SingleVariant {
+    API_Variant variant;
+};
+
+// The keys of an enumeration's choices are GUID variants.
 struct API_SingleEnumerationVariant {
     API_Variant keyVariant;
     API_Variant displayVariant;
-    std::optional<GS::UniString> nonLocalizedValue;
+    GS::Optional<GS::UniString> nonLocalizedValue;
 };
 
 struct API_PropertyValue {
-    API_VariantStatus variantStatus = API_VariantStatusNull;
-    API_Variant singleVariant;
+    API_SingleVariant singleVariant;
+    API_VariantStatus variantStatus;
+
+    API_PropertyValue() : variantStatus(API_VariantStatusNull) {}
 };
 
 struct API_PropertyDefaultValue {
@@ -69,18 +79,18 @@ struct API_PropertyDefinition {
     API_Guid groupGuid;
     GS::UniString name;
     GS::UniString description;
-    API_PropertyCollectionType collectionType = API_PropertyUndefinedCollectionType;
-    API_VariantType valueType = API_PropertyUndefinedValueType;
-    API_PropertyMeasureType measureType = API_PropertyUndefinedMeasureType;
+    API_PropertyCollectionType collectionType;
+    API_VariantType valueType;
+    API_PropertyMeasureType measureType;
     API_PropertyDefaultValue defaultValue;
     GS::Array<API_SingleEnumerationVariant> possibleEnumValues;
     GS::Array<API_Guid> availability;
-    bool canValueBeEditable = true;
+    bool canValueBeEditable;
 };
 
 struct API_Property {
     API_PropertyDefinition definition;
-    bool isDefault = true;
+    bool isDefault;
     API_PropertyValue value;
 };
 

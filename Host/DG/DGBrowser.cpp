@@ -1,5 +1,6 @@
-#include "DG/DGBrowser.hpp"
+#include "DGBrowser.hpp"
 
+#include "Page/PageEngine.hpp"
 #include "Page/PageRegistry.hpp"
 #include "StandIn/Browsers.hpp"
 
@@ -7,7 +8,8 @@
 
 namespace DG {
 
-Browser::Browser(const Panel& panel, short itemId) : Item(panel, itemId) {
+Browser::Browser(const Panel& panel, short itemId)
+    : Item(panel, itemId), page(std::make_unique<StandIn::PageEngine>()) {
     RequireKind("Browser");
     StandIn::LiveBrowsers().push_back(this);
 }
@@ -21,7 +23,7 @@ void Browser::LoadURL(const GS::UniString& newURL) {
     url = newURL;
     loadedURLs.push_back(newURL);
     try {
-        page.Load(newURL, StandIn::PageRegistry::ScriptFor(newURL));
+        page->Load(newURL, StandIn::PageRegistry::ScriptFor(newURL));
     } catch (const GS::Exception& exception) {
         loadErrors.push_back(exception.GetMessage());
     }
@@ -33,11 +35,11 @@ void Browser::ExecuteJS(const GS::UniString& script) {
         throw GS::Exception(*failure);
     }
     // The page may close this browser's palette: nothing here may touch the control afterwards.
-    page.Run(script);
+    page->Run(script);
 }
 
 void Browser::RegisterAsynchJSObject(GS::Ref<JS::Object> object) {
-    page.RegisterObject(std::move(object));
+    page->RegisterObject(std::move(object));
 }
 
 } // namespace DG

@@ -1,10 +1,14 @@
 #pragma once
 
-#include "DG/DG.hpp"
-#include "JS/JSValues.hpp"
-#include "Page/PageEngine.hpp"
+#include "DGModule.hpp"
+#include "JSValues.hpp"
 
+#include <memory>
 #include <vector>
+
+namespace StandIn {
+class PageEngine;
+}
 
 namespace DG {
 
@@ -15,25 +19,21 @@ public:
     Browser(const Panel& panel, short itemId);
     ~Browser() override;
 
-    // A page whose script fails still loads; its error is kept (GetLoadErrors), as a console would.
+    // A page whose script fails still loads; its error is kept, as a console would.
     void LoadURL(const GS::UniString& url);
     GS::UniString GetURL() const { return url; }
     // Throws a GS::Exception with the engine's text when the script fails.
     void ExecuteJS(const GS::UniString& script);
     void RegisterAsynchJSObject(GS::Ref<JS::Object> object);
 
-    // The driver's side: every address and script in order, and the page itself.
-    const std::vector<GS::UniString>& GetLoadedURLs() const { return loadedURLs; }
-    const std::vector<GS::UniString>& GetExecutedScripts() const { return executedScripts; }
-    const std::vector<GS::UniString>& GetLoadErrors() const { return loadErrors; }
-    StandIn::PageEngine& GetPage() { return page; }
-
 private:
+    friend class StandIn::DialogDriver;
+
     GS::UniString url;
     std::vector<GS::UniString> loadedURLs;
     std::vector<GS::UniString> executedScripts;
     std::vector<GS::UniString> loadErrors;
-    StandIn::PageEngine page;
+    std::unique_ptr<StandIn::PageEngine> page;
 };
 
 } // namespace DG

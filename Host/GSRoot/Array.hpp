@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
-#include "GSRoot/Exceptions.hpp"
+#include "Definitions.hpp"
+#include "GSException.hpp"
 
 #include <algorithm>
 #include <initializer_list>

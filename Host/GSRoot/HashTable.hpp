@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
-#include "GSRoot/Exceptions.hpp"
+#include "Definitions.hpp"
+#include "GSException.hpp"
 
 #include <functional>
 #include <type_traits>
@@ -109,20 +109,6 @@ private:
 
     std::vector<std::pair<K, V>> pairs;
     std::unordered_map<K, size_t, Hasher> index;
-};
-
-template <typename K>
-class HashSet {
-public:
-    bool Add(const K& key) { return table.Add(key, true); }
-    bool Contains(const K& key) const { return table.ContainsKey(key); }
-    bool Delete(const K& key) { return table.Delete(key); }
-    USize GetSize() const { return table.GetSize(); }
-    bool IsEmpty() const { return table.IsEmpty(); }
-    void Clear() { table.Clear(); }
-
-private:
-    HashTable<K, bool> table;
 };
 
 } // namespace GS

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
-#include "GSRoot/Array.hpp"
-#include "GSRoot/Exceptions.hpp"
+#include "Array.hpp"
+#include "GSException.hpp"
 
 #include <algorithm>
 #include <cstdarg>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
+#include "uchar_t.hpp"
 
 #include <string>
 #include <type_traits>
@@ -42,7 +43,17 @@ public:
     bool IsEmpty() const { return units.empty(); }
     UniChar operator[](USize index) const;
     UniChar& operator[](USize index);
-    const std::u16string& ToUStr() const { return units; }
+    // The code units, terminated; valid while the text is alive and unchanged.
+    class UStr {
+    public:
+        explicit UStr(const uchar_t* content) : content(content) {}
+        const uchar_t* Get() const { return content; }
+        operator const uchar_t*() const { return content; }
+
+    private:
+        const uchar_t* content;
+    };
+    UStr ToUStr() const { return UStr(units.c_str()); }
 
     CStr ToCStr(CharCode charCode = CC_Default) const;
     std::wstring ToWide() const;
@@ -106,9 +117,5 @@ private:
 
     std::u16string units;
 };
-
-// Fixed-length copy into a host record's UniChar field: at most size - 1 units, always terminated.
-HOST_API void ucsncpy(uchar_t* destination, const uchar_t* source, USize size);
-HOST_API USize ucslen(const uchar_t* text);
 
 } // namespace GS

@@ -1,4 +1,4 @@
-#include "API/APIGlue.h"
+#include "Glue/APIGlue.h"
 
 // The static glue every add-on links: the two exported functions and the guard that keeps the
 // entry points from running before the host's function table is present.

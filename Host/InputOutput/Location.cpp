@@ -1,4 +1,6 @@
-#include "InputOutput/Location.hpp"
+#include "Location.hpp"
+
+#include "FileSystem.hpp"
 
 #include <filesystem>
 #include <system_error>

@@ -1,6 +1,6 @@
 #include "Page/PageRegistry.hpp"
 
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 
 #include <fstream>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JS/JSValues.hpp"
+#include "JSValues.hpp"
 #include "Page/PageTimeLimit.hpp"
 
 #include <duktape.h>

@@ -1,5 +1,7 @@
 #include "Page/PageText.hpp"
 
+#include <string_view>
+
 namespace StandIn::PageText {
 
 namespace {
@@ -71,7 +73,8 @@ GS::UniString FromEngine(std::string_view text) {
 std::string ToEngine(const GS::UniString& text) {
     std::string bytes;
     bytes.reserve(text.GetLength());
-    for (const char16_t unit : text.ToUStr()) {
+    const GS::UniString::UStr units = text.ToUStr();
+    for (const char16_t unit : std::u16string_view(units.Get(), text.GetLength())) {
         if (unit < 0x80) {
             bytes += static_cast<char>(unit);
         } else if (unit < 0x800) {

@@ -1,6 +1,6 @@
 #include "StandIn/AddOnModule.hpp"
 
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 #include "StandIn/Host.hpp"
 
 #include <dlfcn.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIGlue.h"
+#include "Glue/APIGlue.h"
 
 #include <string>
 

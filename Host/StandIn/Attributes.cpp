@@ -47,18 +47,21 @@ std::optional<GSErrCode> FaultFor(const std::string& call, const API_Attr_Head& 
     return std::nullopt;
 }
 
+// With a name instead, an attribute is read by its name.
+const API_AttributeIndex NoIndex = ACAPI_CreateAttributeIndex(0);
+
 StoredAttribute* Find(AttributeTables& tables, const API_Attr_Head& head) {
     auto& table = tables.byType[head.typeID];
     auto found = std::find_if(table.begin(), table.end(), [&](const StoredAttribute& stored) {
-        return head.index != 0 ? stored.attribute.header.index == head.index
-                               : stored.attribute.header.name == head.name;
+        return head.index != NoIndex ? stored.attribute.header.index == head.index
+                                     : stored.attribute.header.name == head.name;
     });
     return found == table.end() ? nullptr : &*found;
 }
 
 API_AttributeIndex Add(AttributeTables& tables, API_Attribute attribute, const IO::Location* textureFile) {
     auto& table = tables.byType[attribute.header.typeID];
-    attribute.header.index = static_cast<API_AttributeIndex>(table.size() + 1);
+    attribute.header.index = ACAPI_CreateAttributeIndex(static_cast<Int32>(table.size()) + 1);
     StoredAttribute stored{attribute, nullptr};
     if (textureFile != nullptr) {
         stored.textureFile = std::make_shared<IO::Location>(*textureFile);
@@ -69,7 +72,7 @@ API_AttributeIndex Add(AttributeTables& tables, API_Attribute attribute, const I
 }
 
 API_Attribute Named(API_AttrTypeID type, const char* name) {
-    API_Attribute attribute;
+    API_Attribute attribute = {};
     attribute.header.typeID = type;
     attribute.header.name = name;
     return attribute;
@@ -91,6 +94,14 @@ API_Attribute Surface(const char* name, double r, double g, double b, short tran
 
 } // namespace
 
+const StoredAttribute* FindAttribute(API_AttrTypeID type, API_AttributeIndex index) {
+    const auto& table = Attributes().byType[type];
+    const Int32 number = index.ToInt32_Deprecated();
+    return number >= 1 && static_cast<size_t>(number) <= table.size()
+               ? &table[static_cast<size_t>(number) - 1]
+               : nullptr;
+}
+
 API_AttributeIndex AddAttribute(const API_Attribute& attribute, const IO::Location* textureFile) {
     return Add(Attributes(), attribute, textureFile);
 }
@@ -111,8 +122,8 @@ AttributeTables NewProjectAttributes() {
     Add(tables, Surface("White", 1.0, 1.0, 1.0), nullptr);
     Add(tables, Surface("Gray", 0.5, 0.5, 0.5), nullptr);
     API_Attribute general = Named(API_BuildingMaterialID, "General");
-    general.buildingMaterial.cutFill = 3;
-    general.buildingMaterial.cutSurface = 3;
+    general.buildingMaterial.cutFill = ACAPI_CreateAttributeIndex(3);
+    general.buildingMaterial.cutSurface = ACAPI_CreateAttributeIndex(3);
     general.buildingMaterial.connPriority = 50;
     Add(tables, general, nullptr);
     for (const char* category :
@@ -135,7 +146,7 @@ GSErrCode ACAPI_Attribute_Get(API_Attribute* attribute) {
     }
     StoredAttribute* stored = Find(Attributes(), attribute->header);
     if (stored == nullptr) {
-        return attribute->header.index != 0 ? APIERR_BADINDEX : APIERR_BADNAME;
+        return attribute->header.index != NoIndex ? APIERR_BADINDEX : APIERR_BADNAME;
     }
     *attribute = stored->attribute;
     return NoError;
@@ -149,7 +160,7 @@ GSErrCode ACAPI_Attribute_Create(API_Attribute* attribute, void*) {
         return APIERR_BADPARS;
     }
     API_Attr_Head byName = attribute->header;
-    byName.index = 0;
+    byName.index = NoIndex;
     if (Find(Attributes(), byName) != nullptr) {
         return APIERR_ATTREXIST;
     }
@@ -161,7 +172,7 @@ GSErrCode ACAPI_Attribute_Modify(API_Attribute* attribute, void*) {
     if (auto code = FaultFor("ACAPI_Attribute_Modify", attribute->header)) {
         return *code;
     }
-    if (attribute->header.index == 0) {
+    if (attribute->header.index == NoIndex) {
         return APIERR_BADINDEX;
     }
     StoredAttribute* stored = Find(Attributes(), attribute->header);
@@ -169,7 +180,7 @@ GSErrCode ACAPI_Attribute_Modify(API_Attribute* attribute, void*) {
         return APIERR_BADINDEX;
     }
     API_Attr_Head byName = attribute->header;
-    byName.index = 0;
+    byName.index = NoIndex;
     StoredAttribute* sameName = Find(Attributes(), byName);
     if (sameName != nullptr && sameName != stored) {
         return APIERR_ATTREXIST;

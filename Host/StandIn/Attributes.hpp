@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Attributes.h"
+#include "ACAPinc.h"
 
 #include <map>
 #include <memory>
@@ -11,7 +11,7 @@
 namespace StandIn {
 
 struct StoredAttribute {
-    API_Attribute attribute;
+    API_Attribute attribute = {};
     // The texture file a surface refers to, owned here so the record's pointer stays valid.
     std::shared_ptr<IO::Location> textureFile;
 };
@@ -24,6 +24,8 @@ HOST_API AttributeTables& Attributes();
 // What a new project has: a default layer, solid and vector fills, named surfaces (some textured),
 // a general building material and the usual zone categories.
 HOST_API AttributeTables NewProjectAttributes();
+// The attribute of the type at the index, or null.
+HOST_API const StoredAttribute* FindAttribute(API_AttrTypeID type, API_AttributeIndex index);
 // Adds an attribute as a project file or a test does; returns its index.
 HOST_API API_AttributeIndex AddAttribute(const API_Attribute& attribute,
                                          const IO::Location* textureFile = nullptr);

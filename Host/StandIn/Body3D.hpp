@@ -8,6 +8,11 @@
 // The stand-in's 3D bodies: what an element shows in the 3D model.
 namespace StandIn {
 
+// The matrix that leaves a body where it is.
+inline API_Tranmat IdentityTranmat() {
+    return {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0}};
+}
+
 struct Polygon3D {
     GSFlags status = 0;
     Int32 material = 0;
@@ -18,7 +23,7 @@ struct Body3D {
     std::vector<API_Coord3D> vertices;
     std::vector<std::pair<Int32, Int32>> edges; // 1-based vertex numbers
     std::vector<Polygon3D> polygons;
-    API_Tranmat transform;
+    API_Tranmat transform = IdentityTranmat(); // a body given without one stays where it is
     Int32 material = 0;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DG/DGBrowser.hpp"
+#include "DGBrowser.hpp"
 
 #include <vector>
 

@@ -12,7 +12,7 @@ namespace StandIn {
 bool SendMenuCommand(short menuResID, short itemIndex) {
     for (const MenuRegistration& menu : Host().menus) {
         if (menu.resID == menuResID && menu.handler != nullptr) {
-            API_MenuParams params;
+            API_MenuParams params = {};
             params.menuItemRef.menuResID = menuResID;
             params.menuItemRef.itemIndex = itemIndex;
             menu.handler(&params);
@@ -24,7 +24,7 @@ bool SendMenuCommand(short menuResID, short itemIndex) {
 
 void NotifySelectionChanged() {
     if (Host().selectionHandler != nullptr) {
-        API_Neig neig;
+        API_Neig neig = {};
         Host().selectionHandler(&neig);
     }
 }

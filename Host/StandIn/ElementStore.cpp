@@ -1,7 +1,8 @@
-#include "API/APIdefs_Elements.h"
+#include "ACAPinc.h"
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Project.hpp"
+#include "StandIn/TypedHandles.hpp"
 #include "StandIn/Zones.hpp"
 
 #include <algorithm>
@@ -167,8 +168,36 @@ bool ReadMemo(API_ElemTypeID type, const API_ElementMemo& memo, StoredMemo* stor
     return true;
 }
 
-GSErrCode WriteMemo(const StoredMemo& stored, API_MemoMask mask, API_ElementMemo* memo) {
-    *memo = API_ElementMemo();
+// Copies the members the mask names from one memo to another; the others stay as they are.
+void MoveMasked(API_MemoMask mask, const API_ElementMemo& from, API_ElementMemo* to) {
+    if ((mask & APIMemoMask_Polygon) != 0) {
+        to->coords = from.coords;
+        to->pends = from.pends;
+        to->parcs = from.parcs;
+        to->meshPolyZ = from.meshPolyZ;
+    }
+    if ((mask & APIMemoMask_AddPars) != 0) {
+        to->params = from.params;
+    }
+    if ((mask & APIMemoMask_TextContent) != 0) {
+        to->textContent = from.textContent;
+    }
+    if ((mask & APIMemoMask_Paragraph) != 0) {
+        to->paragraphs = from.paragraphs;
+    }
+    if ((mask & APIMemoMask_ElemInfoString) != 0) {
+        to->elemInfoString = from.elemInfoString;
+    }
+    if ((mask & APIMemoMask_MorphBody) != 0) {
+        to->morphBody = from.morphBody;
+    }
+}
+
+// Writes the members the mask names, as the host does: the caller's other members are left alone, so
+// a memo the caller did not clear keeps what it held.
+GSErrCode WriteMemo(const StoredMemo& stored, API_MemoMask mask, API_ElementMemo* target) {
+    API_ElementMemo filled = {};
+    API_ElementMemo* memo = &filled;
     GSErrCode code = NoError;
     if ((mask & APIMemoMask_Polygon) != 0 && !stored.coords.empty()) {
         code = CopyToHandle(stored.coords, &memo->coords);
@@ -203,11 +232,12 @@ GSErrCode WriteMemo(const StoredMemo& stored, API_MemoMask mask, API_ElementMemo
     if (code != NoError) {
         ACAPI_DisposeElemMemoHdls(memo);
     }
+    MoveMasked(mask, filled, target);
     return code;
 }
 
 API_AddParType LengthParameter(const char* name, double value) {
-    API_AddParType parameter;
+    API_AddParType parameter = {};
     parameter.typeID = APIParT_Length;
     std::strncpy(parameter.name, name, API_NameLen - 1);
     parameter.value.real = value;
@@ -219,7 +249,7 @@ double WallLength(const API_WallType& wall) {
 }
 
 bool HasBuildingMaterial(API_AttributeIndex index) {
-    return index >= 1 && static_cast<size_t>(index) <= Attributes().byType[API_BuildingMaterialID].size();
+    return FindAttribute(API_BuildingMaterialID, index) != nullptr;
 }
 
 StoredMemo SquareOfSide(double side) {
@@ -278,35 +308,39 @@ ElementDefaults DefaultsOf(API_ElemTypeID type) {
     ElementDefaults defaults;
     API_Element& element = defaults.element;
     element.header.type = API_ElemType(type);
-    element.header.layer = 1;
+    element.header.layer = ACAPI_CreateAttributeIndex(1);
     element.header.floorInd = TheModel().activeStory;
     switch (type) {
     case API_WallID:
-        element.wall.buildingMaterial = 1;
+        element.wall.buildingMaterial = ACAPI_CreateAttributeIndex(1);
         element.wall.thickness = 0.3;
         element.wall.height = 3.0;
         element.wall.endC = {1.0, 0.0};
+        element.wall.referenceLineLocation = APIWallRefLine_Center;
         break;
     case API_SlabID:
-        element.slab.buildingMaterial = 1;
+        element.slab.buildingMaterial = ACAPI_CreateAttributeIndex(1);
         element.slab.thickness = 0.2;
         // The defaults carry a polygon, so callers that replace it must release it.
         defaults.memo = SquareOfSide(1.0);
         element.slab.poly = {5, 1, 0};
         break;
     case API_ZoneID:
-        element.zone.catInd = 1;
+        element.zone.catInd = ACAPI_CreateAttributeIndex(1);
+        element.zone.manual = true;
         element.zone.roomHeight = 2.7;
         defaults.memo = SquareOfSide(1.0);
         element.zone.poly = {5, 1, 0};
         break;
     case API_LabelID:
         element.label.labelClass = APILblClass_Text;
+        element.label.createAtDefaultPosition = true;
         element.label.u.text = {APIAnc_LT, 0.0, LabelDefaultFont, 2.5, 1};
         // Label defaults already hold a text, so callers that set their own must release it.
         defaults.memo.textContent = GS::UniString("Label");
         defaults.memo.paragraphs = std::vector<API_ParagraphType>(1);
         defaults.memo.paragraphs->front().range = 5;
+        defaults.memo.paragraphs->front().just = APIJust_Left;
         defaults.memo.paragraphs->front().run.Push({0, 5, 1, LabelDefaultFont, 2.5});
         break;
     case API_DoorID:
@@ -324,6 +358,7 @@ ElementDefaults DefaultsOf(API_ElemTypeID type) {
         element.mesh.poly = {5, 1, 0};
         break;
     case API_MorphID:
+        element.morph.tranmat = IdentityTranmat();
         // A cube of 1 m, as a morph drawn by default.
         defaults.memo.morphBody = MeshBodyOf(Prism({{{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}}}, 0, 1, 1));
         break;
@@ -501,11 +536,7 @@ GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, API
     if (stored == nullptr) {
         return APIERR_BADID;
     }
-    if (!stored->memo) {
-        *memo = API_ElementMemo();
-        return NoError;
-    }
-    return WriteMemo(*stored->memo, mask, memo);
+    return WriteMemo(stored->memo ? *stored->memo : StoredMemo(), mask, memo);
 }
 
 GSErrCode ACAPI_DisposeElemMemoHdls(API_ElementMemo* memo) {

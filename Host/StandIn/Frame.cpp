@@ -1,4 +1,4 @@
-#include "API/ACAPinc.h"
+#include "ACAPinc.h"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Host.hpp"

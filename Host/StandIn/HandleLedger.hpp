@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 // What tests read back about memory handles: leaks and releases of handles that are not live.
 namespace StandIn::HandleLedger {

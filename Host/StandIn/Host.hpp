@@ -1,7 +1,7 @@
 #pragma once
 
-#include "API/APIdefs_Environment.h"
-#include "RS/GrcResources.hpp"
+#include "ACAPinc.h"
+#include "StandIn/GrcResources.hpp"
 #include "StandIn/ShellRecord.hpp"
 
 #include <map>
@@ -36,7 +36,7 @@ struct PaletteRegistration {
     GS::IntPtr referenceID = 0;
     APIPaletteControlCallBackProc* callback = nullptr;
     GSFlags flags = 0;
-    API_Guid guid;
+    API_Guid guid = {};
 };
 
 enum class ProjectState { None, New, Opened };

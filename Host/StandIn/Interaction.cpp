@@ -1,7 +1,10 @@
-#include "API/APIdefs_Interaction.h"
+#include "ACAPinc.h"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Project.hpp"
+
+#include <cstring>
+#include <string>
 
 namespace StandIn {
 
@@ -20,6 +23,10 @@ void ClearSelection() {
     NotifySelectionChanged();
 }
 
+void SetMarquee(const std::vector<API_Coord>& corners) {
+    TheModel().marquee = corners;
+}
+
 void QueuePointAnswer(const PointAnswer& answer) {
     TheModel().pointAnswers.push_back(answer);
 }
@@ -36,24 +43,63 @@ Int32 UnansweredPointRequests() {
 
 using namespace StandIn;
 
-GSErrCode ACAPI_Selection_Get(API_SelectionInfo* selectionInfo, GS::Array<API_Neig>* selNeigs, bool) {
+namespace {
+
+// The marquee as the host hands it over: a closed polygon in a fresh handle, entry 0 unused.
+GSErrCode FillMarquee(API_Region& region) {
+    const std::vector<API_Coord>& corners = TheModel().marquee;
+    region = {};
+    if (corners.empty()) {
+        return NoError;
+    }
+    region.nCoords = static_cast<Int32>(corners.size()) + 1;
+    region.coords = reinterpret_cast<API_Coord**>(
+        BMAllocateHandle((region.nCoords + 1) * static_cast<GSSize>(sizeof(API_Coord)), ALLOCATE_CLEAR, 0));
+    if (region.coords == nullptr) {
+        return APIERR_MEMFULL;
+    }
+    for (size_t i = 0; i < corners.size(); ++i) {
+        (*region.coords)[i + 1] = corners[i];
+    }
+    (*region.coords)[region.nCoords] = corners.front();
+    return NoError;
+}
+
+} // namespace
+
+GSErrCode ACAPI_Selection_Get(API_SelectionInfo* selectionInfo, GS::Array<API_Neig>* selNeigs, bool, bool,
+                              API_SelRelativePosID) {
     if (auto code = Faults::Take("ACAPI_Selection_Get")) {
         return *code;
     }
-    selNeigs->Clear();
-    for (const API_Guid& guid : TheModel().selection) {
-        API_Neig neig;
-        neig.guid = guid;
-        selNeigs->Push(neig);
+    *selectionInfo = {};
+    if (const GSErrCode err = FillMarquee(selectionInfo->marquee); err != NoError) {
+        return err;
     }
-    selectionInfo->sel_nElem = static_cast<Int32>(selNeigs->GetSize());
-    selectionInfo->typeID = selNeigs->IsEmpty() ? API_SelEmpty : API_SelElems;
+    if (selNeigs != nullptr) {
+        selNeigs->Clear();
+        for (const API_Guid& guid : TheModel().selection) {
+            API_Neig neig = {};
+            neig.guid = guid;
+            selNeigs->Push(neig);
+        }
+    }
+    const auto count = static_cast<Int32>(TheModel().selection.size());
+    selectionInfo->sel_nElem = count;
+    selectionInfo->sel_nElemEdit = count;
+    if (selectionInfo->marquee.coords != nullptr) {
+        selectionInfo->typeID = API_MarqueePoly;
+    } else {
+        selectionInfo->typeID = count == 0 ? API_SelEmpty : API_SelElems;
+    }
     return NoError;
 }
 
 GSErrCode ACAPI_UserInput_GetPoint(API_GetPointType* pointInfo) {
     Model& model = TheModel();
-    model.pointPrompts.push_back(pointInfo->prompt);
+    // The prompt is a fixed field: read no further than its end, terminated or not.
+    model.pointPrompts.push_back(
+        GS::UniString(std::string(pointInfo->prompt, strnlen(pointInfo->prompt, sizeof(pointInfo->prompt)))));
     if (model.pointAnswers.empty()) {
         // Nobody is there to click: answered like a cancelled input, and counted for the driver.
         ++model.unansweredPointRequests;

@@ -104,13 +104,12 @@ namespace {
 
 // The surface a building material shows, or the first surface.
 Int32 SurfaceOf(API_AttributeIndex buildingMaterial) {
-    const auto& materials = Attributes().byType[API_BuildingMaterialID];
-    if (buildingMaterial >= 1 && static_cast<size_t>(buildingMaterial) <= materials.size()) {
-        Int32 surface =
-            materials[static_cast<size_t>(buildingMaterial) - 1].attribute.buildingMaterial.cutSurface;
-        return surface > 0 ? surface : 1;
+    const StoredAttribute* material = FindAttribute(API_BuildingMaterialID, buildingMaterial);
+    if (material == nullptr) {
+        return 1;
     }
-    return 1;
+    const Int32 surface = material->attribute.buildingMaterial.cutSurface.ToInt32_Deprecated();
+    return surface > 0 ? surface : 1;
 }
 
 std::vector<API_Coord> Closed(std::vector<API_Coord> points) {

@@ -1,5 +1,7 @@
 #include "StandIn/Palettes.hpp"
 
+#include "StandIn/DialogDriver.hpp"
+
 namespace StandIn {
 
 std::vector<DG::Palette*>& LivePalettes() {
@@ -9,7 +11,7 @@ std::vector<DG::Palette*>& LivePalettes() {
 
 DG::Palette* FindPalette(const GS::Guid& guid) {
     for (DG::Palette* palette : LivePalettes()) {
-        if (palette->GetGuid() == guid) {
+        if (DialogDriver::GuidOf(*palette) == guid) {
             return palette;
         }
     }

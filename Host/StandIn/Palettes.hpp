@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DG/DG.hpp"
+#include "DGModule.hpp"
 
 #include <vector>
 

@@ -77,14 +77,14 @@ bool IsExterior(const StoredElement& stored) {
     return std::any_of(stored.propertyValues.begin(), stored.propertyValues.end(),
                        [&](const StoredPropertyValue& v) {
                            return v.definition == position &&
-                                  v.value.singleVariant.guidValue == PositionValueKey("Exterior");
+                                  v.value.singleVariant.variant.guidValue == PositionValueKey("Exterior");
                        });
 }
 
 const char* CategoryColour(API_AttributeIndex category) {
     static const char* colours[] = {"#f6e3b4", "#cfe8c9", "#c9dff2", "#efd0e0",
                                     "#e4e4e4", "#f2d7c4", "#d8d2ee"};
-    return colours[static_cast<size_t>(std::max(category - 1, 0)) % 7];
+    return colours[static_cast<size_t>(std::max(category.ToInt32_Deprecated() - 1, 0)) % 7];
 }
 
 class Canvas {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
-#include "API/APIdefs_Elements.h"
+#include "ACAPinc.h"
 
 #include <string>
 #include <vector>
@@ -13,8 +13,8 @@ namespace StandIn {
 // walls as footprints (exterior walls dark), lines and polylines, a scale bar and a north arrow.
 // A segment drawn over the plan, e.g. a room boundary the add-on reported; emphasised ones in red.
 struct PlanMark {
-    API_Coord from;
-    API_Coord to;
+    API_Coord from = {};
+    API_Coord to = {};
     bool emphasised = false;
 };
 

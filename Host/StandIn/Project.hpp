@@ -1,7 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
-#include "API/APIdefs_Properties.h"
+#include "ACAPinc.h"
 #include "StandIn/Body3D.hpp"
 
 #include <optional>
@@ -24,19 +23,19 @@ struct StoredMemo {
 };
 
 struct StoredPropertyValue {
-    API_Guid definition;
+    API_Guid definition = {};
     API_PropertyValue value;
 };
 
 // A solid element operation on the element that holds it, the target.
 struct SolidLink {
-    API_Guid operatorGuid;
+    API_Guid operatorGuid = {};
     Int32 operation = 0;
     GSFlags flags = 0;
 };
 
 struct StoredElement {
-    API_Element element;
+    API_Element element = {};
     std::optional<StoredMemo> memo;
     // Values written to the element; a property without one has its default.
     std::vector<StoredPropertyValue> propertyValues;
@@ -58,7 +57,7 @@ struct UndoStep {
 // An answer to point input: a point (code 0), a cancel (APIERR_CANCEL) or another error.
 struct PointAnswer {
     GSErrCode code = 0;
-    API_Coord3D pos;
+    API_Coord3D pos = {};
 };
 
 // The font of label defaults (text and paragraph run), not 1, so that a caller that takes another
@@ -66,7 +65,7 @@ struct PointAnswer {
 constexpr short LabelDefaultFont = 7;
 
 struct ElementDefaults {
-    API_Element element;
+    API_Element element = {};
     StoredMemo memo;
 };
 
@@ -76,6 +75,8 @@ HOST_API std::vector<API_AddParType> StandardObjectParameters();
 struct Model {
     std::vector<StoredElement> elements;
     std::vector<API_Guid> selection;
+    // The marquee's corners; empty when there is no marquee.
+    std::vector<API_Coord> marquee;
     short activeStory = 0;
     std::vector<UndoStep> steps;
     bool undoStepOpen = false;
@@ -113,6 +114,9 @@ HOST_API bool RedoStep();
 HOST_API void SelectElements(const std::vector<API_Guid>& guids);
 HOST_API void AddToSelection(const API_Guid& guid);
 HOST_API void ClearSelection();
+// A polygonal marquee through the corners (not repeated at the end); none for no corners. It does not
+// change which elements are selected.
+HOST_API void SetMarquee(const std::vector<API_Coord>& corners);
 
 HOST_API void QueuePointAnswer(const PointAnswer& answer);
 HOST_API const std::vector<GS::UniString>& PointPrompts();

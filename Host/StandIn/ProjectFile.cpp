@@ -1,7 +1,7 @@
 #include "StandIn/ProjectFile.hpp"
 
-#include "API/APIdefs_SolidOperations.h"
-#include "GSRoot/Exceptions.hpp"
+#include "ACAPinc.h"
+#include "GSException.hpp"
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Project.hpp"
@@ -191,7 +191,7 @@ StoredMemo ReadLabel(const Reader& item, API_LabelType* label) {
     StoredMemo memo;
     memo.textContent = item.Member("text").Text();
     // One paragraph with one run over the whole text, as the zone builders write labels.
-    API_ParagraphType paragraph;
+    API_ParagraphType paragraph = {};
     paragraph.range = static_cast<Int32>(memo.textContent->GetLength());
     paragraph.spac = -1.0;
     paragraph.run.Push({0, paragraph.range, label->u.text.pen, label->u.text.font, label->u.text.size});
@@ -211,7 +211,7 @@ void ReadDoor(const Reader& item, API_DoorType* door) {
 }
 
 API_AddParType ReadParameter(const Reader& item) {
-    API_AddParType parameter;
+    API_AddParType parameter = {};
     GS::UniString name = item.Member("name").Text();
     std::string narrow = name.ToCStr().Get();
     if (narrow.empty() || narrow.size() >= API_NameLen) {
@@ -259,8 +259,8 @@ std::optional<API_PropertyValue> ReadPosition(const Reader& position) {
         if (value == GS::UniString(known)) {
             API_PropertyValue property;
             property.variantStatus = API_VariantStatusNormal;
-            property.singleVariant.type = API_PropertyGuidValueType;
-            property.singleVariant.guidValue = PositionValueKey(known);
+            property.singleVariant.variant.type = API_PropertyGuidValueType;
+            property.singleVariant.variant.guidValue = PositionValueKey(known);
             return property;
         }
     }
@@ -268,8 +268,8 @@ std::optional<API_PropertyValue> ReadPosition(const Reader& position) {
 }
 
 void CheckAttributeIndex(const Reader& reader, API_AttrTypeID type, API_AttributeIndex index) {
-    if (index < 1 || static_cast<size_t>(index) > Attributes().byType[type].size()) {
-        Fail(reader.Place(), "no such attribute index " + std::to_string(index));
+    if (FindAttribute(type, index) == nullptr) {
+        Fail(reader.Place(), "no such attribute index " + std::to_string(index.ToInt32_Deprecated()));
     }
 }
 
@@ -330,7 +330,8 @@ Polygon3D ReadPolygon3D(const Reader& item, const Body3D& body) {
     }
     if (item.Has("material")) {
         polygon.material = item.Member("material").Integer(1, std::numeric_limits<Int32>::max());
-        CheckAttributeIndex(item.Member("material"), API_MaterialID, polygon.material);
+        CheckAttributeIndex(item.Member("material"), API_MaterialID,
+                            ACAPI_CreateAttributeIndex(polygon.material));
     }
     Int32 edges = static_cast<Int32>(body.edges.size());
     for (const Reader& edge : item.Member("edges").Items()) {
@@ -344,7 +345,8 @@ std::vector<Body3D> ReadBodies(const Reader& bodies) {
     for (const Reader& item : bodies.Items()) {
         Body3D body;
         body.material = item.Member("material").Integer(1, std::numeric_limits<Int32>::max());
-        CheckAttributeIndex(item.Member("material"), API_MaterialID, body.material);
+        CheckAttributeIndex(item.Member("material"), API_MaterialID,
+                            ACAPI_CreateAttributeIndex(body.material));
         for (const Reader& vertex : item.Member("vertices").Items()) {
             body.vertices.push_back(Point3D(vertex));
         }
@@ -421,7 +423,7 @@ StoredMemo ReadMorph(const Reader& item, API_MorphType* morph) {
 }
 
 void ReadElement(const Reader& item) {
-    API_Element element;
+    API_Element element = {};
     element.header.type = ElementType(item.Member("type"));
     if (item.Has("guid")) {
         element.header.guid = item.Member("guid").Guid();
@@ -431,9 +433,11 @@ void ReadElement(const Reader& item) {
     }
     Reader story = item.Member("story");
     element.header.floorInd = static_cast<short>(story.Integer(Settings().firstStory, LastStory()));
-    element.header.layer = 1; // the default layer, as the element defaults have it
+    element.header.layer =
+        ACAPI_CreateAttributeIndex(1); // the default layer, as the element defaults have it
     if (item.Has("layer")) {
-        element.header.layer = item.Member("layer").Integer(1, std::numeric_limits<Int32>::max());
+        element.header.layer =
+            ACAPI_CreateAttributeIndex(item.Member("layer").Integer(1, std::numeric_limits<Int32>::max()));
         CheckAttributeIndex(item.Member("layer"), API_LayerID, element.header.layer);
     }
     if (item.Has("group")) {
@@ -447,17 +451,21 @@ void ReadElement(const Reader& item) {
         element.wall.thickness = item.Member("thickness").Number();
         element.wall.height = item.Member("height").Number();
         element.wall.bottomOffset = item.NumberOr("bottomOffset", 0);
-        element.wall.buildingMaterial = item.Member("material").Integer(1, std::numeric_limits<Int32>::max());
+        element.wall.referenceLineLocation = APIWallRefLine_Center;
+        element.wall.buildingMaterial =
+            ACAPI_CreateAttributeIndex(item.Member("material").Integer(1, std::numeric_limits<Int32>::max()));
         CheckAttributeIndex(item.Member("material"), API_BuildingMaterialID, element.wall.buildingMaterial);
         break;
     case API_SlabID:
         memo = ReadPolygon(item.Member("polygon"), &element.slab.poly);
         element.slab.thickness = item.Member("thickness").Number();
         element.slab.level = item.NumberOr("level", 0);
-        element.slab.buildingMaterial = item.Member("material").Integer(1, std::numeric_limits<Int32>::max());
+        element.slab.buildingMaterial =
+            ACAPI_CreateAttributeIndex(item.Member("material").Integer(1, std::numeric_limits<Int32>::max()));
         CheckAttributeIndex(item.Member("material"), API_BuildingMaterialID, element.slab.buildingMaterial);
         break;
     case API_ZoneID: {
+        element.zone.manual = true;
         ReadZoneMethod(item, &element.zone);
         if (element.zone.manual || item.Has("polygon")) {
             memo = ReadPolygon(item.Member("polygon"), &element.zone.poly);
@@ -466,8 +474,9 @@ void ReadElement(const Reader& item) {
         if (name.GetLength() >= API_UniLongNameLen) {
             Fail(item.Member("name").Place(), "longer than 255 units");
         }
-        GS::ucsncpy(element.zone.roomName, name.ToUStr().c_str(), API_UniLongNameLen);
-        element.zone.catInd = item.Member("category").Integer(1, std::numeric_limits<Int32>::max());
+        GS::ucsncpy(element.zone.roomName, name.ToUStr().Get(), API_UniLongNameLen);
+        element.zone.catInd =
+            ACAPI_CreateAttributeIndex(item.Member("category").Integer(1, std::numeric_limits<Int32>::max()));
         CheckAttributeIndex(item.Member("category"), API_ZoneCatID, element.zone.catInd);
         element.zone.pos = element.zone.refPos = item.Member("stamp").Point();
         element.zone.roomHeight = item.NumberOr("height", 2.7);
@@ -526,7 +535,7 @@ void ReadElement(const Reader& item) {
 void ReadAttributes(const Reader& attributes) {
     Attributes() = AttributeTables();
     auto add = [](API_AttrTypeID type, const Reader& item) {
-        API_Attribute attribute;
+        API_Attribute attribute = {};
         attribute.header.typeID = type;
         attribute.header.name = item.Member("name").Text();
         for (const StoredAttribute& existing : Attributes().byType[type]) {
@@ -567,10 +576,12 @@ void ReadAttributes(const Reader& attributes) {
     for (const Reader& item : attributes.Member("buildingMaterials").Items()) {
         API_Attribute material = add(API_BuildingMaterialID, item);
         auto& fields = material.buildingMaterial;
-        fields.cutFill = item.Member("cutFill").Integer(0, std::numeric_limits<Int32>::max());
+        fields.cutFill =
+            ACAPI_CreateAttributeIndex(item.Member("cutFill").Integer(0, std::numeric_limits<Int32>::max()));
         fields.cutFillPen = static_cast<short>(item.Member("cutFillPen").Integer(0, 255));
         fields.cutFillBackgroundPen = static_cast<short>(item.Member("cutFillBackgroundPen").Integer(0, 255));
-        fields.cutSurface = item.Member("surface").Integer(0, std::numeric_limits<Int32>::max());
+        fields.cutSurface =
+            ACAPI_CreateAttributeIndex(item.Member("surface").Integer(0, std::numeric_limits<Int32>::max()));
         fields.connPriority = static_cast<short>(item.Member("intersectionPriority").Integer(0, 999));
         fields.showUncutLines = item.Member("showUncutLines").Boolean();
         AddAttribute(material);
@@ -868,7 +879,7 @@ void WriteElement(Writer& out, const StoredElement& stored) {
     out.Key("story");
     out.Int(e.header.floorInd);
     out.Key("layer");
-    out.Int(e.header.layer);
+    out.Int(e.header.layer.ToInt32_Deprecated());
     if (e.header.groupGuid != APINULLGuid) {
         out.Key("group");
         WriteText(out, APIGuidToString(e.header.groupGuid));
@@ -886,7 +897,7 @@ void WriteElement(Writer& out, const StoredElement& stored) {
         out.Key("bottomOffset");
         out.Double(e.wall.bottomOffset);
         out.Key("material");
-        out.Int(e.wall.buildingMaterial);
+        out.Int(e.wall.buildingMaterial.ToInt32_Deprecated());
         break;
     case API_SlabID:
         out.Key("polygon");
@@ -896,7 +907,7 @@ void WriteElement(Writer& out, const StoredElement& stored) {
         out.Key("level");
         out.Double(e.slab.level);
         out.Key("material");
-        out.Int(e.slab.buildingMaterial);
+        out.Int(e.slab.buildingMaterial.ToInt32_Deprecated());
         break;
     case API_ZoneID:
         if (!e.zone.manual) {
@@ -908,7 +919,7 @@ void WriteElement(Writer& out, const StoredElement& stored) {
         out.Key("name");
         WriteText(out, GS::UniString(e.zone.roomName));
         out.Key("category");
-        out.Int(e.zone.catInd);
+        out.Int(e.zone.catInd.ToInt32_Deprecated());
         out.Key("stamp");
         WritePoint(out, e.zone.pos);
         out.Key("height");
@@ -956,7 +967,7 @@ void WriteElement(Writer& out, const StoredElement& stored) {
     for (const StoredPropertyValue& property : stored.propertyValues) {
         if (property.definition == APIGuidFromString(PositionPropertyGuid)) {
             for (const char* known : {"Undefined", "Interior", "Exterior"}) {
-                if (property.value.singleVariant.guidValue == PositionValueKey(known)) {
+                if (property.value.singleVariant.variant.guidValue == PositionValueKey(known)) {
                     out.Key("position");
                     out.String(known);
                 }
@@ -1020,13 +1031,13 @@ void WriteAttributes(Writer& out) {
         const API_BuildingMaterialType& b = stored.attribute.buildingMaterial;
         named(stored);
         out.Key("cutFill");
-        out.Int(b.cutFill);
+        out.Int(b.cutFill.ToInt32_Deprecated());
         out.Key("cutFillPen");
         out.Int(b.cutFillPen);
         out.Key("cutFillBackgroundPen");
         out.Int(b.cutFillBackgroundPen);
         out.Key("surface");
-        out.Int(b.cutSurface);
+        out.Int(b.cutSurface.ToInt32_Deprecated());
         out.Key("intersectionPriority");
         out.Int(b.connPriority);
         out.Key("showUncutLines");

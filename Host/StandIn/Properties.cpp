@@ -39,6 +39,13 @@ API_Variant TextVariant(const char* text) {
     return variant;
 }
 
+API_PropertyValue NormalValue(const API_Variant& variant) {
+    API_PropertyValue value;
+    value.variantStatus = API_VariantStatusNormal;
+    value.singleVariant.variant = variant;
+    return value;
+}
+
 const char* Localized(const char* value, ProjectLanguage language) {
     if (language == ProjectLanguage::English) {
         return value;
@@ -50,6 +57,11 @@ const char* Localized(const char* value, ProjectLanguage language) {
         return "Außen";
     }
     return "Undefiniert";
+}
+
+// An enumeration's value names its choice by the key's GUID.
+bool IsChoice(const API_SingleEnumerationVariant& choice, const API_Variant& value) {
+    return choice.keyVariant.guidValue == value.guidValue;
 }
 
 bool AppliesTo(const API_PropertyDefinition& definition, const StoredElement& element) {
@@ -67,7 +79,7 @@ std::optional<API_PropertyDefinition> DefinitionFor(const API_Guid& guid) {
 } // namespace
 
 API_PropertyDefinition PositionDefinitionOf(ProjectLanguage language, PositionDefinition kind) {
-    API_PropertyDefinition definition;
+    API_PropertyDefinition definition = {};
     definition.guid = APIGuidFromString(PositionPropertyGuid);
     definition.groupGuid = APIGuidFromString("{4D8E6B0A-2F1C-4C3B-9A5E-7B6D1E0F2A30}");
     definition.name = "Position";
@@ -77,21 +89,19 @@ API_PropertyDefinition PositionDefinitionOf(ProjectLanguage language, PositionDe
     if (kind == PositionDefinition::NotEnumeration) {
         definition.collectionType = API_PropertySingleCollectionType;
         definition.valueType = API_PropertyStringValueType;
-        definition.defaultValue.basicValue = {API_VariantStatusNormal,
-                                              TextVariant(Localized("Undefined", language))};
+        definition.defaultValue.basicValue = NormalValue(TextVariant(Localized("Undefined", language)));
         return definition;
     }
     definition.collectionType = API_PropertySingleChoiceEnumerationCollectionType;
     definition.valueType = API_PropertyStringValueType;
     for (const char* value : {"Undefined", "Interior", "Exterior"}) {
-        API_SingleEnumerationVariant choice;
+        API_SingleEnumerationVariant choice = {};
         choice.keyVariant = GuidVariant(PositionValueKey(value));
         choice.displayVariant = TextVariant(Localized(value, language));
         choice.nonLocalizedValue = GS::UniString(value);
         definition.possibleEnumValues.Push(choice);
     }
-    definition.defaultValue.basicValue = {API_VariantStatusNormal,
-                                          GuidVariant(PositionValueKey("Undefined"))};
+    definition.defaultValue.basicValue = NormalValue(GuidVariant(PositionValueKey("Undefined")));
     return definition;
 }
 
@@ -159,7 +169,7 @@ GSErrCode ACAPI_Element_SetProperty(const API_Guid& elemGuid, const API_Property
         const auto& choices = definition->possibleEnumValues;
         bool known =
             std::any_of(choices.begin(), choices.end(), [&](const API_SingleEnumerationVariant& choice) {
-                return choice.keyVariant == property.value.singleVariant;
+                return IsChoice(choice, property.value.singleVariant.variant);
             });
         if (!known) {
             return APIERR_BADPARS;
@@ -176,10 +186,10 @@ GSErrCode ACAPI_Property_GetPropertyValueString(const API_Property& property,
     if (auto code = Faults::Take("ACAPI_Property_GetPropertyValueString")) {
         return *code;
     }
-    const API_Variant& value = property.value.singleVariant;
+    const API_Variant& value = property.value.singleVariant.variant;
     if (property.definition.collectionType == API_PropertySingleChoiceEnumerationCollectionType) {
         for (const API_SingleEnumerationVariant& choice : property.definition.possibleEnumValues) {
-            if (choice.keyVariant == value) {
+            if (IsChoice(choice, value)) {
                 *propertyValueString = choice.displayVariant.uniStringValue;
                 return NoError;
             }

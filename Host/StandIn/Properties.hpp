@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Properties.h"
+#include "ACAPinc.h"
 
 // The built-in property definitions of a project. "Position" applies to walls and has the same
 // GUID in every project; its display texts follow the project's language.

@@ -1,6 +1,8 @@
 #include "StandIn/Host.hpp"
-#include "Windows/ShellAPI.hpp"
-#include "Windows/SynchAPI.hpp"
+
+#include <windows.h>
+
+#include <shellapi.h>
 
 namespace {
 
@@ -21,4 +23,6 @@ HINSTANCE ShellExecuteW(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, int 
     return reinterpret_cast<HINSTANCE>(shell.result);
 }
 
-void Sleep(DWORD milliseconds) { StandIn::Host().shell.sleeps.push_back(milliseconds); }
+void Sleep(DWORD milliseconds) {
+    StandIn::Host().shell.sleeps.push_back(milliseconds);
+}

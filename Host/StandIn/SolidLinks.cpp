@@ -1,4 +1,4 @@
-#include "API/APIdefs_SolidOperations.h"
+#include "ACAPinc.h"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Project.hpp"
 

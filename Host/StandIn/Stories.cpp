@@ -78,7 +78,7 @@ GSErrCode ACAPI_ProjectSetting_GetStorySettings(API_StoryInfo* storyInfo) {
         story.index = static_cast<short>(settings.firstStory + i);
         story.level = LevelOf(story.index);
         story.height = settings.stories[static_cast<size_t>(i)].height;
-        GS::ucsncpy(story.uName, settings.stories[static_cast<size_t>(i)].name.ToUStr().c_str(),
+        GS::ucsncpy(story.uName, settings.stories[static_cast<size_t>(i)].name.ToUStr().Get(),
                     API_StoryNameLen);
     }
     storyInfo->firstStory = settings.firstStory;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Project.h"
+#include "ACAPinc.h"
 
 #include <vector>
 
@@ -18,9 +18,9 @@ struct ProjectSettings {
     double lowestLevel = 0;
     std::vector<Story> stories{{"Ground Floor", 3.0}}; // from firstStory upwards
     bool skipNullFloor = false;
-    API_WorkingUnitPrefs workingUnits;
-    API_GeoLocation geoLocation;
-    API_Coord3D modelOffset;
+    API_WorkingUnitPrefs workingUnits = {};
+    API_GeoLocation geoLocation = {};
+    API_Coord3D modelOffset = {};
     std::vector<API_StoryCmdType> storyCommands; // every command applied, in order
 };
 

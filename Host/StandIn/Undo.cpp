@@ -1,4 +1,4 @@
-#include "API/APIdefs_Interaction.h"
+#include "ACAPinc.h"
 #include "StandIn/Project.hpp"
 
 namespace StandIn {

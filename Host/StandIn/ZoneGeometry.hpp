@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
+#include "ACAPinc.h"
 
 #include <vector>
 
@@ -9,8 +9,8 @@
 namespace StandIn::ZoneGeometry {
 
 struct WallFootprint {
-    API_Coord begin;
-    API_Coord end;
+    API_Coord begin = {};
+    API_Coord end = {};
     double thickness = 0;
     API_WallReferenceLineLocationID referenceLine = APIWallRefLine_Center;
 };

@@ -1,6 +1,6 @@
 #include "StandIn/Zones.hpp"
 
-#include "API/APIdefs_Attributes.h"
+#include "ACAPinc.h"
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/ZoneGeometry.hpp"
@@ -62,11 +62,8 @@ bool PolygonContains(const StoredMemo& memo, API_Coord point) {
 namespace {
 
 bool OnVisibleLayer(const API_Elem_Head& header) {
-    const auto& layers = Attributes().byType[API_LayerID];
-    if (header.layer < 1 || static_cast<size_t>(header.layer) > layers.size()) {
-        return false;
-    }
-    return (layers[static_cast<size_t>(header.layer) - 1].attribute.header.flags & APILay_Hidden) == 0;
+    const StoredAttribute* layer = FindAttribute(API_LayerID, header.layer);
+    return layer != nullptr && (layer->attribute.header.flags & APILay_Hidden) == 0;
 }
 
 API_Guid ZoneAt(const API_ElemSearchPars& pars) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 #include <cstddef>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/Array.hpp"
+#include "Array.hpp"
 
 // A triangle mesh as the page receives it, in millimetres.
 namespace JSCommands {

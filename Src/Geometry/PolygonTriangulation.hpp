@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/Array.hpp"
+#include "Array.hpp"
 
 #include <span>
 

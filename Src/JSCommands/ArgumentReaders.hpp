@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JS/JSValues.hpp"
+#include "JSValues.hpp"
 
 // Readers of a command's argument; a wrong kind of value throws GS::ClassCastException ("Bad cast.").
 namespace JSCommands {

@@ -4,9 +4,11 @@
 #include "JSCommands/ResultEnvelope.hpp"
 #include "Logging/Logger.hpp"
 #include "Palettes/BrowserPalette.hpp"
-#include "Windows/ShellAPI.hpp"
+
+#include <windows.h>
 
 #include <cstdint>
+#include <shellapi.h>
 #include <string>
 
 namespace JSCommands::BrowserCommands {

@@ -1,8 +1,8 @@
 #include "JSCommands/ContextCommands.hpp"
 
-#include "API/APIdefs_Interaction.h"
-#include "GSRoot/HashTable.hpp"
+#include "ACAPinc.h"
 #include "Geometry/ContextJson.hpp"
+#include "HashSet.hpp"
 #include "JSCommands/ModelMeshes.hpp"
 #include "JSCommands/ResultEnvelope.hpp"
 #include "Logging/Logger.hpp"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JS/JSValues.hpp"
+#include "JSValues.hpp"
 
 // The page's context geometry: the selected morphs, slabs, zones, meshes and objects as grouped meshes.
 namespace JSCommands::ContextCommands {

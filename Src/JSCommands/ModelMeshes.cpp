@@ -1,7 +1,6 @@
 #include "JSCommands/ModelMeshes.hpp"
 
-#include "API/APIdefs_3D.h"
-#include "API/APIdefs_Project.h"
+#include "ACAPinc.h"
 #include "Geometry/FaceTriangulation.hpp"
 #include "Geometry/MeshOrientation.hpp"
 #include "JSCommands/MorphMesh.hpp"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
+#include "ACAPinc.h"
 #include "Geometry/MeshData.hpp"
 
 // Context geometry out of the host: an element's meshes in millimetres and the colour it shows.

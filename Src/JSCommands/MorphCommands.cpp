@@ -1,6 +1,6 @@
 #include "JSCommands/MorphCommands.hpp"
 
-#include "API/APIdefs_Interaction.h"
+#include "ACAPinc.h"
 #include "Geometry/MeshOrientation.hpp"
 #include "JSCommands/MorphMesh.hpp"
 #include "JSCommands/ResultEnvelope.hpp"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
+#include "ACAPinc.h"
 #include "Geometry/MeshData.hpp"
-#include "JS/JSValues.hpp"
+#include "JSValues.hpp"
 
 // The page's building masses: the selected morphs as triangle meshes.
 namespace JSCommands::MorphCommands {

@@ -1,7 +1,7 @@
 #include "JSCommands/MorphMesh.hpp"
 
 #include "Geometry/FaceTriangulation.hpp"
-#include "Modeler/MeshBody.hpp"
+#include "Model3D/MeshBody.hpp"
 
 namespace JSCommands::MorphMesh {
 

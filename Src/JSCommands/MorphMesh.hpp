@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
+#include "ACAPinc.h"
 #include "Geometry/MeshData.hpp"
 
 // A morph's body as a mesh, shared by the building mass and the context exports.

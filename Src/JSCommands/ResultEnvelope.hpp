@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JS/JSValues.hpp"
+#include "JSValues.hpp"
 
 // The uniform answers of the page's commands: a JSON envelope in a script string, or an error object.
 namespace JSCommands {

@@ -1,11 +1,12 @@
 #include "JSCommands/UserInputCommands.hpp"
 
-#include "API/APIdefs_Interaction.h"
+#include "ACAPinc.h"
 #include "JSCommands/ResultEnvelope.hpp"
 #include "Logging/Logger.hpp"
 #include "ZoneBoundary/ZoneBoundaryUtils.hpp"
 
 #include <cmath>
+#include <cstdio>
 
 namespace JSCommands::UserInputCommands {
 
@@ -16,7 +17,8 @@ constexpr const char* Category = "UserInputCommands";
 GS::Ref<JS::Base> GetZoneAtPoint(GS::Ref<JS::Base>) {
     Logger::Debug(Category, "GetZoneAtPoint: Prompting user for point input");
     API_GetPointType pointInfo{};
-    pointInfo.prompt = "Click inside a room to find enclosing walls";
+    std::snprintf(pointInfo.prompt, sizeof(pointInfo.prompt), "%s",
+                  "Click inside a room to find enclosing walls");
     const GSErrCode err = ACAPI_UserInput_GetPoint(&pointInfo);
     if (err == APIERR_CANCEL) {
         Logger::Info(Category, "GetZoneAtPoint: User cancelled point selection");

@@ -1,24 +1,25 @@
 #include "JSCommands/UtilityCommands.hpp"
 
-#include "API/APIdefs_Interaction.h"
-#include "API/APIdefs_Project.h"
+#include "ACAPinc.h"
 #include "JSCommands/ResultEnvelope.hpp"
 #include "Logging/Logger.hpp"
-#include "Main/PluginVersion.hpp"
-#include "Palettes/GeneratePlanPalette.hpp"
+#include "Update/PluginVersion.hpp"
+#include "ZoneBoundary/StoredZoneData.hpp"
 
 namespace JSCommands::UtilityCommands {
 
 GS::Ref<JS::Base> GetSelection(GS::Ref<JS::Base>) {
-    if (GeneratePlanPalette::HasStoredZoneData()) {
-        return GS::NewRef<JS::Value>(GeneratePlanPalette::GetStoredZoneData());
+    if (StoredZoneData::Instance().Has()) {
+        return GS::NewRef<JS::Value>(StoredZoneData::Instance().Get());
     }
-    API_SelectionInfo info;
+    API_SelectionInfo info = {};
     GS::Array<API_Neig> selection;
     ACAPI_Selection_Get(&info, &selection, false);
+    // A marquee comes with a coordinate handle that is ours to release.
+    BMKillHandle(reinterpret_cast<GSHandle*>(&info.marquee.coords));
     GS::UniString zones = "[";
     for (const API_Neig& neig : selection) {
-        API_Elem_Head header;
+        API_Elem_Head header = {};
         header.guid = neig.guid;
         if (ACAPI_Element_GetHeader(&header) != NoError || header.type.typeID != API_ZoneID) {
             continue;
@@ -73,7 +74,7 @@ const char* LengthUnitNameOf(Int32 code) {
 GS::Ref<JS::Base> GetWorkingUnits(GS::Ref<JS::Base>) {
     constexpr const char* Category = "PreferencesCommands";
     Logger::Debug(Category, "GetWorkingUnits called");
-    API_WorkingUnitPrefs prefs;
+    API_WorkingUnitPrefs prefs = {};
     if (const GSErrCode err = ACAPI_ProjectSetting_GetPreferences(&prefs, APIPrefs_WorkingUnitsID);
         err != NoError) {
         Logger::Error(Category,

@@ -1,6 +1,6 @@
 #include "Logging/HostReport.hpp"
 
-#include "API/ACAPinc.h"
+#include "ACAPinc.h"
 
 namespace HostReport {
 

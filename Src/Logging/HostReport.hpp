@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 // A line in the host's report window as it is, without the logger's level and category, for texts
 // the user must read word for word. Nothing here throws.

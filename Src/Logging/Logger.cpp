@@ -1,6 +1,6 @@
 #include "Logging/Logger.hpp"
 
-#include "API/ACAPinc.h"
+#include "ACAPinc.h"
 
 namespace Logger {
 

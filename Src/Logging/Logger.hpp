@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 // The one place through which the add-on reports: one "[LEVEL] category: message" line per message
 // in the report window. Nothing here throws.

@@ -1,11 +1,12 @@
 // The add-on's entry points: environment check, interface registration, initialisation, release.
-#include "API/ACAPinc.h"
-#include "API/APIGlue.h"
+#include "ACAPinc.h"
+#include "JSCommands/JSCommandRegistry.hpp"
 #include "Main/MenuCommand.hpp"
-#include "Main/PaletteIdentity.hpp"
 #include "Main/ProjectEvents.hpp"
 #include "Palettes/BrowserPalette.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
+#include "Palettes/PaletteIdentity.hpp"
+#include "RS.hpp"
 #include "TolvaResourceIDs.h"
 
 namespace {
@@ -32,6 +33,7 @@ GSErrCode RegisterInterface() {
 }
 
 GSErrCode Initialize() {
+    BrowserPalette::SetCommandRegistration(JSCommandRegistry::RegisterAllCommands);
     if (GSErrCode code = ACAPI_MenuItem_InstallMenuHandler(ID_ADDON_MENU, MenuCommandHandler)) {
         return code;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Environment.h"
+#include "ACAPinc.h"
 
 // The add-on's one menu command, "Launch Tolva (Beta)".
 GSErrCode MenuCommandHandler(const API_MenuParams* menuParams);

@@ -3,13 +3,14 @@
 #include "Palettes/BrowserPalette.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
 #include "ZoneBoundary/ReferencePointCache.hpp"
+#include "ZoneBoundary/StoredZoneData.hpp"
 
 namespace {
 
 // Each cache logs its own line.
 void EmptyPerProjectCaches() {
     ReferencePointCache::Instance().Invalidate();
-    GeneratePlanPalette::ClearStoredZoneData();
+    StoredZoneData::Instance().Clear();
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Environment.h"
+#include "ACAPinc.h"
 
 // Project events: quitting destroys the palettes; a new or opened project empties every
 // per-project cache. Other codes do nothing.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GSRoot/Array.hpp"
-#include "GSRoot/UniString.hpp"
+#include "Array.hpp"
+#include "UniString.hpp"
 
 // Geometry as the web application sends it: millimetres in its plan coordinates, unconverted.
 namespace Tolva {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/HashTable.hpp"
+#include "HashTable.hpp"
 #include "Model/Geometry.hpp"
 
 namespace Tolva {

@@ -1,20 +1,19 @@
 #include "Palettes/BrowserPalette.hpp"
 
-#include "API/ACAPinc.h"
-#include "JSCommands/JSCommandRegistry.hpp"
-#include "Main/PaletteIdentity.hpp"
+#include "ACAPinc.h"
+#include "Palettes/PaletteIdentity.hpp"
 #include "Palettes/PaletteMessages.hpp"
 #include "Palettes/WebAddresses.hpp"
 #include "TolvaResourceIDs.h"
 
 namespace {
 
-constexpr short BrowserItem = 1;
 constexpr short KeepPosition = -32768;
 
 struct BrowserPaletteState {
     GS::Ref<BrowserPalette> instance;
     BrowserMode mode = BrowserMode::StartPage;
+    BrowserPalette::CommandRegistration registerCommands = nullptr;
 };
 
 BrowserPaletteState& State() {
@@ -34,7 +33,7 @@ GS::UniString AddressOf(BrowserMode mode) {
 BrowserPalette::BrowserPalette()
     : DG::Palette(ACAPI_GetOwnResModule(), ID_BROWSER_PALETTE, ACAPI_GetOwnResModule(),
                   GS::Guid(PaletteIdentity::BrowserPaletteGuid)),
-      browser(*this, BrowserItem) {
+      browser(*this, ID_BROWSER_PALETTE_BROWSER) {
     Attach(*this);
     BeginEventProcessing();
 }
@@ -48,11 +47,17 @@ void BrowserPalette::Create(BrowserMode mode) {
     GS::Ref<BrowserPalette> palette(new BrowserPalette());
     State().mode = mode;
     palette->LoadUrl(AddressOf(mode));
-    JSCommandRegistry::RegisterAllCommands(palette->browser);
+    if (State().registerCommands != nullptr) {
+        State().registerCommands(palette->browser);
+    }
     palette->ExecuteScript("loadPluginVersion()");
     palette->ExecuteScript("TOLVA.archicad.onSelectionChanged ()");
     State().instance = palette;
     ACAPI_KeepInMemory(true);
+}
+
+void BrowserPalette::SetCommandRegistration(CommandRegistration registration) {
+    State().registerCommands = registration;
 }
 
 void BrowserPalette::Destroy() {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "API/APIdefs_Environment.h"
-#include "DG/DG.hpp"
-#include "DG/DGBrowser.hpp"
-#include "GSRoot/Ref.hpp"
+#include "ACAPinc.h"
+#include "DGBrowser.hpp"
+#include "DGModule.hpp"
+#include "Ref.hpp"
 
 // What the browser palette loads when it is created.
 enum class BrowserMode : Int32 { StartPage = 0, GeneratePlan = 4 };
@@ -12,6 +12,11 @@ enum class BrowserMode : Int32 { StartPage = 0, GeneratePlan = 4 };
 // and tells the page about selection changes.
 class BrowserPalette : public DG::Palette, public DG::PanelObserver {
 public:
+    // What registers the "ACAPI" commands in a new page; the entry points set it before any palette
+    // exists, so the palettes need not know the commands.
+    using CommandRegistration = void (*)(DG::Browser& browser);
+    static void SetCommandRegistration(CommandRegistration registration);
+
     static void Create(BrowserMode mode);
     static void Destroy();
     static bool Exists();

@@ -1,32 +1,23 @@
 #include "Palettes/GeneratePlanPalette.hpp"
 
-#include "API/ACAPinc.h"
+#include "ACAPinc.h"
 #include "Logging/Logger.hpp"
-#include "Main/PaletteIdentity.hpp"
-#include "Main/PluginVersion.hpp"
 #include "Palettes/BrowserPalette.hpp"
+#include "Palettes/PaletteIdentity.hpp"
 #include "Palettes/PaletteMessages.hpp"
 #include "Palettes/PointClickFlow.hpp"
 #include "Palettes/WebAddresses.hpp"
 #include "TolvaResourceIDs.h"
+#include "Update/PluginVersion.hpp"
+#include "ZoneBoundary/StoredZoneData.hpp"
 
 namespace {
 
 constexpr const char* Category = "GeneratePlanPalette";
 constexpr short KeepPosition = -32768;
 
-enum ItemId : short {
-    GeneratePlanItem = 1,
-    DownloadItem = 2,
-    UploadItem = 3,
-    StatusItem = 4,
-    VersionItem = 5
-};
-
 struct PlanPaletteState {
     GS::Ref<GeneratePlanPalette> instance;
-    // Guards the stored zone data together with the test that the palette exists.
-    GS::Lock storedDataLock;
 };
 
 PlanPaletteState& State() {
@@ -75,8 +66,9 @@ const GeneratePlanPalette::PageButton GeneratePlanPalette::UploadButton = {
 GeneratePlanPalette::GeneratePlanPalette()
     : DG::Palette(ACAPI_GetOwnResModule(), ID_GENERATE_PLAN_PALETTE, ACAPI_GetOwnResModule(),
                   GS::Guid(PaletteIdentity::GeneratePlanPaletteGuid)),
-      generatePlanButton(*this, GeneratePlanItem), downloadButton(*this, DownloadItem),
-      uploadButton(*this, UploadItem), statusText(*this, StatusItem), versionText(*this, VersionItem) {
+      generatePlanButton(*this, ID_GENERATE_PLAN_BUTTON), downloadButton(*this, ID_DOWNLOAD_BUTTON),
+      uploadButton(*this, ID_UPLOAD_BUTTON), statusText(*this, ID_STATUS_TEXT),
+      versionText(*this, ID_VERSION_TEXT) {
     Logger::Debug(Category, "Constructor called");
     versionText.SetText(GS::UniString("v") + PluginVersion::Text + " (Beta)");
     generatePlanButton.Attach(*this);
@@ -90,11 +82,7 @@ GeneratePlanPalette::GeneratePlanPalette()
 
 GeneratePlanPalette::~GeneratePlanPalette() {
     Logger::Debug(Category, "Destructor called");
-    {
-        GS::Guard<GS::Lock> guard(State().storedDataLock);
-        storedZoneData = GS::UniString();
-        hasStoredZoneData = false;
-    }
+    StoredZoneData::Instance().Clear();
     EndEventProcessing();
     Detach(*this);
     uploadButton.Detach(*this);
@@ -141,36 +129,14 @@ void GeneratePlanPalette::SetStatus(const GS::UniString& text) {
     Logger::Debug(Category, "Status updated: " + text);
 }
 
-bool GeneratePlanPalette::HasStoredZoneData() {
-    GS::Guard<GS::Lock> guard(State().storedDataLock);
-    return Exists() && GetInstance().hasStoredZoneData;
-}
-
-GS::UniString GeneratePlanPalette::GetStoredZoneData() {
-    GS::Guard<GS::Lock> guard(State().storedDataLock);
-    if (!Exists() || !GetInstance().hasStoredZoneData) {
-        return GS::UniString();
-    }
-    Logger::Debug(Category, "Retrieving stored zone data");
-    return GetInstance().storedZoneData;
-}
-
 void GeneratePlanPalette::StoreZoneData(const GS::UniString& json) {
-    GS::Guard<GS::Lock> guard(State().storedDataLock);
     if (Exists()) {
-        GetInstance().storedZoneData = json;
-        GetInstance().hasStoredZoneData = true;
+        StoredZoneData::Instance().Store(json);
     }
 }
 
 void GeneratePlanPalette::ClearStoredZoneData() {
-    GS::Guard<GS::Lock> guard(State().storedDataLock);
-    if (!Exists()) {
-        return;
-    }
-    GetInstance().storedZoneData = GS::UniString();
-    GetInstance().hasStoredZoneData = false;
-    Logger::Debug(Category, "Cleared stored zone data");
+    StoredZoneData::Instance().Clear();
 }
 
 void GeneratePlanPalette::PanelCloseRequested(const DG::PanelCloseRequestEvent&, bool* accepted) {

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "API/APIdefs_Environment.h"
-#include "DG/DG.hpp"
-#include "GSRoot/Lock.hpp"
-#include "GSRoot/Ref.hpp"
+#include "ACAPinc.h"
+#include "DGModule.hpp"
+#include "Ref.hpp"
 
 // The small palette the menu command toggles: Generate Plan lets the user click a room and hands its
 // boundary to the web application; Download and Upload open those pages.
@@ -24,9 +23,7 @@ public:
     void Hide();
     void SetStatus(const GS::UniString& text);
 
-    // The zone JSON kept for the page's getSelection, guarded against the command path.
-    static bool HasStoredZoneData();
-    static GS::UniString GetStoredZoneData();
+    // The zone JSON kept for the page's getSelection (StoredZoneData), only while the palette exists.
     static void StoreZoneData(const GS::UniString& json);
     static void ClearStoredZoneData();
 
@@ -51,6 +48,4 @@ private:
     DG::Button uploadButton;
     DG::LeftText statusText;
     DG::LeftText versionText;
-    GS::UniString storedZoneData;
-    bool hasStoredZoneData = false;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Environment.h"
+#include "ACAPinc.h"
 
 // The host's palette messages mean the same for both palettes; only opening differs.
 template <typename PaletteClass, typename OpenAction>

@@ -1,12 +1,14 @@
 #include "Palettes/PointClickFlow.hpp"
 
-#include "API/APIdefs_Interaction.h"
+#include "ACAPinc.h"
 #include "Logging/Logger.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
-#include "Windows/SynchAPI.hpp"
 #include "ZoneBoundary/ZoneBoundaryUtils.hpp"
 
+#include <windows.h>
+
 #include <cmath>
+#include <cstdio>
 #include <optional>
 
 namespace {
@@ -30,7 +32,8 @@ void Fail(const GS::UniString& text) {
 // The clicked plan point, or nothing when the user cancelled or the input failed.
 std::optional<API_Coord> AskForPoint() {
     API_GetPointType pointInfo{};
-    pointInfo.prompt = "Click inside a room to find enclosing walls";
+    std::snprintf(pointInfo.prompt, sizeof(pointInfo.prompt), "%s",
+                  "Click inside a room to find enclosing walls");
     const GSErrCode err = ACAPI_UserInput_GetPoint(&pointInfo);
     if (err == APIERR_CANCEL) {
         Logger::Info(Category, "User cancelled point selection");

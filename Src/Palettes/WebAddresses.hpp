@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 // Where the web application's pages are. The addresses are build constants: the add-on reads no
 // configuration of its own.

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "GSRoot/Array.hpp"
-#include "GSRoot/UniString.hpp"
+#include "Array.hpp"
 #include "Parsers/JsonText.hpp"
+#include "UniString.hpp"
 
 #include <rapidjson/document.h>
 

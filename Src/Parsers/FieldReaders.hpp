@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 #include <rapidjson/document.h>
 

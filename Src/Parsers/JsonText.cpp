@@ -16,8 +16,8 @@ bool IsLowSurrogate(char32_t unit) {
 }
 
 template <size_t Count>
-bool IsAsciiRun(const char16_t* units) {
-    char16_t all = 0;
+bool IsAsciiRun(const GS::uchar_t* units) {
+    GS::uchar_t all = 0;
     for (size_t k = 0; k < Count; ++k) {
         all |= units[k];
     }
@@ -26,7 +26,7 @@ bool IsAsciiRun(const char16_t* units) {
 
 // The compiler turns this into a few vector instructions: the pointers do not alias.
 template <size_t Count>
-void NarrowAsciiRun(const char16_t* __restrict units, char* __restrict out) {
+void NarrowAsciiRun(const GS::uchar_t* __restrict units, char* __restrict out) {
     for (size_t k = 0; k < Count; ++k) {
         out[k] = static_cast<char>(units[k]);
     }
@@ -56,12 +56,13 @@ char* PutUtf8(char* out, char32_t cp) {
 
 size_t Utf8Capacity(const GS::UniString& text) {
     // No unit takes more than three bytes: a surrogate pair takes four for its two units.
-    return text.ToUStr().size() * 3 + 1;
+    return static_cast<size_t>(text.GetLength()) * 3 + 1;
 }
 
 size_t WriteUtf8(const GS::UniString& text, char* out) {
-    const char16_t* units = text.ToUStr().data();
-    const size_t count = text.ToUStr().size();
+    const GS::UniString::UStr codeUnits = text.ToUStr();
+    const GS::uchar_t* units = codeUnits.Get();
+    const size_t count = text.GetLength();
     char* const begin = out;
     constexpr size_t Run = 16;
     for (size_t i = 0; i < count; ++i) {

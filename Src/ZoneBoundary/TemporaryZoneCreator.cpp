@@ -30,9 +30,9 @@ constexpr const char* BothMethodsFailed =
 GSErrCode TryCreateZone(const API_Coord& point, ZoneCreationMethod method, API_Guid& zoneGuid) {
     Logger::Info(Category, GS::UniString::Printf("Trying %s method at (%.2f, %.2f)",
                                                  ZoneCreationMethodName(method), point.x, point.y));
-    API_Element element;
+    API_Element element = {};
     element.header.type = API_ZoneID;
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
     if (const GSErrCode err = ACAPI_Element_GetDefaults(&element, &memo); err != NoError) {
         Logger::Error(Category,
                       GS::UniString::Printf("ACAPI_Element_GetDefaults failed with error code %d", err));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
+#include "ACAPinc.h"
 #include "ZoneBoundary/ZoneBoundaryTypes.hpp"
 
 // A zone that exists only while the walls around a point are read; created and deleted inside the

@@ -1,6 +1,6 @@
 #include "ZoneBoundary/WallBoundaryMatcher.hpp"
 
-#include "API/APIdefs_Elements.h"
+#include "ACAPinc.h"
 #include "Logging/Logger.hpp"
 #include "ZoneBoundary/SegmentMatch.hpp"
 #include "ZoneBoundary/ZoneGeometryExtractor.hpp"
@@ -21,7 +21,7 @@ GSErrCode FindBoundaryWalls(const API_Guid& zone, GS::Array<API_Guid>& walls) {
     }
     Logger::Info(Category, GS::UniString::Printf("Matching walls to zone boundary with %d vertices",
                                                  static_cast<int>(vertices.GetSize())));
-    API_Element zoneElement;
+    API_Element zoneElement = {};
     zoneElement.header.guid = zone;
     if (const GSErrCode err = ACAPI_Element_Get(&zoneElement); err != NoError) {
         Logger::Error(Category, GS::UniString::Printf("Failed to get zone element: %d", err));
@@ -41,7 +41,7 @@ GSErrCode FindBoundaryWalls(const API_Guid& zone, GS::Array<API_Guid>& walls) {
         const auto& a = vertices[i];
         const auto& b = vertices[(i + 1) % count];
         for (const API_Guid& guid : candidates) {
-            API_Element wall;
+            API_Element wall = {};
             wall.header.guid = guid;
             if (ACAPI_Element_Get(&wall) != NoError || wall.header.floorInd != zoneElement.header.floorInd) {
                 continue;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "API/APIdefs_Guid.h"
-#include "GSRoot/GSRoot.hpp"
+#include "ACAPinc.h"
+#include "GSRoot.hpp"
 
 namespace WallBoundaryMatcher {
 

@@ -1,6 +1,6 @@
 #include "ZoneBoundary/WallPropertyAnalyzer.hpp"
 
-#include "API/APIdefs_Properties.h"
+#include "ACAPinc.h"
 #include "Logging/Logger.hpp"
 
 namespace WallPropertyAnalyzer {
@@ -42,12 +42,12 @@ void SearchPositionDefinition(const API_Guid& wall) {
 }
 
 // The display text is localised ("Außen" in German), so the choice's non-localised value is the
-// reliable sign of an exterior wall.
+// reliable sign of an exterior wall. The value names its choice by the key's GUID.
 bool IsExteriorChoice(const API_Property& property) {
     for (const API_SingleEnumerationVariant& choice : property.definition.possibleEnumValues) {
-        if (choice.keyVariant == property.value.singleVariant) {
-            return choice.nonLocalizedValue &&
-                   choice.nonLocalizedValue->IsEqual("Exterior", GS::CaseInsensitive);
+        if (choice.keyVariant.guidValue == property.value.singleVariant.variant.guidValue) {
+            return choice.nonLocalizedValue.HasValue() &&
+                   choice.nonLocalizedValue.Get().IsEqual("Exterior", GS::CaseInsensitive);
         }
     }
     return false;
@@ -62,7 +62,7 @@ bool IsExteriorWall(const API_Guid& wall) {
     if (Lookup().definition == APINULLGuid) {
         return false;
     }
-    API_Property property;
+    API_Property property = {};
     const GSErrCode err = ACAPI_Element_GetPropertyValue(wall, Lookup().definition, property);
     if (err != NoError || property.value.variantStatus != API_VariantStatusNormal) {
         Logger::Debug(Category,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Guid.h"
+#include "ACAPinc.h"
 
 namespace WallPropertyAnalyzer {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/GSRoot.hpp"
+#include "GSRoot.hpp"
 
 namespace Tolva::ZoneBoundary {
 

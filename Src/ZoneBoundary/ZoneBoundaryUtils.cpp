@@ -1,12 +1,12 @@
 #include "ZoneBoundary/ZoneBoundaryUtils.hpp"
 
-#include "API/APIdefs_Interaction.h"
-#include "JSCommands/ZoneBoundaryCommands.hpp"
+#include "ACAPinc.h"
 #include "Logging/Logger.hpp"
 #include "Parsers/JsonReader.hpp"
 #include "Parsers/JsonText.hpp"
 #include "ZoneBoundary/ReferencePointCache.hpp"
 #include "ZoneBoundary/TemporaryZoneCreator.hpp"
+#include "ZoneBoundary/ZoneBoundaryCommands.hpp"
 
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>

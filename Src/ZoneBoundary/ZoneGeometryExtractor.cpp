@@ -13,7 +13,9 @@ constexpr double DuplicatePointDistance = 0.001; // metres
 
 template <typename T>
 int CountOf(T** handle) {
-    return handle == nullptr ? 0 : static_cast<int>(BMGetHandleSize(handle) / static_cast<GSSize>(sizeof(T)));
+    return handle == nullptr ? 0
+                             : static_cast<int>(BMGetHandleSize(reinterpret_cast<GSConstHandle>(handle)) /
+                                                static_cast<GSSize>(sizeof(T)));
 }
 
 bool Fail(GS::UniString& error, const GS::UniString& text) {
@@ -24,7 +26,7 @@ bool Fail(GS::UniString& error, const GS::UniString& text) {
 
 // Releases the memo's handles on every way out.
 struct MemoHolder {
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
     ~MemoHolder() { ACAPI_DisposeElemMemoHdls(&memo); }
 };
 
@@ -70,7 +72,7 @@ void FindLargestSubpolygon(const API_ElementMemo& memo, int& start, int& end) {
 
 bool ExtractZonePolygon(const API_Guid& zone, GS::Array<Tolva::ZoneBoundary::Point3D>& points,
                         GS::UniString& error) {
-    API_Element element;
+    API_Element element = {};
     element.header.guid = zone;
     if (const GSErrCode err = ACAPI_Element_Get(&element); err != NoError) {
         return Fail(error, GS::UniString::Printf("Failed to get zone element: %d", err));

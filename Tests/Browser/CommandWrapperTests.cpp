@@ -1,9 +1,9 @@
 #include "JSCommands/JSCommandWrapper.hpp"
 
-#include "JS/JSONText.hpp"
 #include "JSCommands/ArgumentReaders.hpp"
 #include "JSCommands/UtilityCommands.hpp"
 #include "ReportLines.hpp"
+#include "StandIn/JSONText.hpp"
 
 #include <stdexcept>
 

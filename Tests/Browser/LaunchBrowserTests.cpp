@@ -1,8 +1,8 @@
 #include "JSCommands/BrowserCommands.hpp"
 
-#include "JS/JSONText.hpp"
 #include "JSCommands/JSCommandWrapper.hpp"
 #include "ReportLines.hpp"
+#include "StandIn/JSONText.hpp"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "JSCommands/ResultEnvelope.hpp"
 
-#include "JS/JSONText.hpp"
 #include "ReportLines.hpp"
+#include "StandIn/JSONText.hpp"
 
 namespace {
 

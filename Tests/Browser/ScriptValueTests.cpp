@@ -1,4 +1,4 @@
-#include "JS/JSONText.hpp"
+#include "StandIn/JSONText.hpp"
 
 #include <gtest/gtest.h>
 

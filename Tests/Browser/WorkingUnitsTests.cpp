@@ -1,7 +1,7 @@
-#include "JS/JSONText.hpp"
 #include "JSCommands/UtilityCommands.hpp"
 #include "ReportLines.hpp"
 #include "StandIn/Faults.hpp"
+#include "StandIn/JSONText.hpp"
 #include "StandIn/Stories.hpp"
 
 namespace {

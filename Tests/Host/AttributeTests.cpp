@@ -1,16 +1,16 @@
 #include "ModelTestSupport.hpp"
 
-#include "API/APIdefs_Attributes.h"
+#include "ACAPinc.h"
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Faults.hpp"
 
 namespace {
 
-API_Attribute Head(API_AttrTypeID type, const char* name, API_AttributeIndex index = 0) {
-    API_Attribute attribute;
+API_Attribute Head(API_AttrTypeID type, const char* name, Int32 index = 0) {
+    API_Attribute attribute = {};
     attribute.header.typeID = type;
     attribute.header.name = name;
-    attribute.header.index = index;
+    attribute.header.index = ACAPI_CreateAttributeIndex(index);
     return attribute;
 }
 
@@ -19,7 +19,7 @@ using Attributes = FreshModel;
 TEST_F(Attributes, AreFoundByExactNameOrByIndex) {
     API_Attribute gray = Head(API_MaterialID, "Gray");
     ASSERT_EQ(ACAPI_Attribute_Get(&gray), NoError);
-    EXPECT_GT(gray.header.index, 0);
+    EXPECT_TRUE(gray.header.index.IsPositive());
     EXPECT_EQ(gray.material.texture.fileLoc, nullptr);
     EXPECT_EQ(gray.material.transpPc, 0);
 
@@ -28,7 +28,7 @@ TEST_F(Attributes, AreFoundByExactNameOrByIndex) {
     API_Attribute missing = Head(API_LayerID, "Tolva Story Walls");
     EXPECT_EQ(ACAPI_Attribute_Get(&missing), APIERR_BADNAME);
 
-    API_Attribute byIndex = Head(API_MaterialID, "", gray.header.index);
+    API_Attribute byIndex = Head(API_MaterialID, "", gray.header.index.ToInt32_Deprecated());
     ASSERT_EQ(ACAPI_Attribute_Get(&byIndex), NoError);
     EXPECT_EQ(byIndex.header.name, GS::UniString("Gray"));
     API_Attribute pastTheEnd = Head(API_FilltypeID, "", 1001);
@@ -38,7 +38,7 @@ TEST_F(Attributes, AreFoundByExactNameOrByIndex) {
 TEST_F(Attributes, NewProjectsHaveSolidFillsAndTexturedAndPlainSurfaces) {
     bool solid = false;
     bool textured = false;
-    for (API_AttributeIndex i = 1; i <= 1000; ++i) {
+    for (Int32 i = 1; i <= 1000; ++i) {
         API_Attribute fill = Head(API_FilltypeID, "", i);
         solid = solid || (ACAPI_Attribute_Get(&fill) == NoError && fill.filltype.subType == APIFill_Solid);
         API_Attribute surface = Head(API_MaterialID, "", i);
@@ -64,7 +64,7 @@ TEST_F(Attributes, CreateRefusesATakenNameAndModifyWritesBack) {
     EXPECT_EQ(read.layer.conClassId, 100);
     read.layer.conClassId = 7;
     ASSERT_EQ(ACAPI_Attribute_Modify(&read, nullptr), NoError);
-    API_Attribute reread = Head(API_LayerID, "", layer.header.index);
+    API_Attribute reread = Head(API_LayerID, "", layer.header.index.ToInt32_Deprecated());
     ASSERT_EQ(ACAPI_Attribute_Get(&reread), NoError);
     EXPECT_EQ(reread.layer.conClassId, 7);
 

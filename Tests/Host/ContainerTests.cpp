@@ -1,4 +1,4 @@
-#include "GSRoot/GSRoot.hpp"
+#include "GSRoot.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "ModelTestSupport.hpp"
 
 #include "StandIn/Faults.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 #include <cmath>
 #include <limits>
@@ -11,8 +12,8 @@ using Elements = FreshModel;
 
 // A slab polygon memo over the given closed contours, coded as the host codes polygons.
 struct PolygonMemo {
-    API_ElementMemo memo;
-    API_Polygon poly;
+    API_ElementMemo memo = {};
+    API_Polygon poly = {};
 
     explicit PolygonMemo(const std::vector<std::vector<API_Coord>>& contours) {
         Int32 n = 0;
@@ -64,7 +65,7 @@ TEST_F(Elements, WallsRoundTripOnTheActiveStoryInCreationOrder) {
     ASSERT_EQ(ACAPI_Element_GetElemList(API_WallID, &walls), NoError);
     EXPECT_EQ(walls, (GS::Array<API_Guid>{second.header.guid, first.header.guid}));
 
-    API_Element read;
+    API_Element read = {};
     read.header.guid = second.header.guid;
     ASSERT_EQ(ACAPI_Element_Get(&read), NoError);
     EXPECT_EQ(read.header.type, API_ElemType(API_WallID));
@@ -87,7 +88,7 @@ TEST_F(Elements, UnsoundRecordsAreRefusedWithACode) {
     thin.wall.thickness = 0;
     API_Element point = Wall(1, 1, 1, 1);
     API_Element lost = Wall(0, 0, nan, 0);
-    API_Element unknown;
+    API_Element unknown = {};
     unknown.header.type = API_ElemTypeID(999);
     InStep([&] {
         EXPECT_EQ(ACAPI_Element_Create(&thin, nullptr), APIERR_BADPARS);
@@ -101,9 +102,9 @@ TEST_F(Elements, UnsoundRecordsAreRefusedWithACode) {
 }
 
 TEST_F(Elements, SlabPolygonsAreCheckedAndReadBackExactly) {
-    API_Element slab;
+    API_Element slab = {};
     slab.header.type = API_SlabID;
-    API_ElementMemo defaults;
+    API_ElementMemo defaults = {};
     ASSERT_EQ(ACAPI_Element_GetDefaults(&slab, &defaults), NoError);
     EXPECT_NE(defaults.coords, nullptr);
     ACAPI_DisposeElemMemoHdls(&defaults);
@@ -123,7 +124,7 @@ TEST_F(Elements, SlabPolygonsAreCheckedAndReadBackExactly) {
     });
     ASSERT_EQ(StandIn::TheModel().elements.size(), 1u);
 
-    API_ElementMemo read;
+    API_ElementMemo read = {};
     ASSERT_EQ(ACAPI_Element_GetMemo(slab.header.guid, &read, APIMemoMask_Polygon), NoError);
     EXPECT_EQ(BMGetHandleSize(read.coords), 10 * 16);
     EXPECT_EQ(BMGetHandleSize(read.pends), 3 * 4);
@@ -137,7 +138,7 @@ TEST_F(Elements, FaultsFailACallWithoutChangingTheModel) {
     API_Element wall = Wall(0, 0, 2, 0);
     StandIn::Faults::Arm("ACAPI_Element_Create:Wall", APIERR_GENERAL);
     StandIn::Faults::Arm("ACAPI_Element_GetDefaults", APIERR_MEMFULL);
-    API_Element defaults;
+    API_Element defaults = {};
     defaults.header.type = API_SlabID;
     EXPECT_EQ(ACAPI_Element_GetDefaults(&defaults, nullptr), APIERR_MEMFULL);
     InStep([&] {
@@ -154,9 +155,9 @@ TEST_F(Elements, EveryKindRoundTripsFromItsDefaultsThroughCreateGetMemoAndDelete
                                   API_ObjectID, API_MorphID,    API_MeshID,
                                   API_LineID,   API_PolyLineID, {API_ObjectID, APIVarId_GridElement}};
     for (const API_ElemType& kind : kinds) {
-        API_Element element;
+        API_Element element = {};
         element.header.type = kind;
-        API_ElementMemo memo;
+        API_ElementMemo memo = {};
         ASSERT_EQ(ACAPI_Element_GetDefaults(&element, &memo), NoError) << kind.typeID;
         PolygonMemo path({{{0, 0}, {3, 0}, {3, 1}}});
         if (kind.typeID == API_PolyLineID) {
@@ -166,11 +167,11 @@ TEST_F(Elements, EveryKindRoundTripsFromItsDefaultsThroughCreateGetMemoAndDelete
             std::swap(memo, path.memo);
         }
         EXPECT_EQ(InStep([&] { return ACAPI_Element_Create(&element, &memo); }), NoError) << kind.typeID;
-        API_Element read;
+        API_Element read = {};
         read.header.guid = element.header.guid;
         EXPECT_EQ(ACAPI_Element_Get(&read), NoError) << kind.typeID;
         EXPECT_EQ(read.header.type, kind);
-        API_ElementMemo readMemo;
+        API_ElementMemo readMemo = {};
         EXPECT_EQ(ACAPI_Element_GetMemo(element.header.guid, &readMemo, APIMemoMask_All), NoError);
         EXPECT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(readMemo.coords)),
                   BMGetHandleSize(reinterpret_cast<GSHandle>(memo.coords)))

@@ -1,8 +1,8 @@
 #include "ZoneTestSupport.hpp"
 
+#include "ACAPinc.h"
 #include "API/APIdefs_3D.h"
-#include "API/APIdefs_SolidOperations.h"
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 
 namespace {
 
@@ -49,10 +49,10 @@ const char* ZoneWithTwoBodies = R"({"type": "zone", "story": 0, "polygon": [[[0,
 
 TEST_F(GeometryInProjectFiles, AZoneCanHaveTwoBodiesWhenTheProjectSaysSo) {
     StandIn::LoadProject(ApartmentWith(ZoneWithTwoBodies));
-    API_ElemInfo3D info;
+    API_ElemInfo3D info = {};
     ASSERT_EQ(ACAPI_Element_Get3DInfo(StandIn::TheModel().elements.back().element.header, &info), NoError);
     EXPECT_EQ(info.lbody - info.fbody, 1);
-    API_Component3D component;
+    API_Component3D component = {};
     component.header = {API_BodyID, info.lbody};
     ASSERT_EQ(ACAPI_ModelAccess_GetComponent(&component), NoError);
     EXPECT_EQ(component.body.nPgon, 1);

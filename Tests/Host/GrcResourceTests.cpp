@@ -1,6 +1,6 @@
-#include "RS/GrcResources.hpp"
+#include "StandIn/GrcResources.hpp"
 
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 
 #include <gtest/gtest.h>
 

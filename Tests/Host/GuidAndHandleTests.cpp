@@ -1,8 +1,8 @@
-#include "API/APIdefs_Base.h"
-#include "API/APIdefs_Guid.h"
-#include "GSRoot/GSRoot.hpp"
+#include "ACAPinc.h"
+#include "GSRoot.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/HandleLedger.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 #include <gtest/gtest.h>
 

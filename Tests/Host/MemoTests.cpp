@@ -19,14 +19,14 @@ protected:
     // APIERR_MEMFULL, an empty memo and no handle left behind. Returns how many handles it allocates.
     static Int32 FailEachAllocation(const std::function<GSErrCode(API_ElementMemo*)>& call) {
         StandIn::Faults::Clear();
-        API_ElementMemo memo;
+        API_ElementMemo memo = {};
         EXPECT_EQ(call(&memo), NoError);
         ACAPI_DisposeElemMemoHdls(&memo);
         Int32 allocations = StandIn::Faults::CallCount("BMAllocateHandle");
         for (Int32 k = 0; k < allocations; ++k) {
             Int32 live = StandIn::HandleLedger::LiveCount();
             StandIn::Faults::Arm("BMAllocateHandle", APIERR_MEMFULL, 1, k);
-            API_ElementMemo failed;
+            API_ElementMemo failed = {};
             EXPECT_EQ(call(&failed), APIERR_MEMFULL) << "allocation " << k;
             EXPECT_TRUE(IsEmpty(failed)) << "allocation " << k;
             EXPECT_EQ(StandIn::HandleLedger::LiveCount(), live) << "allocation " << k;
@@ -36,7 +36,7 @@ protected:
     }
 
     static API_Element Planted(API_ElemType type, const StandIn::StoredMemo& memo) {
-        API_Element element;
+        API_Element element = {};
         element.header.type = type.typeID;
         EXPECT_EQ(ACAPI_Element_GetDefaults(&element, nullptr), NoError);
         element.header.type = type;
@@ -56,7 +56,7 @@ StandIn::StoredMemo Square() {
 TEST_F(Memos, DefaultsFailEachHandleAllocationCleanly) {
     for (API_ElemTypeID type : {API_SlabID, API_ZoneID, API_ObjectID}) {
         Int32 allocations = FailEachAllocation([&](API_ElementMemo* memo) {
-            API_Element element;
+            API_Element element = {};
             element.header.type = type;
             return ACAPI_Element_GetDefaults(&element, memo);
         });
@@ -88,10 +88,22 @@ TEST_F(Memos, ReadsFailEachHandleAllocationCleanly) {
     }
 }
 
+TEST_F(Memos, AReadWritesOnlyTheMembersItsMaskNames) {
+    const API_Element zone = Planted(API_ZoneID, Square());
+    GS::UniString callersText("the caller's own");
+    API_ElementMemo memo = {};
+    memo.textContent = &callersText;
+    ASSERT_EQ(ACAPI_Element_GetMemo(zone.header.guid, &memo, APIMemoMask_Polygon), NoError);
+    EXPECT_NE(memo.coords, nullptr);
+    EXPECT_EQ(memo.textContent, &callersText) << "a member outside the mask is the caller's";
+    memo.textContent = nullptr;
+    ACAPI_DisposeElemMemoHdls(&memo);
+}
+
 TEST_F(Memos, LabelDefaultsCarryTheirFontInTheTextAndTheParagraphRun) {
-    API_Element label;
+    API_Element label = {};
     label.header.type = API_LabelID;
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
     ASSERT_EQ(ACAPI_Element_GetDefaults(&label, &memo), NoError);
     EXPECT_EQ(label.label.u.text.font, StandIn::LabelDefaultFont);
     ASSERT_NE(memo.paragraphs, nullptr);
@@ -105,21 +117,21 @@ TEST_F(Memos, LabelDefaultsCarryTheirFontInTheTextAndTheParagraphRun) {
 
 TEST_F(Memos, WallsAndSlabsNeedAnExistingBuildingMaterial) {
     API_Element wall = Wall(0, 0, 3, 0);
-    API_Element slab;
+    API_Element slab = {};
     slab.header.type = API_SlabID;
-    API_ElementMemo slabMemo;
+    API_ElementMemo slabMemo = {};
     ASSERT_EQ(ACAPI_Element_GetDefaults(&slab, &slabMemo), NoError);
     size_t materials = StandIn::Attributes().byType[API_BuildingMaterialID].size();
     InStep([&] {
-        for (API_AttributeIndex bad : {0, static_cast<API_AttributeIndex>(materials + 1)}) {
+        for (Int32 bad : {0, static_cast<Int32>(materials) + 1}) {
             API_Element badWall = wall;
-            badWall.wall.buildingMaterial = bad;
+            badWall.wall.buildingMaterial = ACAPI_CreateAttributeIndex(bad);
             EXPECT_EQ(ACAPI_Element_Create(&badWall, nullptr), APIERR_BADPARS) << bad;
             API_Element badSlab = slab;
-            badSlab.slab.buildingMaterial = bad;
+            badSlab.slab.buildingMaterial = ACAPI_CreateAttributeIndex(bad);
             EXPECT_EQ(ACAPI_Element_Create(&badSlab, &slabMemo), APIERR_BADPARS) << bad;
         }
-        wall.wall.buildingMaterial = static_cast<API_AttributeIndex>(materials);
+        wall.wall.buildingMaterial = ACAPI_CreateAttributeIndex(static_cast<Int32>(materials));
         EXPECT_EQ(ACAPI_Element_Create(&wall, nullptr), NoError);
         EXPECT_EQ(ACAPI_Element_Create(&slab, &slabMemo), NoError);
         return NoError;

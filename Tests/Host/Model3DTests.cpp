@@ -13,7 +13,7 @@ class Model3D : public FreshModel {
 protected:
     // Plants a slab over the contours (outer first, each closed) and returns its GUID.
     static API_Guid PlantSlab(const std::vector<std::vector<API_Coord>>& contours) {
-        API_Element slab;
+        API_Element slab = {};
         slab.header.type = API_SlabID;
         EXPECT_EQ(ACAPI_Element_GetDefaults(&slab, nullptr), NoError);
         StandIn::StoredMemo memo;
@@ -29,15 +29,15 @@ protected:
     }
 
     static API_ElemInfo3D InfoOf(const API_Guid& guid) {
-        API_Elem_Head head;
+        API_Elem_Head head = {};
         head.guid = guid;
-        API_ElemInfo3D info;
+        API_ElemInfo3D info = {};
         EXPECT_EQ(ACAPI_Element_Get3DInfo(head, &info), NoError);
         return info;
     }
 
     static API_Component3D Read(API_3DTypeID type, Int32 index) {
-        API_Component3D component;
+        API_Component3D component = {};
         component.header = {type, index};
         EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&component), NoError) << type << " " << index;
         return component;
@@ -100,7 +100,7 @@ TEST_F(Model3D, BodiesAreNumberedOverTheModelInHostOrder) {
 }
 
 TEST_F(Model3D, AZoneCanHaveTheTwoBodiesItWasGiven) {
-    API_Element zone;
+    API_Element zone = {};
     zone.header.type = API_ZoneID;
     StandIn::ElementDefaults defaults = StandIn::DefaultsOf(API_ZoneID);
     zone = defaults.element;
@@ -158,14 +158,14 @@ TEST_F(Model3D, TheModelLiesTheModelOffsetAwayFromTheProject) {
 TEST_F(Model3D, MaterialsAreTheProjectsSurfaces) {
     API_UmatType umat = Read(API_UmatID, 1).umat;
     EXPECT_GE(umat.mater.surfaceRGB.f_red, 0);
-    API_Component3D missing;
+    API_Component3D missing = {};
     missing.header = {API_UmatID, 100000};
     EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&missing), APIERR_BADINDEX);
 }
 
 TEST_F(Model3D, PartsNeedABodyAndAnIndexInIt) {
     PlantSlab({Square});
-    API_Component3D component;
+    API_Component3D component = {};
     component.header = {API_BodyID, 2};
     EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&component), APIERR_BADINDEX);
     component.header = {API_VertID, 1};
@@ -180,19 +180,19 @@ TEST_F(Model3D, PartsNeedABodyAndAnIndexInIt) {
 }
 
 TEST_F(Model3D, ElementsWithoutBodiesHaveNo3DInfo) {
-    API_Element line;
+    API_Element line = {};
     line.header.type = API_LineID;
     line.line.endC = {1, 1};
     ASSERT_EQ(StandIn::PlantElement(&line, nullptr), NoError);
-    API_ElemInfo3D info;
+    API_ElemInfo3D info = {};
     EXPECT_EQ(ACAPI_Element_Get3DInfo(line.header, &info), APIERR_BADID);
 }
 
 TEST_F(Model3D, EveryComponentReadFailsOnDemand) {
     API_Guid slab = PlantSlab({Square});
-    API_Elem_Head head;
+    API_Elem_Head head = {};
     head.guid = slab;
-    API_ElemInfo3D info;
+    API_ElemInfo3D info = {};
     StandIn::Faults::Arm("ACAPI_Element_Get3DInfo", APIERR_GENERAL);
     EXPECT_EQ(ACAPI_Element_Get3DInfo(head, &info), APIERR_GENERAL);
     for (auto [name, type] : {std::pair{"Body", API_BodyID},
@@ -203,7 +203,7 @@ TEST_F(Model3D, EveryComponentReadFailsOnDemand) {
                               {"Material", API_UmatID}}) {
         Read(API_BodyID, 1);
         StandIn::Faults::Arm(std::string("ACAPI_ModelAccess_GetComponent:") + name, APIERR_GENERAL);
-        API_Component3D component;
+        API_Component3D component = {};
         component.header = {type, 1};
         EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&component), APIERR_GENERAL) << name;
         EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&component), NoError) << name;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "API/APIdefs_Interaction.h"
-#include "GSRoot/Exceptions.hpp"
+#include "ACAPinc.h"
+#include "GSException.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/HandleLedger.hpp"
 #include "StandIn/Project.hpp"
@@ -42,7 +42,7 @@ protected:
     void TearDown() override { EXPECT_EQ(StandIn::HandleLedger::LiveCount(), liveHandles); }
 
     static API_Element Wall(double x1, double y1, double x2, double y2) {
-        API_Element element;
+        API_Element element = {};
         element.header.type = API_WallID;
         EXPECT_EQ(ACAPI_Element_GetDefaults(&element, nullptr), NoError);
         element.wall.begC = {x1, y1};

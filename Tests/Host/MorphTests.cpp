@@ -1,8 +1,9 @@
 #include "ModelTestSupport.hpp"
 
 #include "API/APIdefs_3D.h"
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 #include "StandIn/Model3D.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 namespace {
 
@@ -10,9 +11,9 @@ using Morphs = FreshModel;
 
 // Creates the default morph (a 1 m cube) moved by (dx, dy, dz), in a step.
 API_Guid CreateMovedCube(double dx, double dy, double dz) {
-    API_Element morph;
+    API_Element morph = {};
     morph.header.type = API_MorphID;
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
     EXPECT_EQ(ACAPI_Element_GetDefaults(&morph, &memo), NoError);
     morph.morph.tranmat.tmx[3] = dx;
     morph.morph.tranmat.tmx[7] = dy;
@@ -25,7 +26,7 @@ API_Guid CreateMovedCube(double dx, double dy, double dz) {
 
 TEST_F(Morphs, TheMemoHoldsTheMeshBodyNumberedFromZero) {
     API_Guid guid = CreateMovedCube(2, 0, 0);
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
     ASSERT_EQ(ACAPI_Element_GetMemo(guid, &memo, APIMemoMask_MorphBody), NoError);
     ASSERT_NE(memo.morphBody, nullptr);
     const Modeler::MeshBody& body = *memo.morphBody;
@@ -46,7 +47,7 @@ TEST_F(Morphs, TheMemoHoldsTheMeshBodyNumberedFromZero) {
 
 TEST_F(Morphs, TheModelPlacesTheBodyByTheElementsMatrix) {
     API_Guid guid = CreateMovedCube(2, 3, 0.5);
-    API_Element morph;
+    API_Element morph = {};
     morph.header.guid = guid;
     ASSERT_EQ(ACAPI_Element_Get(&morph), NoError);
     EXPECT_EQ(morph.morph.tranmat.tmx[7], 3);
@@ -74,7 +75,7 @@ TEST_F(Morphs, AMorphWithoutABodyHasNoneInTheMemoAndNo3D) {
     StandIn::ElementDefaults defaults = StandIn::DefaultsOf(API_MorphID);
     defaults.memo.morphBody.reset();
     ASSERT_EQ(StandIn::PlantElement(&defaults.element, &defaults.memo), NoError);
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
     ASSERT_EQ(ACAPI_Element_GetMemo(defaults.element.header.guid, &memo), NoError);
     EXPECT_EQ(memo.morphBody, nullptr);
     EXPECT_TRUE(StandIn::BodiesOf(StandIn::TheModel().elements.back()).empty());
@@ -125,7 +126,7 @@ TEST_F(Meshes, AMeshIsASurfaceOverItsPolygonAtItsPointsHeights) {
     EXPECT_EQ(bodies[0].vertices.size(), 8u);
     EXPECT_DOUBLE_EQ(bodies[0].vertices[0].z, 0.5);
     EXPECT_DOUBLE_EQ(bodies[0].vertices[6].z, 2.5);
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
     ASSERT_EQ(ACAPI_Element_GetMemo(mesh.element.header.guid, &memo, APIMemoMask_Polygon), NoError);
     EXPECT_EQ(BMGetHandleSize(memo.meshPolyZ), static_cast<GSSize>(6 * sizeof(double)));
     EXPECT_EQ((*memo.meshPolyZ)[3], 2);

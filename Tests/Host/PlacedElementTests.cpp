@@ -1,4 +1,5 @@
 #include "ModelTestSupport.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 #include <cstring>
 
@@ -11,11 +12,11 @@ protected:
         wall = Wall(0, 0, 4, 0);
         ASSERT_EQ(StandIn::PlantElement(&wall, nullptr), NoError);
     }
-    API_Element wall;
+    API_Element wall = {};
 };
 
 TEST_F(PlacedElements, DoorsNeedAnExistingWallAndAPlaceOnIt) {
-    API_Element door;
+    API_Element door = {};
     door.header.type = API_DoorID;
     ASSERT_EQ(ACAPI_Element_GetDefaults(&door, nullptr), NoError);
     EXPECT_EQ(door.door.openingBase.width, 0.9);
@@ -32,7 +33,7 @@ TEST_F(PlacedElements, DoorsNeedAnExistingWallAndAPlaceOnIt) {
         EXPECT_EQ(ACAPI_Element_Create(&ownerless, nullptr), APIERR_BADPARS);
         return NoError;
     });
-    API_Element read;
+    API_Element read = {};
     read.header.guid = door.header.guid;
     ASSERT_EQ(ACAPI_Element_Get(&read), NoError);
     EXPECT_EQ(read.door.owner, wall.header.guid);
@@ -40,9 +41,9 @@ TEST_F(PlacedElements, DoorsNeedAnExistingWallAndAPlaceOnIt) {
 }
 
 TEST_F(PlacedElements, LabelsKeepTheirTextAndParagraphsAndNeedAZoneParent) {
-    API_Element label;
+    API_Element label = {};
     label.header.type = API_LabelID;
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
     ASSERT_EQ(ACAPI_Element_GetDefaults(&label, &memo), NoError);
     ASSERT_NE(memo.textContent, nullptr);
     delete memo.textContent;
@@ -51,9 +52,9 @@ TEST_F(PlacedElements, LabelsKeepTheirTextAndParagraphsAndNeedAZoneParent) {
     label.label.parentType = API_ZoneID;
     EXPECT_EQ(InStep([&] { return ACAPI_Element_Create(&label, &memo); }), APIERR_BADPARS);
 
-    API_Element zone;
+    API_Element zone = {};
     zone.header.type = API_ZoneID;
-    API_ElementMemo zoneMemo;
+    API_ElementMemo zoneMemo = {};
     ASSERT_EQ(ACAPI_Element_GetDefaults(&zone, &zoneMemo), NoError);
     ASSERT_EQ(InStep([&] { return ACAPI_Element_Create(&zone, &zoneMemo); }), NoError);
     ACAPI_DisposeElemMemoHdls(&zoneMemo);
@@ -61,7 +62,7 @@ TEST_F(PlacedElements, LabelsKeepTheirTextAndParagraphsAndNeedAZoneParent) {
     ASSERT_EQ(InStep([&] { return ACAPI_Element_Create(&label, &memo); }), NoError);
     ACAPI_DisposeElemMemoHdls(&memo);
 
-    API_ElementMemo read;
+    API_ElementMemo read = {};
     ASSERT_EQ(
         ACAPI_Element_GetMemo(label.header.guid, &read, APIMemoMask_TextContent | APIMemoMask_Paragraph),
         NoError);
@@ -73,9 +74,9 @@ TEST_F(PlacedElements, LabelsKeepTheirTextAndParagraphsAndNeedAZoneParent) {
 }
 
 TEST_F(PlacedElements, ObjectsKeepParametersAndAnswerWithTheirPlacementPoint) {
-    API_Element object;
+    API_Element object = {};
     object.header.type = API_ObjectID;
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
     ASSERT_EQ(ACAPI_Element_GetDefaults(&object, &memo), NoError);
     ASSERT_EQ(BMGetHandleSize(memo.params), GSSize(3 * sizeof(API_AddParType)));
     EXPECT_STREQ((*memo.params)[2].name, "ZZYZX");
@@ -86,7 +87,7 @@ TEST_F(PlacedElements, ObjectsKeepParametersAndAnswerWithTheirPlacementPoint) {
     ASSERT_EQ(InStep([&] { return ACAPI_Element_Create(&object, &memo); }), NoError);
     ACAPI_DisposeElemMemoHdls(&memo);
 
-    API_ElementMemo read;
+    API_ElementMemo read = {};
     ASSERT_EQ(
         ACAPI_Element_GetMemo(object.header.guid, &read, APIMemoMask_AddPars | APIMemoMask_ElemInfoString),
         NoError);
@@ -94,9 +95,10 @@ TEST_F(PlacedElements, ObjectsKeepParametersAndAnswerWithTheirPlacementPoint) {
     EXPECT_EQ(*read.elemInfoString, GS::UniString("Sofa"));
     ACAPI_DisposeElemMemoHdls(&read);
 
-    API_Neig neig;
+    API_Neig neig = {};
     neig.guid = object.header.guid;
-    API_Coord3D c1, c2;
+    API_Coord3D c1 = {};
+    API_Coord3D c2 = {};
     ASSERT_EQ(ACAPI_Element_NeigToCoord(&neig, &c1, &c2), NoError);
     EXPECT_EQ(c2.y, 2.0);
     EXPECT_EQ(c2.z, 0.4);
@@ -113,7 +115,7 @@ TEST_F(PlacedElements, GroupsListTheirMembersInHostOrder) {
     GS::Array<API_Guid> members;
     ASSERT_EQ(ACAPI_Grouping_GetGroupElements(group, &members), NoError);
     EXPECT_EQ(members, (GS::Array<API_Guid>{wall.header.guid, other.header.guid}));
-    API_Guid found;
+    API_Guid found = {};
     ASSERT_EQ(ACAPI_Grouping_GetElementGroup(loner.header.guid, &found), NoError);
     EXPECT_EQ(found, APINULLGuid);
     ASSERT_EQ(ACAPI_Grouping_GetElementGroup(other.header.guid, &found), NoError);

@@ -1,6 +1,6 @@
 #include "ModelTestSupport.hpp"
 
-#include "API/APIdefs_SolidOperations.h"
+#include "ACAPinc.h"
 #include "StandIn/PlanDrawing.hpp"
 
 #include <string>
@@ -30,7 +30,7 @@ TEST_F(PlanDrawing, ShowsTheStorysRoomsAndWhichWallsAreExterior) {
 
 TEST_F(PlanDrawing, ShowsDoorsInTheirWallsLabelsFurnitureAndGridLines) {
     StandIn::LoadProject(ExampleProject("apartment.json"));
-    API_Element grid;
+    API_Element grid = {};
     grid.header.type = API_ElemType(API_ObjectID, APIVarId_GridElement);
     StandIn::StoredMemo axis;
     axis.coords = {{2, 0}, {2, 8}};
@@ -67,9 +67,9 @@ TEST_F(PlanDrawing, OutlinesAWallTrimmedByASolidOperationButNotTheWallThatTrimsI
 }
 
 TEST_F(PlanDrawing, EscapesNamesAndDrawsAnEmptyStory) {
-    API_Element zone;
+    API_Element zone = {};
     zone.header.type = API_ZoneID;
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
     ASSERT_EQ(ACAPI_Element_GetDefaults(&zone, &memo), NoError);
     StandIn::StoredMemo square;
     square.coords = {{0, 0}, {0, 0}, {3, 0}, {3, 3}, {0, 3}, {0, 0}};

@@ -37,7 +37,7 @@ TEST_F(ProjectFiles, LabelsDoorsAndObjectsComeWithTheirMemos) {
     ASSERT_EQ(byType[0].size(), 1u);
     ASSERT_EQ(byType[1].size(), 3u);
     ASSERT_EQ(byType[2].size(), 3u);
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
     ASSERT_EQ(ACAPI_Element_GetMemo(byType[0][0]->element.header.guid, &memo), NoError);
     EXPECT_EQ(*memo.textContent, GS::UniString("Open kitchen"));
     ASSERT_EQ((*memo.paragraphs)[0].run.GetSize(), 1u);

@@ -1,6 +1,6 @@
 #include "ModelTestSupport.hpp"
 
-#include "API/APIdefs_Properties.h"
+#include "ACAPinc.h"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Properties.hpp"
 
@@ -20,7 +20,7 @@ protected:
                                                        definitions),
                   NoError);
         EXPECT_EQ(definitions.GetSize(), 1u);
-        API_Property property;
+        API_Property property = {};
         EXPECT_EQ(ACAPI_Element_GetPropertyValue(wall.header.guid, definitions[0].guid, property), NoError);
         return property;
     }
@@ -35,9 +35,9 @@ protected:
     GSErrCode SetPosition(const char* nonLocalized) {
         API_Property property = Position();
         for (const API_SingleEnumerationVariant& choice : property.definition.possibleEnumValues) {
-            if (choice.nonLocalizedValue &&
+            if (choice.nonLocalizedValue.HasValue() &&
                 choice.nonLocalizedValue->IsEqual(nonLocalized, GS::CaseInsensitive)) {
-                property.value.singleVariant = choice.keyVariant;
+                property.value.singleVariant.variant = choice.keyVariant;
             }
         }
         property.value.variantStatus = API_VariantStatusNormal;
@@ -45,7 +45,7 @@ protected:
         return InStep([&] { return ACAPI_Element_SetProperty(wall.header.guid, property); });
     }
 
-    API_Element wall;
+    API_Element wall = {};
 };
 
 TEST_F(Properties, PositionIsASingleChoiceWithTheSameGuidInEveryProject) {
@@ -71,7 +71,7 @@ TEST_F(Properties, ExteriorIsWrittenAndReadBackInEnglishAndGerman) {
 
 TEST_F(Properties, AValueWrittenInAFailedStepIsRolledBack) {
     API_Property property = Position();
-    property.value.singleVariant.guidValue = StandIn::PositionValueKey("Exterior");
+    property.value.singleVariant.variant.guidValue = StandIn::PositionValueKey("Exterior");
     EXPECT_EQ(ACAPI_Element_SetProperty(wall.header.guid, property), APIERR_NEEDSUNDOSCOPE);
     EXPECT_EQ(InStep([&] {
                   EXPECT_EQ(ACAPI_Element_SetProperty(wall.header.guid, property), NoError);
@@ -79,7 +79,7 @@ TEST_F(Properties, AValueWrittenInAFailedStepIsRolledBack) {
               }),
               APIERR_GENERAL);
     EXPECT_TRUE(Position().isDefault);
-    property.value.singleVariant.guidValue = APINULLGuid;
+    property.value.singleVariant.variant.guidValue = APINULLGuid;
     EXPECT_EQ(InStep([&] { return ACAPI_Element_SetProperty(wall.header.guid, property); }), APIERR_BADPARS);
 }
 

@@ -1,6 +1,6 @@
 #include "ModelTestSupport.hpp"
 
-#include "API/APIdefs_SolidOperations.h"
+#include "ACAPinc.h"
 #include "StandIn/Faults.hpp"
 
 namespace {
@@ -29,9 +29,9 @@ protected:
         return StandIn::FindElement(target)->solidLinks;
     }
 
-    API_Guid wall;
-    API_Guid slab;
-    API_Guid zone;
+    API_Guid wall = {};
+    API_Guid slab = {};
+    API_Guid zone = {};
 };
 
 TEST_F(SolidLinks, AWallTrimmedByASlabKeepsTheLink) {

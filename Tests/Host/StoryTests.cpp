@@ -1,8 +1,9 @@
 #include "ModelTestSupport.hpp"
 
-#include "API/APIdefs_Project.h"
+#include "ACAPinc.h"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Stories.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 #include <string>
 #include <vector>
@@ -17,7 +18,7 @@ struct StoryRow {
 };
 
 std::vector<StoryRow> ReadStories() {
-    API_StoryInfo info;
+    API_StoryInfo info = {};
     EXPECT_EQ(ACAPI_ProjectSetting_GetStorySettings(&info), NoError);
     std::vector<StoryRow> rows;
     for (short i = 0; i <= info.lastStory - info.firstStory; ++i) {
@@ -30,11 +31,11 @@ std::vector<StoryRow> ReadStories() {
 }
 
 API_StoryCmdType Command(API_StoryCmdID action, short index, double height, const char* name = "") {
-    API_StoryCmdType cmd;
+    API_StoryCmdType cmd = {};
     cmd.action = action;
     cmd.index = index;
     cmd.height = height;
-    GS::ucsncpy(cmd.uName, GS::UniString(name).ToUStr().c_str(), API_StoryNameLen);
+    GS::ucsncpy(cmd.uName, GS::UniString(name).ToUStr().Get(), API_StoryNameLen);
     return cmd;
 }
 
@@ -101,7 +102,7 @@ TEST_F(Stories, RefuseBadCommandsAndFailOnDemand) {
     EXPECT_EQ(ACAPI_ProjectSetting_ChangeStorySettings(&insert), NoError);
     EXPECT_EQ(ReadStories()[2].level, 3.0);
     StandIn::Faults::Arm("ACAPI_ProjectSetting_GetStorySettings", APIERR_MEMFULL);
-    API_StoryInfo info;
+    API_StoryInfo info = {};
     EXPECT_EQ(ACAPI_ProjectSetting_GetStorySettings(&info), APIERR_MEMFULL);
     EXPECT_EQ(info.data, nullptr);
 }
@@ -109,11 +110,11 @@ TEST_F(Stories, RefuseBadCommandsAndFailOnDemand) {
 TEST_F(Stories, PreferencesAndPlacementAreWhatTheProjectSays) {
     StandIn::Settings().workingUnits = {API_LengthTypeID(12), 3, 2};
     StandIn::Settings().geoLocation.referencePosition = {100.0, 200.0, 0.0};
-    API_WorkingUnitPrefs units;
+    API_WorkingUnitPrefs units = {};
     ASSERT_EQ(ACAPI_ProjectSetting_GetPreferences(&units, APIPrefs_WorkingUnitsID), NoError);
     EXPECT_EQ(units.lengthUnit, 12);
     EXPECT_EQ(units.lenDecimals, 3);
-    API_GeoLocation geo;
+    API_GeoLocation geo = {};
     ASSERT_EQ(ACAPI_GeoLocation_GetGeoLocation(&geo), NoError);
     EXPECT_EQ(geo.referencePosition.y, 200.0);
     StandIn::NewProject();

@@ -1,8 +1,11 @@
 #include "ModelTestSupport.hpp"
 
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
+#include "StandIn/HandleLedger.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 
@@ -93,7 +96,7 @@ TEST_F(Interaction, SelectionKeepsTheDriversOrderAndNotifies) {
     API_Element b = Wall(0, 0, 0, 1);
     StandIn::PlantElement(&a, nullptr);
     StandIn::PlantElement(&b, nullptr);
-    API_SelectionInfo info;
+    API_SelectionInfo info = {};
     GS::Array<API_Neig> neigs;
     ASSERT_EQ(ACAPI_Selection_Get(&info, &neigs, false), NoError);
     EXPECT_EQ(info.typeID, API_SelEmpty);
@@ -112,14 +115,37 @@ TEST_F(Interaction, SelectionKeepsTheDriversOrderAndNotifies) {
     EXPECT_EQ(selectionNotifications, 3);
 }
 
+TEST_F(Interaction, AMarqueeComesAsAClosedPolygonInAHandleTheCallerReleases) {
+    const Int32 liveBefore = StandIn::HandleLedger::LiveCount();
+    StandIn::SetMarquee({{0, 0}, {4, 0}, {4, 3}});
+    API_SelectionInfo info = {};
+    ASSERT_EQ(ACAPI_Selection_Get(&info, nullptr, false), NoError);
+    EXPECT_EQ(info.typeID, API_MarqueePoly);
+    ASSERT_EQ(info.marquee.nCoords, 4);
+    ASSERT_EQ(BMGetHandleSize(info.marquee.coords), 5 * static_cast<GSSize>(sizeof(API_Coord)));
+    const API_Coord* coords = *info.marquee.coords;
+    EXPECT_EQ(coords[2].x, 4.0);
+    EXPECT_EQ(coords[3].y, 3.0);
+    EXPECT_EQ(coords[4].x, coords[1].x);
+    EXPECT_EQ(coords[4].y, coords[1].y);
+    EXPECT_EQ(StandIn::HandleLedger::LiveCount(), liveBefore + 1);
+    BMKillHandle(reinterpret_cast<GSHandle*>(&info.marquee.coords));
+    EXPECT_EQ(StandIn::HandleLedger::LiveCount(), liveBefore);
+
+    StandIn::SetMarquee({});
+    ASSERT_EQ(ACAPI_Selection_Get(&info, nullptr, false), NoError);
+    EXPECT_EQ(info.typeID, API_SelEmpty);
+    EXPECT_EQ(info.marquee.coords, nullptr);
+}
+
 TEST_F(Interaction, PointInputIsAnsweredFromTheQueueInOrder) {
     const double inf = std::numeric_limits<double>::infinity();
     StandIn::QueuePointAnswer({NoError, {1.5, -2.0, 0.0}});
     StandIn::QueuePointAnswer({NoError, {inf, 0.0, 0.0}});
     StandIn::QueuePointAnswer({APIERR_CANCEL, {}});
     StandIn::QueuePointAnswer({-5, {}});
-    API_GetPointType point;
-    point.prompt = "Click inside a room to find enclosing walls";
+    API_GetPointType point = {};
+    std::strcpy(point.prompt, "Click inside a room to find enclosing walls");
     ASSERT_EQ(ACAPI_UserInput_GetPoint(&point), NoError);
     EXPECT_EQ(point.pos.x, 1.5);
     ASSERT_EQ(ACAPI_UserInput_GetPoint(&point), NoError);
@@ -131,6 +157,14 @@ TEST_F(Interaction, PointInputIsAnsweredFromTheQueueInOrder) {
     EXPECT_EQ(StandIn::UnansweredPointRequests(), 1);
     ASSERT_EQ(StandIn::PointPrompts().size(), 5u);
     EXPECT_EQ(StandIn::PointPrompts()[0], GS::UniString("Click inside a room to find enclosing walls"));
+}
+
+TEST_F(Interaction, APromptFillingItsWholeFieldIsReadNoFurtherThanTheField) {
+    API_GetPointType point = {};
+    std::memset(point.prompt, 'x', sizeof(point.prompt));
+    EXPECT_EQ(ACAPI_UserInput_GetPoint(&point), APIERR_CANCEL);
+    ASSERT_EQ(StandIn::PointPrompts().size(), 1u);
+    EXPECT_EQ(StandIn::PointPrompts()[0].GetLength(), sizeof(point.prompt));
 }
 
 } // namespace

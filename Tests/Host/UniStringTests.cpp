@@ -1,4 +1,4 @@
-#include "GSRoot/GSRoot.hpp"
+#include "GSRoot.hpp"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +86,7 @@ TEST(UniString, FixedLengthCopyStaysInsideTheField) {
         unit = u'#';
     }
     GS::UniString longName("A very long room name");
-    GS::ucsncpy(field, longName.ToUStr().c_str(), 4);
+    GS::ucsncpy(field, longName.ToUStr().Get(), 4);
     EXPECT_EQ(GS::ucslen(field), 3u);
     EXPECT_EQ(field[4], u'#');
 }

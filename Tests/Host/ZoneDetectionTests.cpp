@@ -1,6 +1,7 @@
 #include "ZoneTestSupport.hpp"
 
 #include "StandIn/Faults.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 #include <numbers>
 
@@ -38,16 +39,16 @@ TEST_F(AutomaticZones, TheInnerEdgesLieInsideTheReferenceLinesByHalfEachWallsThi
 
 TEST_F(AutomaticZones, TheMemoIsAClosedPolygonWithoutArcsAsTheHostWritesIt) {
     LoadApartment();
-    API_Guid guid;
+    API_Guid guid = {};
     ASSERT_EQ(CreateZone({3, 4}, true, &guid), NoError);
-    API_Element zone;
+    API_Element zone = {};
     zone.header.guid = guid;
     ASSERT_EQ(ACAPI_Element_Get(&zone), NoError);
     EXPECT_FALSE(zone.zone.manual);
     EXPECT_EQ(zone.zone.poly.nCoords, 5);
     EXPECT_EQ(zone.zone.poly.nSubPolys, 1);
     EXPECT_EQ(zone.zone.poly.nArcs, 0);
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
     ASSERT_EQ(ACAPI_Element_GetMemo(guid, &memo, APIMemoMask_Polygon), NoError);
     EXPECT_EQ(BMGetHandleSize(memo.coords), static_cast<GSSize>(6 * sizeof(API_Coord)));
     EXPECT_EQ((*memo.pends)[0], 0);
@@ -179,7 +180,7 @@ TEST_F(AutomaticZones, AFailedStepTakesTheDetectedZoneBack) {
     LoadApartment();
     size_t elements = StandIn::TheModel().elements.size();
     EXPECT_EQ(InStep([] {
-                  API_Element zone;
+                  API_Element zone = {};
                   zone.header.type = API_ZoneID;
                   ACAPI_Element_GetDefaults(&zone, nullptr);
                   zone.zone.manual = false;

@@ -16,18 +16,18 @@ protected:
 
     static GSErrCode Search(API_Coord at, API_Guid* found,
                             GSFlags filter = APIFilt_OnVisLayer | APIFilt_OnActFloor) {
-        API_ElemSearchPars pars;
+        API_ElemSearchPars pars = {};
         pars.type = API_ZoneID;
         pars.filterBits = filter;
         pars.loc = at;
         return ACAPI_Element_SearchElementByCoord(&pars, found);
     }
 
-    API_Guid room;
+    API_Guid room = {};
 };
 
 TEST_F(ZoneSearch, FindsTheAutomaticZoneAroundThePoint) {
-    API_Guid found;
+    API_Guid found = {};
     EXPECT_EQ(Search({5, 5}, &found), NoError);
     EXPECT_EQ(found, room);
 }
@@ -41,7 +41,7 @@ TEST_F(ZoneSearch, APointInAHoleOrOutsideFindsNothing) {
 
 TEST_F(ZoneSearch, FindsZonesOnlyOnTheActiveStoryWhenTheFilterSaysSo) {
     StandIn::TheModel().activeStory = 1;
-    API_Guid found;
+    API_Guid found = {};
     EXPECT_EQ(Search({5, 5}, &found), APIERR_NOTFOUND);
     EXPECT_EQ(Search({5, 5}, &found, APIFilt_OnVisLayer), NoError);
     EXPECT_EQ(found, room);
@@ -49,13 +49,13 @@ TEST_F(ZoneSearch, FindsZonesOnlyOnTheActiveStoryWhenTheFilterSaysSo) {
 
 TEST_F(ZoneSearch, ZonesOnHiddenLayersAreNotOnAVisibleLayer) {
     StandIn::Attributes().byType[API_LayerID][0].attribute.header.flags |= APILay_Hidden;
-    API_Guid found;
+    API_Guid found = {};
     EXPECT_EQ(Search({5, 5}, &found), APIERR_NOTFOUND);
     EXPECT_EQ(Search({5, 5}, &found, APIFilt_OnActFloor), NoError);
 }
 
 TEST_F(ZoneSearch, FailsOnDemandWithOrWithoutTheZone) {
-    API_Guid found;
+    API_Guid found = {};
     StandIn::Faults::Arm("ACAPI_Element_SearchElementByCoord", APIERR_GENERAL);
     EXPECT_EQ(Search({5, 5}, &found), APIERR_GENERAL);
     EXPECT_EQ(found, APINULLGuid);
@@ -66,9 +66,9 @@ TEST_F(ZoneSearch, FailsOnDemandWithOrWithoutTheZone) {
 }
 
 TEST_F(ZoneSearch, OnlyZonesCanBeSearched) {
-    API_ElemSearchPars pars;
+    API_ElemSearchPars pars = {};
     pars.type = API_WallID;
-    API_Guid found;
+    API_Guid found = {};
     EXPECT_EQ(ACAPI_Element_SearchElementByCoord(&pars, &found), APIERR_BADPARS);
 }
 

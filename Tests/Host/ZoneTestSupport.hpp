@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ModelTestSupport.hpp"
+#include "StandIn/TypedHandles.hpp"
 
 #include <cmath>
 #include <string>
@@ -30,9 +31,9 @@ protected:
     }
 
     static GSErrCode CreateZone(API_Coord at, bool referenceLine, API_Guid* guid = nullptr) {
-        API_Element zone;
+        API_Element zone = {};
         zone.header.type = API_ZoneID;
-        API_ElementMemo memo;
+        API_ElementMemo memo = {};
         EXPECT_EQ(ACAPI_Element_GetDefaults(&zone, &memo), NoError);
         zone.zone.manual = false;
         zone.zone.refLineFlag = referenceLine;
@@ -46,7 +47,7 @@ protected:
     }
 
     static Contours ContoursOf(const API_Guid& guid) {
-        API_ElementMemo memo;
+        API_ElementMemo memo = {};
         EXPECT_EQ(ACAPI_Element_GetMemo(guid, &memo, APIMemoMask_Polygon), NoError);
         Contours contours;
         Int32 subs = static_cast<Int32>(BMGetHandleSize(memo.pends)) / static_cast<Int32>(sizeof(Int32));
@@ -62,7 +63,7 @@ protected:
     }
 
     static Contours Detected(API_Coord at, bool referenceLine) {
-        API_Guid guid;
+        API_Guid guid = {};
         EXPECT_EQ(CreateZone(at, referenceLine, &guid), NoError);
         return guid == APINULLGuid ? Contours() : ContoursOf(guid);
     }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "JS/JSONText.hpp"
 #include "JSCommands/ContextCommands.hpp"
 #include "JSCommands/MorphCommands.hpp"
 #include "MeshChecks.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/HandleLedger.hpp"
+#include "StandIn/JSONText.hpp"
 #include "StandIn/Model3D.hpp"
 #include "StandIn/Project.hpp"
 

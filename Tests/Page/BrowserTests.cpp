@@ -1,6 +1,7 @@
 #include "Page/PageRegistry.hpp"
 #include "PageTestSupport.hpp"
 #include "StandIn/Browsers.hpp"
+#include "StandIn/DialogDriver.hpp"
 #include "StandIn/Host.hpp"
 
 #include <gmock/gmock.h>
@@ -66,10 +67,11 @@ TEST_F(BrowserTest, AReloadKeepsTheRegisteredObjects) {
     browser.ExecuteJS("loadPluginVersion()");
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(browser.GetURL(), "https://app.tolva.ai/generate-plan");
-    EXPECT_THAT(browser.GetLoadedURLs(),
+    EXPECT_THAT(StandIn::DialogDriver::LoadedURLs(browser),
                 ElementsAre("https://app.tolva.ai/", "https://app.tolva.ai/generate-plan"));
-    EXPECT_THAT(browser.GetExecutedScripts(), ElementsAre("loadPluginVersion()", "loadPluginVersion()"));
-    EXPECT_THAT(Reports(browser.GetPage()),
+    EXPECT_THAT(StandIn::DialogDriver::ExecutedScripts(browser),
+                ElementsAre("loadPluginVersion()", "loadPluginVersion()"));
+    EXPECT_THAT(Reports(StandIn::DialogDriver::PageOf(browser)),
                 ElementsAre("page loaded https://app.tolva.ai/", R"(plugin version {"string":"1.0.6"})",
                             "page loaded https://app.tolva.ai/generate-plan",
                             R"(plugin version {"string":"1.0.6"})"));
@@ -90,7 +92,8 @@ TEST_F(BrowserTest, AFailingPageStillLoadsAndKeepsItsError) {
     browser.LoadURL("https://example.com/broken");
     StandIn::PageRegistry::Reset();
     std::remove(file.c_str());
-    EXPECT_THAT(browser.GetLoadErrors(), ElementsAre("ReferenceError: identifier 'missingAtLoad' undefined"));
+    EXPECT_THAT(StandIn::DialogDriver::LoadErrors(browser),
+                ElementsAre("ReferenceError: identifier 'missingAtLoad' undefined"));
     EXPECT_EQ(ErrorOf(browser, "host.report(before)"), "no error");
 }
 
@@ -100,8 +103,8 @@ TEST_F(BrowserTest, ScriptsFailOnDemandForTheFirstRuns) {
     EXPECT_EQ(ErrorOf(browser, "host.report(1)"), "page not ready");
     EXPECT_EQ(ErrorOf(browser, "host.report(2)"), "page not ready");
     EXPECT_EQ(ErrorOf(browser, "host.report(3)"), "no error");
-    EXPECT_THAT(Reports(browser.GetPage()), ElementsAre("3"));
-    EXPECT_EQ(browser.GetExecutedScripts().size(), 3u);
+    EXPECT_THAT(Reports(StandIn::DialogDriver::PageOf(browser)), ElementsAre("3"));
+    EXPECT_EQ(StandIn::DialogDriver::ExecutedScripts(browser).size(), 3u);
     StandIn::FailBrowserScripts("always", -1);
     EXPECT_EQ(ErrorOf(browser, "1"), "always");
     EXPECT_EQ(ErrorOf(browser, "1"), "always");

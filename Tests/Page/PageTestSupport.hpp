@@ -1,7 +1,7 @@
 #pragma once
 
-#include "JS/JSONText.hpp"
 #include "Page/PageEngine.hpp"
+#include "StandIn/JSONText.hpp"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,5 @@
 #include "RunningAddOn.hpp"
+#include "StandIn/DialogDriver.hpp"
 
 namespace {
 
@@ -65,7 +66,7 @@ TEST_F(GeneratePlanFlow, AFailingPaletteShowsWhyTheBrowserDidNotOpen) {
 TEST_F(GeneratePlanFlow, DownloadUsesTheHiddenBrowserPaletteAsItIs) {
     StandIn::SendPaletteMessage(BrowserPaletteRef, APIPalMsg_OpenPalette);
     DG::Palette* existing = BrowserPaletteWindow();
-    existing->RequestClose();
+    StandIn::DialogDriver::RequestClose(*existing);
     Press(2);
     EXPECT_EQ(BrowserPaletteWindow(), existing);
     EXPECT_EQ(Url(), "https://app.tolva.ai/download");

@@ -1,8 +1,10 @@
 #include "RunningAddOn.hpp"
 
-#include "JS/JSONText.hpp"
 #include "JSCommands/BrowserCommands.hpp"
 #include "Page/PageRegistry.hpp"
+#include "StandIn/DialogDriver.hpp"
+#include "StandIn/HandleLedger.hpp"
+#include "StandIn/JSONText.hpp"
 #include "StandIn/Project.hpp"
 
 #include <fstream>
@@ -16,7 +18,7 @@ protected:
         StandIn::PageRegistry::Reset();
     }
     static StandIn::PageCallResult Call(const char* command, const std::string& argument = "null") {
-        return Page().GetPage().CallObjectFunction("ACAPI", command, argument);
+        return StandIn::DialogDriver::PageOf(Page()).CallObjectFunction("ACAPI", command, argument);
     }
     static std::string Answer(const char* command, const std::string& argument = "null") {
         return Call(command, argument).text;
@@ -48,8 +50,8 @@ TEST_F(PageCommands, ThePageGetsPromisesThatChain) {
     OpenBrowser();
     Page().ExecuteJS("ACAPI.getPluginVersion().then(function (v) { return v.string; })"
                      ".then(function (s) { host.report('chained ' + s); });");
-    EXPECT_EQ(Page().GetPage().GetReports().back(), GS::UniString("chained 1.0.6"));
-    EXPECT_EQ(Page().GetPage().GetReports()[1],
+    EXPECT_EQ(StandIn::DialogDriver::PageOf(Page()).GetReports().back(), GS::UniString("chained 1.0.6"));
+    EXPECT_EQ(StandIn::DialogDriver::PageOf(Page()).GetReports()[1],
               GS::UniString("plugin version {\"major\":1,\"minor\":0,\"patch\":6,"
                             "\"string\":\"1.0.6\"}"))
         << "the start page's loadPluginVersion() ran at creation";
@@ -86,7 +88,7 @@ TEST_F(PageCommands, GetSelectionGivesTheStoredRoomUntilTheProjectChanges) {
     const std::string room = Answer("getSelection");
     EXPECT_EQ(room.rfind("{\"bounds\":", 0), 0u) << room;
     EXPECT_EQ(Answer("getSelection"), room) << "reading does not clear it";
-    EXPECT_EQ(Page().GetPage().GetReports().back(),
+    EXPECT_EQ(StandIn::DialogDriver::PageOf(Page()).GetReports().back(),
               GS::UniString(("selection " + room).c_str(), GS::CC_UTF8));
 
     StandIn::DeliverProjectEvent(APINotify_Open);
@@ -96,6 +98,17 @@ TEST_F(PageCommands, GetSelectionGivesTheStoredRoomUntilTheProjectChanges) {
     EXPECT_EQ(Answer("getSelection"), "[\"" + zones[2] + "\",\"" + zones[0] + "\"]");
     StandIn::ClearSelection();
     EXPECT_EQ(Answer("getSelection"), "[]");
+}
+
+TEST_F(PageCommands, GetSelectionReleasesTheMarqueeTheHostHandsOver) {
+    OpenBrowser();
+    const std::vector<std::string> zones = ZoneGuids();
+    ASSERT_FALSE(zones.empty());
+    StandIn::SelectElements({APIGuidFromString(zones[0].c_str())});
+    StandIn::SetMarquee({{0, 0}, {20, 0}, {20, 20}, {0, 20}});
+    const Int32 liveHandles = StandIn::HandleLedger::LiveCount();
+    EXPECT_EQ(Answer("getSelection"), "[\"" + zones[0] + "\"]");
+    EXPECT_EQ(StandIn::HandleLedger::LiveCount(), liveHandles);
 }
 
 TEST_F(PageCommands, AScriptThatFailsIsWrittenToTheReportWindow) {
@@ -121,7 +134,7 @@ TEST_F(PageCommands, APageThatNeverAnswersIsTriedTenTimes) {
 TEST_F(PageCommands, TheCommandsAreRegisteredInTheTablesOrder) {
     OpenBrowser();
     std::vector<std::string> names;
-    for (const GS::Ref<JS::Object>& object : Page().GetPage().GetRegisteredObjects()) {
+    for (const GS::Ref<JS::Object>& object : StandIn::DialogDriver::PageOf(Page()).GetRegisteredObjects()) {
         if (object->GetName() == GS::UniString("ACAPI")) {
             for (const JS::Object::Member& member : object->GetItemTable()) {
                 names.push_back(member.name.ToCStr().Get());

@@ -1,4 +1,5 @@
 #include "RunningAddOn.hpp"
+#include "StandIn/DialogDriver.hpp"
 
 namespace {
 
@@ -19,7 +20,7 @@ TEST_F(PaletteMessages, OpeningTheBrowserPaletteLoadsTheStartPage) {
     ASSERT_NE(BrowserPaletteWindow(), nullptr);
     EXPECT_EQ(Url(), "https://app.tolva.ai/");
     EXPECT_EQ(BrowserPaletteWindow()->GetTitle(), GS::UniString("Tolva - Generate Plan"));
-    EXPECT_EQ(BrowserPaletteWindow()->GetLastShowPosition(), -32768);
+    EXPECT_EQ(StandIn::DialogDriver::LastShowPosition(*BrowserPaletteWindow()), -32768);
     EXPECT_TRUE(Visible(BrowserPaletteRef));
     EXPECT_TRUE(StandIn::Host().keepInMemory);
 }
@@ -27,7 +28,8 @@ TEST_F(PaletteMessages, OpeningTheBrowserPaletteLoadsTheStartPage) {
 TEST_F(PaletteMessages, HidingEndsByShowingAgainAlsoAPaletteTheUserClosed) {
     StandIn::SendPaletteMessage(BrowserPaletteRef, APIPalMsg_OpenPalette);
     StandIn::SendPaletteMessage(PlanPaletteRef, APIPalMsg_OpenPalette);
-    EXPECT_TRUE(BrowserPaletteWindow()->RequestClose()) << "the close box hides and accepts";
+    EXPECT_TRUE(StandIn::DialogDriver::RequestClose(*BrowserPaletteWindow()))
+        << "the close box hides and accepts";
     EXPECT_FALSE(Visible(BrowserPaletteRef));
     StandIn::SendPaletteMessage(BrowserPaletteRef, APIPalMsg_HidePalette_Begin);
     StandIn::SendPaletteMessage(PlanPaletteRef, APIPalMsg_HidePalette_Begin);
@@ -69,7 +71,7 @@ TEST_F(PaletteMessages, TheMenuItemTogglesThePlanPalette) {
 
 TEST_F(PaletteMessages, ResizingThePaletteResizesItsPage) {
     StandIn::SendPaletteMessage(BrowserPaletteRef, APIPalMsg_OpenPalette);
-    BrowserPaletteWindow()->UserResize(50, -30);
+    StandIn::DialogDriver::UserResize(*BrowserPaletteWindow(), 50, -30);
     EXPECT_EQ(Page().GetWidth(), 500);
     EXPECT_EQ(Page().GetHeight(), 150);
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "DG/DG.hpp"
-#include "DG/DGBrowser.hpp"
+#include "DGBrowser.hpp"
+#include "DGModule.hpp"
 #include "StandIn/AddOnModule.hpp"
+#include "StandIn/DialogDriver.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Palettes.hpp"
@@ -24,7 +25,7 @@ protected:
     void SetUp() override {
         StandIn::ResetHost();
         module = std::make_unique<StandIn::AddOnModule>(TOLVA_ADDON_PATH);
-        API_EnvirParams envir;
+        API_EnvirParams envir = {};
         ASSERT_EQ(module->StartUp(&envir), NoError);
         StandIn::OpenProjectFile(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/apartment.json");
         StandIn::Host().report.clear();
@@ -57,7 +58,7 @@ protected:
             .Get();
     }
     static void Press(short button) {
-        dynamic_cast<DG::Button&>(*PlanPaletteWindow()->GetItem(button)).Click();
+        StandIn::DialogDriver::Click(dynamic_cast<DG::Button&>(*PlanPaletteWindow()->GetItem(button)));
     }
     static bool Visible(GS::IntPtr palette) {
         return StandIn::SendPaletteMessage(palette, 7).value_or(false);

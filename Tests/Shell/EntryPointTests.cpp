@@ -1,6 +1,6 @@
 #include "LoadedAddOn.hpp"
 
-#include "Main/PaletteIdentity.hpp"
+#include "Palettes/PaletteIdentity.hpp"
 
 #include <string>
 #include <vector>

@@ -22,5 +22,5 @@ protected:
     GSErrCode StartUp() { return module->StartUp(&envir); }
 
     std::unique_ptr<StandIn::AddOnModule> module;
-    API_EnvirParams envir;
+    API_EnvirParams envir = {};
 };

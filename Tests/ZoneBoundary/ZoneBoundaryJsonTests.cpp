@@ -1,8 +1,8 @@
 #include "ZoneBoundaryTestSupport.hpp"
 
-#include "JSCommands/ZoneBoundaryCommands.hpp"
 #include "ZoneBoundary/WallBoundaryMatcher.hpp"
 #include "ZoneBoundary/WallPropertyAnalyzer.hpp"
+#include "ZoneBoundary/ZoneBoundaryCommands.hpp"
 
 #include <string>
 
@@ -97,9 +97,9 @@ TEST_F(ExteriorWalls, AreFoundByTheirTextWhenPositionIsNotAChoice) {
     GS::Array<API_PropertyDefinition> definitions;
     ASSERT_EQ(ACAPI_Element_GetPropertyDefinitions(wall, API_PropertyDefinitionFilter_BuiltIn, definitions),
               NoError);
-    API_Property property;
+    API_Property property = {};
     ASSERT_EQ(ACAPI_Element_GetPropertyValue(wall, definitions[0].guid, property), NoError);
-    property.value.singleVariant.uniStringValue = "External wall";
+    property.value.singleVariant.variant.uniStringValue = "External wall";
     property.isDefault = false;
     ASSERT_EQ(InStep([&] { return ACAPI_Element_SetProperty(wall, property); }), NoError);
     EXPECT_TRUE(WallPropertyAnalyzer::IsExteriorWall(wall));

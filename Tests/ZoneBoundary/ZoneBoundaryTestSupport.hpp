@@ -2,7 +2,7 @@
 
 #include "Host/ModelTestSupport.hpp"
 
-#include "API/APIdefs_Properties.h"
+#include "ACAPinc.h"
 #include "StandIn/Properties.hpp"
 
 #include <string>
@@ -23,7 +23,7 @@ protected:
 
     // A manual zone whose contours are given in metres, each without its closing point.
     API_Guid AddZone(const std::vector<std::vector<API_Coord>>& contours, short story = 0) {
-        API_Element zone;
+        API_Element zone = {};
         zone.header.type = API_ZoneID;
         EXPECT_EQ(ACAPI_Element_GetDefaults(&zone, nullptr), NoError);
         zone.header.floorInd = story;
@@ -47,10 +47,10 @@ protected:
             ACAPI_Element_GetPropertyDefinitions(wall, API_PropertyDefinitionFilter_BuiltIn, definitions),
             NoError);
         ASSERT_EQ(definitions.GetSize(), 1u);
-        API_Property property;
+        API_Property property = {};
         ASSERT_EQ(ACAPI_Element_GetPropertyValue(wall, definitions[0].guid, property), NoError);
-        property.value.singleVariant.type = API_PropertyGuidValueType;
-        property.value.singleVariant.guidValue = StandIn::PositionValueKey(nonLocalized);
+        property.value.singleVariant.variant.type = API_PropertyGuidValueType;
+        property.value.singleVariant.variant.guidValue = StandIn::PositionValueKey(nonLocalized);
         property.value.variantStatus = API_VariantStatusNormal;
         property.isDefault = false;
         ASSERT_EQ(InStep([&] { return ACAPI_Element_SetProperty(wall, property); }), NoError);

@@ -75,7 +75,7 @@ protected:
         AddWall(0, 4, 0, 0);
         StandIn::Host().report.clear();
     }
-    API_Guid south;
+    API_Guid south = {};
 };
 
 TEST_F(ClickedRoom, TheRoomsInnerEdgesComeBackWithTheReferencePointInOneEmptyUndoStep) {
@@ -145,7 +145,7 @@ TEST_F(ClickedRoom, TheCommandAnswersTheJsonItselfAndASecondClickOverwritesThePo
 }
 
 TEST_F(ClickedRoom, TheBoundaryWallsOfADetectedRoomAreItsFourWalls) {
-    API_Guid zone;
+    API_Guid zone = {};
     ASSERT_EQ(InStep([&] {
                   return TemporaryZoneCreator::CreateTemporaryZoneAtPoint({2, 2}, zone);
               }),

@@ -1,6 +1,7 @@
 #include "ZoneBoundaryTestSupport.hpp"
 
 #include "StandIn/Faults.hpp"
+#include "StandIn/TypedHandles.hpp"
 #include "ZoneBoundary/ZoneGeometryExtractor.hpp"
 
 #include <vector>
@@ -22,7 +23,7 @@ public:
         }
     }
     ~HandMadeMemo() { ACAPI_DisposeElemMemoHdls(&memo); }
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
 };
 
 std::pair<int, int> Largest(int coordCount, const std::vector<Int32>& ends) {

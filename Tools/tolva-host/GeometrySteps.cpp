@@ -1,7 +1,7 @@
 #include "GeometrySteps.hpp"
 
+#include "ACAPinc.h"
 #include "API/APIdefs_3D.h"
-#include "API/APIdefs_Interaction.h"
 #include "StandIn/Project.hpp"
 
 namespace {
@@ -24,7 +24,7 @@ GSErrCode ReadComponent(API_3DTypeID type, Int32 index, API_Component3D* compone
 }
 
 void PrintBody(std::ostream& out, Int32 index) {
-    API_Component3D c;
+    API_Component3D c = {};
     if (GSErrCode code = ReadComponent(API_BodyID, index, &c)) {
         out << "Body " << index << ": " << CodeText(code) << "\n";
         return;
@@ -61,15 +61,15 @@ void PrintBody(std::ostream& out, Int32 index) {
 } // namespace
 
 void CreateAutomaticZone(std::ostream& out, API_Coord at, bool referenceLine, const GS::UniString& name) {
-    API_Element zone;
+    API_Element zone = {};
     zone.header.type = API_ZoneID;
-    API_ElementMemo memo;
+    API_ElementMemo memo = {};
     GSErrCode code = ACAPI_Element_GetDefaults(&zone, &memo);
     if (code == NoError) {
         zone.zone.manual = false;
         zone.zone.refLineFlag = referenceLine;
         zone.zone.pos = zone.zone.refPos = at;
-        GS::ucsncpy(zone.zone.roomName, name.ToUStr().c_str(), API_UniLongNameLen - 1);
+        GS::ucsncpy(zone.zone.roomName, name.ToUStr().Get(), API_UniLongNameLen - 1);
         code = ACAPI_CallUndoableCommand("Create Zone", [&] { return ACAPI_Element_Create(&zone, &memo); });
     }
     ACAPI_DisposeElemMemoHdls(&memo);
@@ -78,7 +78,7 @@ void CreateAutomaticZone(std::ostream& out, API_Coord at, bool referenceLine, co
         return;
     }
     // Creation writes back only the GUID; the detected polygon is the stored zone's.
-    API_Element created;
+    API_Element created = {};
     created.header.guid = zone.header.guid;
     ACAPI_Element_Get(&created);
     out << "Zone " << GuidText(created.header.guid) << " at " << PointText(at.x, at.y) << ": "
@@ -86,20 +86,20 @@ void CreateAutomaticZone(std::ostream& out, API_Coord at, bool referenceLine, co
 }
 
 void SearchZone(std::ostream& out, API_Coord at) {
-    API_ElemSearchPars pars;
+    API_ElemSearchPars pars = {};
     pars.type = API_ZoneID;
     pars.filterBits = APIFilt_OnVisLayer | APIFilt_OnActFloor;
     pars.loc = at;
-    API_Guid found;
+    API_Guid found = {};
     GSErrCode code = ACAPI_Element_SearchElementByCoord(&pars, &found);
     out << "Zone search at " << PointText(at.x, at.y) << ": "
         << (code == NoError ? GuidText(found) : "none, " + CodeText(code)) << "\n";
 }
 
 void PrintBodies(std::ostream& out, const API_Guid& guid) {
-    API_Elem_Head head;
+    API_Elem_Head head = {};
     head.guid = guid;
-    API_ElemInfo3D info;
+    API_ElemInfo3D info = {};
     if (GSErrCode code = ACAPI_Element_Get3DInfo(head, &info)) {
         out << "Element " << GuidText(guid) << " has no 3D bodies: " << CodeText(code) << "\n";
         return;

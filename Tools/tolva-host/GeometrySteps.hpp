@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_Elements.h"
+#include "ACAPinc.h"
 
 #include <ostream>
 

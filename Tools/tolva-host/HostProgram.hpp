@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 #include "StandIn/AddOnModule.hpp"
 #include "StandIn/PlanDrawing.hpp"
 
@@ -27,7 +27,7 @@ public:
 
 private:
     std::ostream& out;
-    API_EnvirParams envir;
+    API_EnvirParams envir = {};
     std::unique_ptr<StandIn::AddOnModule> module;
     bool quit = false;
 };

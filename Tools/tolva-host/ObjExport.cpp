@@ -1,6 +1,6 @@
 #include "ObjExport.hpp"
 
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
 
 #include <rapidjson/document.h>
 

@@ -1,9 +1,10 @@
 #include "PageSteps.hpp"
 
-#include "DG/DGBrowser.hpp"
-#include "GSRoot/Exceptions.hpp"
+#include "DGBrowser.hpp"
+#include "GSException.hpp"
 #include "ObjExport.hpp"
 #include "Page/PageRegistry.hpp"
+#include "StandIn/DialogDriver.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Palettes.hpp"
 
@@ -40,7 +41,7 @@ std::string FileText(const std::string& path) {
 
 // ARGUMENT is JSON text, "@FILE" for a file's text as one string, or empty for no argument.
 StandIn::PageCallResult CallFromPage(const std::string& command, const std::string& argument) {
-    StandIn::PageEngine& page = OpenPage().GetPage();
+    StandIn::PageEngine& page = StandIn::DialogDriver::PageOf(OpenPage());
     const GS::UniString name(command.c_str(), GS::CC_UTF8);
     if (argument.empty()) {
         return page.CallObjectFunction("ACAPI", name, GS::Ref<JS::Base>());
@@ -73,7 +74,7 @@ void RunPageScript(const std::string& script) {
 }
 
 const std::vector<GS::UniString>& PageReports() {
-    return OpenPage().GetPage().GetReports();
+    return StandIn::DialogDriver::PageOf(OpenPage()).GetReports();
 }
 
 void AddPageOption(const std::string& option) {

@@ -1,6 +1,7 @@
 #include "PaletteSteps.hpp"
 
-#include "GSRoot/Exceptions.hpp"
+#include "GSException.hpp"
+#include "StandIn/DialogDriver.hpp"
 #include "StandIn/Palettes.hpp"
 
 namespace {
@@ -32,16 +33,16 @@ void PressButton(const GS::Guid& palette, const GS::UniString& button) {
     if (!window.IsVisible()) {
         throw GS::Exception("The palette is hidden: its buttons cannot be pressed");
     }
-    ButtonOf(window, button).Click();
+    StandIn::DialogDriver::Click(ButtonOf(window, button));
 }
 
 void ClosePalette(std::ostream& out, const GS::Guid& palette) {
-    const bool accepted = PaletteOf(palette).RequestClose();
+    const bool accepted = StandIn::DialogDriver::RequestClose(PaletteOf(palette));
     out << "Palette closed: " << (accepted ? "yes" : "no") << "\n";
 }
 
 void ResizePalette(const GS::Guid& palette, short horizontal, short vertical) {
-    PaletteOf(palette).UserResize(horizontal, vertical);
+    StandIn::DialogDriver::UserResize(PaletteOf(palette), horizontal, vertical);
 }
 
 void PrintPalette(std::ostream& out, const GS::Guid& palette) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GSRoot/Guid.hpp"
+#include "GSGuid.hpp"
 
 #include <ostream>
 

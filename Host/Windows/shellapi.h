@@ -1,0 +1,7 @@
+#pragma once
+
+#include <windows.h>
+
+// Opens a document or address with its default application; a result of 32 or less is a failure.
+HOST_API HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR lpOperation, LPCWSTR lpFile, LPCWSTR lpParameters,
+                                 LPCWSTR lpDirectory, int nShowCmd);
