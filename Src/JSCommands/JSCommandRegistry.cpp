@@ -2,7 +2,9 @@
 
 #include "JSCommands/BrowserCommands.hpp"
 #include "JSCommands/ContextCommands.hpp"
+#include "JSCommands/GridCommands.hpp"
 #include "JSCommands/JSCommandWrapper.hpp"
+#include "JSCommands/LineCommands.hpp"
 #include "JSCommands/MorphCommands.hpp"
 #include "JSCommands/UserInputCommands.hpp"
 #include "JSCommands/UtilityCommands.hpp"
@@ -22,6 +24,8 @@ constexpr Command Commands[] = {
     {"getPluginVersion", JSCommands::UtilityCommands::GetPluginVersion},
     {"getWorkingUnits", JSCommands::UtilityCommands::GetWorkingUnits},
     {"getBuildingMassAsJson", JSCommands::MorphCommands::GetBuildingMassAsJson},
+    {"getGridlines", JSCommands::GridCommands::GetGridlines},
+    {"getCenterlines", JSCommands::LineCommands::GetCenterlines},
     {"getZoneAtPoint", JSCommands::UserInputCommands::GetZoneAtPoint},
     {"launchBrowser", JSCommands::BrowserCommands::LaunchBrowser},
     {"closeBrowserPalette", JSCommands::BrowserCommands::CloseBrowserPalette},

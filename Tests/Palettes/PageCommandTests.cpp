@@ -142,8 +142,9 @@ TEST_F(PageCommands, TheCommandsAreRegisteredInTheTablesOrder) {
         }
     }
     EXPECT_EQ(names, (std::vector<std::string>{"getSelection", "getPluginVersion", "getWorkingUnits",
-                                               "getBuildingMassAsJson", "getZoneAtPoint", "launchBrowser",
-                                               "closeBrowserPalette", "getContext"}));
+                                               "getBuildingMassAsJson", "getGridlines", "getCenterlines",
+                                               "getZoneAtPoint", "launchBrowser", "closeBrowserPalette",
+                                               "getContext"}));
 }
 
 TEST_F(PageCommands, ThePageReceivesMeshesAsObjectsAndTheContextAsText) {
