@@ -1,6 +1,7 @@
 // The add-on's entry points: environment check, interface registration, initialisation, release.
 #include "ACAPinc.h"
 #include "JSCommands/JSCommandRegistry.hpp"
+#include "Logging/SentryLogger.hpp"
 #include "Main/MenuCommand.hpp"
 #include "Main/ProjectEvents.hpp"
 #include "Palettes/BrowserPalette.hpp"
@@ -54,5 +55,6 @@ GSErrCode Initialize() {
 }
 
 GSErrCode FreeData() {
+    SentryLogger::Shutdown();
     return NoError;
 }

@@ -1,5 +1,8 @@
 #include "Main/ProjectEvents.hpp"
 
+#include "Builders/LayerManager.hpp"
+#include "Builders/MaterialManager.hpp"
+#include "Builders/PropertySetter.hpp"
 #include "Palettes/BrowserPalette.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
 #include "ZoneBoundary/ReferencePointCache.hpp"
@@ -9,6 +12,9 @@ namespace {
 
 // Each cache logs its own line.
 void EmptyPerProjectCaches() {
+    Tolva::Builders::LayerManager::InvalidateCache();
+    Tolva::Builders::MaterialManager::InvalidateCache();
+    Tolva::Builders::PropertySetter::InvalidateCache();
     ReferencePointCache::Instance().Invalidate();
     StoredZoneData::Instance().Clear();
 }

@@ -1,6 +1,6 @@
 #include "ExportTestSupport.hpp"
 
-#include "API/APIdefs_3D.h"
+#include "ACAPinc.h"
 #include "Geometry/Crc32.hpp"
 #include "JSCommands/ModelMeshes.hpp"
 #include "StandIn/Attributes.hpp"

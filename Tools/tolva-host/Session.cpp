@@ -16,6 +16,7 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -114,7 +115,8 @@ void CallStep(HostProgram& host, const Step& step, rapidjson::SizeType index) {
     const std::string command = TextMember(step, index, "command");
     std::string argument;
     if (step.HasMember("file")) {
-        argument = "@" + TextMember(step, index, "file");
+        argument = '@';
+        argument += TextMember(step, index, "file");
     } else if (step.HasMember("argument")) {
         argument = JsonText(step["argument"]);
     }
@@ -309,6 +311,7 @@ const std::map<std::string, Action>& Actions() {
              }
          }},
         {"quit", [](HostProgram& host, const Step&, rapidjson::SizeType) { host.Quit(); }},
+        {"crash", [](HostProgram&, const Step&, rapidjson::SizeType) { std::raise(SIGSEGV); }},
     };
     return actions;
 }

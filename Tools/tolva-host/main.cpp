@@ -3,6 +3,7 @@
 #include "HostProgram.hpp"
 #include "ObjExport.hpp"
 #include "PageSteps.hpp"
+#include "ReceivedEvents.hpp"
 #include "Session.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/ProjectFile.hpp"
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <vector>
 
@@ -27,7 +29,7 @@ constexpr const char* VersionServiceHost = "api.tolva.ai";
 
 const char* Usage = "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
                     "                  [--svg FILE [--story N]] [--obj FILE] [--page ADDRESS=FILE ...]\n"
-                    "                  [--version-service URL] [--offline]\n"
+                    "                  [--receiver FILE] [--version-service URL] [--offline]\n"
                     "                  info | run SESSION.json | demo | call COMMAND [ARG]\n";
 
 struct Options {
@@ -41,6 +43,7 @@ struct Options {
     std::string story;
     std::string objPath;
     std::vector<std::string> pages;
+    std::string receiverPath;
     std::string versionService;
     bool offline = false;
     std::string command;
@@ -52,10 +55,11 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         const std::map<std::string, std::string*> valued = {
-            {"--addon", &options->addOnPath},     {"--report", &options->reportPath},
-            {"--project", &options->projectPath}, {"--save", &options->savePath},
-            {"--svg", &options->svgPath},         {"--story", &options->story},
-            {"--obj", &options->objPath},         {"--version-service", &options->versionService}};
+            {"--addon", &options->addOnPath},      {"--report", &options->reportPath},
+            {"--project", &options->projectPath},  {"--save", &options->savePath},
+            {"--svg", &options->svgPath},          {"--story", &options->story},
+            {"--obj", &options->objPath},          {"--version-service", &options->versionService},
+            {"--receiver", &options->receiverPath}};
         if (arg == "--offline") {
             options->offline = true;
         } else if (arg == "--page") {
@@ -172,6 +176,11 @@ int Run(const Options& options) {
     StandIn::Host().http.internet = !options.offline;
     if (!options.versionService.empty()) {
         StandIn::MapHttpHost(VersionServiceHost, options.versionService);
+    }
+    // Declared before the host, so that it writes its events after the add-on has been released.
+    std::unique_ptr<ReceivedEvents> receivedEvents;
+    if (!options.receiverPath.empty()) {
+        receivedEvents = std::make_unique<ReceivedEvents>(options.receiverPath);
     }
     HostProgram host(options.addOnPath, std::cout);
     if (!options.projectPath.empty()) {
