@@ -41,6 +41,7 @@ using namespace StandIn;
 
 GSErrCode ACAPI_MenuItem_RegisterMenu(short menuStrResID, short promptStrResID, Int32 menuPosCode,
                                       GSFlags menuFlags) {
+    Faults::ThrowIfArmed("ACAPI_MenuItem_RegisterMenu:throw");
     if (GSErrCode code = FaultOr("ACAPI_MenuItem_RegisterMenu")) {
         return code;
     }
@@ -60,6 +61,7 @@ GSErrCode ACAPI_MenuItem_RegisterMenu(short menuStrResID, short promptStrResID, 
 }
 
 GSErrCode ACAPI_MenuItem_InstallMenuHandler(short menuStrResID, APIMenuCommandProc* handlerProc) {
+    Faults::ThrowIfArmed("ACAPI_MenuItem_InstallMenuHandler:throw");
     if (GSErrCode code = FaultOr("ACAPI_MenuItem_InstallMenuHandler")) {
         return code;
     }
@@ -145,6 +147,7 @@ GSErrCode ACAPI_GetReleaseNumber(API_ServerApplicationInfo* serverApplicationInf
 }
 
 GSErrCode ACAPI_WriteReportText(const GS::UniString& text, bool withAlert) {
+    Faults::ThrowIfArmed("ACAPI_WriteReport:throw");
     ReportLine line{text, withAlert};
     Host().report.push_back(line);
     if (Host().reportEcho != nullptr) {
@@ -154,6 +157,7 @@ GSErrCode ACAPI_WriteReportText(const GS::UniString& text, bool withAlert) {
 }
 
 bool RSGetIndString(GS::UniString* string, GSResID resID, Int32 index, GSResModule resModule) {
+    Faults::ThrowIfArmed("RSGetIndString:throw");
     auto module = Host().resources.find(resModule);
     if (module == Host().resources.end()) {
         return false;
