@@ -1,6 +1,7 @@
 // The add-on's entry points: environment check, interface registration, initialisation, release.
 #include "ACAPinc.h"
 #include "JSCommands/JSCommandRegistry.hpp"
+#include "Logging/HostBoundary.hpp"
 #include "Main/MenuCommand.hpp"
 #include "Main/ProjectEvents.hpp"
 #include "Palettes/BrowserPalette.hpp"
@@ -11,6 +12,7 @@
 
 namespace {
 
+constexpr const char* Category = "AddOnMain";
 constexpr GSFlags PaletteEnableFlags = 1015;
 
 GSErrCode RegisterPalette(const char* guidText, APIPaletteControlCallBackProc* callback) {
@@ -19,20 +21,7 @@ GSErrCode RegisterPalette(const char* guidText, APIPaletteControlCallBackProc* c
     return ACAPI_RegisterModelessWindow(referenceNumber, callback, PaletteEnableFlags, guid);
 }
 
-} // namespace
-
-API_AddonType CheckEnvironment(API_EnvirParams* envir) {
-    RSGetIndString(&envir->addOnInfo.name, ID_ADDON_INFO, ID_ADDON_INFO_NAME, ACAPI_GetOwnResModule());
-    RSGetIndString(&envir->addOnInfo.description, ID_ADDON_INFO, ID_ADDON_INFO_DESCRIPTION,
-                   ACAPI_GetOwnResModule());
-    return APIAddon_Preload;
-}
-
-GSErrCode RegisterInterface() {
-    return ACAPI_MenuItem_RegisterMenu(ID_ADDON_MENU, 0, 0, 0);
-}
-
-GSErrCode Initialize() {
+GSErrCode InitializeAddOn() {
     BrowserPalette::SetCommandRegistration(JSCommandRegistry::RegisterAllCommands);
     if (GSErrCode code = ACAPI_MenuItem_InstallMenuHandler(ID_ADDON_MENU, MenuCommandHandler)) {
         return code;
@@ -51,6 +40,28 @@ GSErrCode Initialize() {
     }
     return RegisterPalette(PaletteIdentity::GeneratePlanPaletteGuid,
                            GeneratePlanPalette::PaletteControlCallback);
+}
+
+} // namespace
+
+// An add-on whose environment check fails declines to be registered; the other entries answer the
+// general error code.
+API_AddonType CheckEnvironment(API_EnvirParams* envir) {
+    return HostBoundary::Guard(Category, "CheckEnvironment", APIAddon_DontRegister, [&] {
+        RSGetIndString(&envir->addOnInfo.name, ID_ADDON_INFO, ID_ADDON_INFO_NAME, ACAPI_GetOwnResModule());
+        RSGetIndString(&envir->addOnInfo.description, ID_ADDON_INFO, ID_ADDON_INFO_DESCRIPTION,
+                       ACAPI_GetOwnResModule());
+        return APIAddon_Preload;
+    });
+}
+
+GSErrCode RegisterInterface() {
+    return HostBoundary::Guard(Category, "RegisterInterface", GSErrCode(APIERR_GENERAL),
+                               [] { return ACAPI_MenuItem_RegisterMenu(ID_ADDON_MENU, 0, 0, 0); });
+}
+
+GSErrCode Initialize() {
+    return HostBoundary::Guard(Category, "Initialize", GSErrCode(APIERR_GENERAL), InitializeAddOn);
 }
 
 GSErrCode FreeData() {

@@ -1,5 +1,6 @@
 #include "Main/MenuCommand.hpp"
 
+#include "Logging/HostBoundary.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
 #include "TolvaResourceIDs.h"
 
@@ -8,7 +9,9 @@ bool IsLaunchCommand(const API_MenuParams& params) {
            params.menuItemRef.itemIndex == ID_ADDON_MENU_LAUNCH_ITEM;
 }
 
-GSErrCode MenuCommandHandler(const API_MenuParams* menuParams) {
+namespace {
+
+GSErrCode HandleMenuCommand(const API_MenuParams* menuParams) {
     if (menuParams == nullptr || !IsLaunchCommand(*menuParams)) {
         return NoError;
     }
@@ -20,4 +23,11 @@ GSErrCode MenuCommandHandler(const API_MenuParams* menuParams) {
     GeneratePlanPalette::Create();
     GeneratePlanPalette::GetInstance().Show();
     return NoError;
+}
+
+} // namespace
+
+GSErrCode MenuCommandHandler(const API_MenuParams* menuParams) {
+    return HostBoundary::Guard("MenuCommand", "MenuCommandHandler", GSErrCode(NoError),
+                               [&] { return HandleMenuCommand(menuParams); });
 }

@@ -1,5 +1,6 @@
 #include "Main/ProjectEvents.hpp"
 
+#include "Logging/HostBoundary.hpp"
 #include "Palettes/BrowserPalette.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
 #include "ZoneBoundary/ReferencePointCache.hpp"
@@ -13,9 +14,7 @@ void EmptyPerProjectCaches() {
     StoredZoneData::Instance().Clear();
 }
 
-} // namespace
-
-GSErrCode ProjectEventHandler(API_NotifyEventID notifID, Int32) {
+void HandleProjectEvent(API_NotifyEventID notifID) {
     switch (notifID) {
     case APINotify_Quit:
         GeneratePlanPalette::Destroy();
@@ -29,5 +28,13 @@ GSErrCode ProjectEventHandler(API_NotifyEventID notifID, Int32) {
     default:
         break;
     }
-    return NoError;
+}
+
+} // namespace
+
+GSErrCode ProjectEventHandler(API_NotifyEventID notifID, Int32) {
+    return HostBoundary::Guard("ProjectEvents", "ProjectEventHandler", GSErrCode(NoError), [&] {
+        HandleProjectEvent(notifID);
+        return NoError;
+    });
 }
