@@ -7,7 +7,9 @@
 #include "ZoneBoundary/WallBoundaryMatcher.hpp"
 #include "ZoneBoundary/ZoneBoundaryUtils.hpp"
 
+#include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace {
 
@@ -157,6 +159,53 @@ TEST_F(ClickedRoom, TheBoundaryWallsOfADetectedRoomAreItsFourWalls) {
     EXPECT_EQ(InStep([&] { return TemporaryZoneCreator::DeleteTemporaryZone(zone); }), APIERR_BADID);
     EXPECT_TRUE(
         Reported("[ERROR] TemporaryZoneCreator: ACAPI_Element_Delete failed with error code -2130313206"));
+}
+
+} // namespace
+
+namespace {
+
+// A 6 m by 5 m room (exterior walls south and east) with a round column of 24 sides in its middle,
+// drawn as a ring of thin walls: the detected zone has the column as a hole of far more coordinates
+// than the room's four corners.
+class RoomWithAColumn : public ZoneExtraction {
+protected:
+    void SetUp() override {
+        ZoneExtraction::SetUp();
+        AddWall(0, 0, 6, 0, true);
+        AddWall(6, 0, 6, 5, true);
+        AddWall(6, 5, 0, 5);
+        AddWall(0, 5, 0, 0);
+        constexpr int Sides = 24;
+        constexpr double Radius = 0.3;
+        for (int k = 0; k < Sides; ++k) {
+            const double from = 2 * std::numbers::pi * k / Sides;
+            const double to = 2 * std::numbers::pi * (k + 1) / Sides;
+            API_Element side = Wall(3 + Radius * std::cos(from), 2.5 + Radius * std::sin(from),
+                                    3 + Radius * std::cos(to), 2.5 + Radius * std::sin(to));
+            side.wall.thickness = 0.05;
+            ASSERT_EQ(StandIn::PlantElement(&side, nullptr), NoError);
+        }
+    }
+};
+
+TEST_F(RoomWithAColumn, SendsTheRoomsOutlineNotTheColumn) {
+    const ZoneBoundaryUtils::ZoneExtractionResult result = ZoneBoundaryUtils::ExtractZoneDataAtPoint({1, 1});
+    ASSERT_TRUE(result.success) << result.errorMessage.ToCStr().Get();
+    const std::string json = result.zoneDataJson.ToCStr().Get();
+    EXPECT_EQ(
+        json.rfind("{\"bounds\":{\"type\":\"polygon\",\"polylines\":[{\"type\":\"polyline\",\"points\":["
+                   "[150,150,0],[5850,150,0],[5850,4850,0],[150,4850,0],[150,150,0]]}]},"
+                   "\"adjacentSegments\":[{\"type\":\"outer\",",
+                   0),
+        0u)
+        << json;
+    EXPECT_NE(
+        json.find("{\"type\":\"outer\",\"lineSegment\":{\"type\":\"line_segment\",\"points\":[[5850,150,0],"
+                  "[5850,4850,0]]}},{\"type\":\"simple\",\"lineSegment\":{\"type\":\"line_segment\","
+                  "\"points\":[[5850,4850,0],[150,4850,0]]}},{\"type\":\"simple\""),
+        std::string::npos)
+        << json;
 }
 
 } // namespace
