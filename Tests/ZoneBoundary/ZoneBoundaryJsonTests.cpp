@@ -1,5 +1,7 @@
 #include "ZoneBoundaryTestSupport.hpp"
 
+#include "StandIn/Faults.hpp"
+
 #include "ZoneBoundary/WallBoundaryMatcher.hpp"
 #include "ZoneBoundary/WallPropertyAnalyzer.hpp"
 #include "ZoneBoundary/ZoneBoundaryCommands.hpp"
@@ -37,13 +39,14 @@ TEST_F(Room, BoundaryJsonClassifiesEveryEdgeByTheFirstWallAlongIt) {
     EXPECT_TRUE(Reported("[INFO] ZoneBoundaryCommands: Selected 3 walls total: 2 exterior, 1 interior"));
 }
 
-TEST_F(Room, WallsFarAwayAreNotConsideredButOtherStoriesAre) {
+TEST_F(Room, OnlyWallsNearTheRoomOnItsOwnStoryAreConsidered) {
     AddWall(20, 0, 30, 0, true);
-    AddWall(0, 3, 4, 3, true, 1); // above the interior wall, on the next story
+    AddWall(0, 3, 4, 3, true, 1);  // above the interior wall, on the next story
+    AddWall(0, 3, 0, 0, true, -1); // below the open west side
     const std::string json = JSCommands::ExtractZoneBoundaryAsJSON(zone).ToCStr().Get();
-    EXPECT_TRUE(Reported("[INFO] ZoneBoundaryCommands: Selected 4 walls total: 3 exterior, 1 interior"));
-    EXPECT_NE(json.find(Segment("simple", "[4000,3000,0]", "[0,3000,0]")), std::string::npos)
-        << "the interior wall comes first in the host's list";
+    EXPECT_TRUE(Reported("[INFO] ZoneBoundaryCommands: Selected 3 walls total: 2 exterior, 1 interior"));
+    EXPECT_NE(json.find(Segment("simple", "[4000,3000,0]", "[0,3000,0]")), std::string::npos);
+    EXPECT_NE(json.find(Segment("simple", "[0,3000,0]", "[0,0,0]")), std::string::npos);
 
     GS::Array<API_Guid> walls;
     ASSERT_EQ(WallBoundaryMatcher::FindBoundaryWalls(zone, walls), NoError);
@@ -52,13 +55,21 @@ TEST_F(Room, WallsFarAwayAreNotConsideredButOtherStoriesAre) {
     EXPECT_TRUE(Reported("[INFO] WallBoundaryMatcher: Found 3 walls matching zone boundary"));
 }
 
-TEST_F(Room, AWallOfAnotherStoryCanMakeAnEdgeOuterInTheJsonOnly) {
+TEST_F(Room, TheJsonAndTheBoundaryWallsReadEachWallOnce) {
     AddWall(0, 3, 0, 0, true, 1);
-    const std::string json = JSCommands::ExtractZoneBoundaryAsJSON(zone).ToCStr().Get();
-    EXPECT_NE(json.find(Segment("outer", "[0,3000,0]", "[0,0,0]")), std::string::npos);
+    auto wallReads = [] { return StandIn::Faults::CallCount("ACAPI_Element_Get:Wall"); };
+    const Int32 before = wallReads();
+    JSCommands::ExtractZoneBoundaryAsJSON(zone);
+    EXPECT_EQ(wallReads() - before, 4);
     GS::Array<API_Guid> walls;
     ASSERT_EQ(WallBoundaryMatcher::FindBoundaryWalls(zone, walls), NoError);
-    EXPECT_EQ(walls.GetSize(), 3u);
+    EXPECT_EQ(wallReads() - before, 8);
+}
+
+TEST_F(Room, AFailedWallListGivesNoJsonRatherThanEdgesWithoutWalls) {
+    StandIn::Faults::Arm("ACAPI_Element_GetElemList", APIERR_MEMFULL);
+    EXPECT_TRUE(JSCommands::ExtractZoneBoundaryAsJSON(zone).IsEmpty());
+    EXPECT_TRUE(Reported("[ERROR] WallBoundaryMatcher: Failed to get wall list: -2130313214"));
 }
 
 TEST_F(Room, AZoneWithoutAPolygonGivesNoJsonAndNoWalls) {

@@ -2,14 +2,19 @@
 
 #include "JSCommands/UserInputCommands.hpp"
 #include "Main/ProjectEvents.hpp"
+#include "StandIn/Faults.hpp"
 #include "ZoneBoundary/ReferencePointCache.hpp"
 #include "ZoneBoundary/TemporaryZoneCreator.hpp"
 #include "ZoneBoundary/WallBoundaryMatcher.hpp"
 #include "ZoneBoundary/ZoneBoundaryUtils.hpp"
 
+#include <rapidjson/document.h>
+
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -206,6 +211,67 @@ TEST_F(RoomWithAColumn, SendsTheRoomsOutlineNotTheColumn) {
                   "\"points\":[[5850,4850,0],[150,4850,0]]}},{\"type\":\"simple\""),
         std::string::npos)
         << json;
+}
+
+} // namespace
+
+namespace {
+
+// The example house: its basement lies under the kitchen only and its first floor over the kitchen
+// only, each closed by an exterior wall on the line of the ground floor's interior wall (x = 5 m).
+class TwoStoryHouse : public ZoneExtraction {
+protected:
+    void SetUp() override {
+        ZoneExtraction::SetUp();
+        StandIn::LoadProject(ExampleProject("two-story-house.json"));
+    }
+
+    // The edge types the page receives for the room at the point on the story.
+    static std::vector<std::string> EdgeTypes(double x, double y, short story) {
+        StandIn::TheModel().activeStory = story;
+        const ZoneBoundaryUtils::ZoneExtractionResult result =
+            ZoneBoundaryUtils::ExtractZoneDataAtPoint({x, y});
+        EXPECT_TRUE(result.success) << result.errorMessage.ToCStr().Get();
+        rapidjson::Document json;
+        json.Parse(result.zoneDataJson.ToCStr().Get());
+        std::vector<std::string> types;
+        for (const auto& segment : json["adjacentSegments"].GetArray()) {
+            types.push_back(segment["type"].GetString());
+        }
+        return types;
+    }
+};
+
+TEST_F(TwoStoryHouse, OnlyTheWallsOfTheRoomsOwnStoryMakeItsEdgesOuter) {
+    using Types = std::vector<std::string>;
+    // Edges from the lowest, leftmost corner anticlockwise: south, east, north, west.
+    EXPECT_EQ(EdgeTypes(8.4, 4.5, 0), (Types{"outer", "outer", "outer", "simple"})) << "the living room";
+    EXPECT_EQ(EdgeTypes(2.5, 4.5, 0), (Types{"outer", "simple", "outer", "outer"})) << "the kitchen";
+    EXPECT_EQ(EdgeTypes(2.5, 4.5, 1), (Types{"outer", "outer", "outer", "outer"})) << "the bedroom above";
+    EXPECT_EQ(EdgeTypes(2.5, 4.5, -1), (Types{"outer", "outer", "outer", "outer"})) << "the storage below";
+}
+
+TEST_F(TwoStoryHouse, TheBoundaryWallsAreTheRoomsStorysWallsEachReadOnce) {
+    API_Guid kitchen = {};
+    for (const auto& stored : StandIn::TheModel().elements) {
+        if (stored.element.header.type.typeID == API_ZoneID &&
+            GS::UniString(stored.element.zone.roomName) == "Kitchen") {
+            kitchen = stored.element.header.guid;
+        }
+    }
+    ASSERT_NE(kitchen, APINULLGuid);
+    const Int32 readsBefore = StandIn::Faults::CallCount("ACAPI_Element_Get:Wall");
+    GS::Array<API_Guid> walls;
+    ASSERT_EQ(WallBoundaryMatcher::FindBoundaryWalls(kitchen, walls), NoError);
+    EXPECT_EQ(StandIn::Faults::CallCount("ACAPI_Element_Get:Wall") - readsBefore, 13)
+        << "the house has 13 walls";
+    ASSERT_EQ(walls.GetSize(), 4u);
+    for (const API_Guid& wall : walls) {
+        API_Element element = {};
+        element.header.guid = wall;
+        ASSERT_EQ(ACAPI_Element_Get(&element), NoError);
+        EXPECT_EQ(element.header.floorInd, 0);
+    }
 }
 
 } // namespace
