@@ -21,8 +21,14 @@ endif()
 add_library(tolva_earcut INTERFACE)
 target_include_directories(tolva_earcut SYSTEM INTERFACE ${EARCUT_INCLUDE_DIR})
 
+# The host's WinHTTP runs over libcurl; the tests' local HTTP servers are cpp-httplib.
+tolva_require_header(curl/curl.h libcurl4-openssl-dev)
+find_package(CURL REQUIRED)
+
 if(TOLVA_BUILD_TESTS)
     find_package(GTest REQUIRED)
+    find_package(Threads REQUIRED)
+    pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 endif()
 if(TOLVA_BUILD_BENCHMARKS)
     find_package(benchmark REQUIRED)

@@ -14,6 +14,7 @@ HostState& Host() {
 
 void ResetHost() {
     Host() = HostState();
+    WinHttpLedger::Reset();
     ResetProjectContents();
     Faults::Clear();
 }

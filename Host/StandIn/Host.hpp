@@ -2,6 +2,7 @@
 
 #include "ACAPinc.h"
 #include "StandIn/GrcResources.hpp"
+#include "StandIn/HttpRecord.hpp"
 #include "StandIn/ShellRecord.hpp"
 
 #include <map>
@@ -57,6 +58,7 @@ struct HostState {
     // Lines also go here as they are written (tolva-host prints them without --report).
     void (*reportEcho)(const ReportLine& line) = nullptr;
     ShellState shell;
+    HttpState http;
 };
 
 HOST_API HostState& Host();

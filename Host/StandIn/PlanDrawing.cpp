@@ -170,14 +170,36 @@ double Parameter(const StoredMemo* memo, const char* name, double fallback) {
     return fallback;
 }
 
+// A grid element's line: its coordinate list, or else its "AC_Length" from its placement point
+// along its angle; nothing without either.
+std::vector<API_Coord> GridLine(const StoredElement& stored) {
+    const StoredMemo* memo = stored.memo ? &*stored.memo : nullptr;
+    if (memo != nullptr && memo->coords.size() > 1) {
+        return memo->coords;
+    }
+    const double length = Parameter(memo, "AC_Length", 0.0);
+    if (!(length > 0) || !std::isfinite(length)) {
+        return {};
+    }
+    const API_ObjectType& object = stored.element.object;
+    return {object.pos,
+            {object.pos.x + std::cos(object.angle) * length, object.pos.y + std::sin(object.angle) * length}};
+}
+
+bool IsGrid(const StoredElement& stored) {
+    return stored.element.header.type.typeID == API_ObjectID &&
+           stored.element.header.type.variationID == APIVarId_GridElement;
+}
+
 // Furniture as its A by B box turned by its angle around its placement point, with its ID text;
-// a grid element as the lines of its coordinate list.
+// a grid element as its line.
 void DrawObject(std::ostringstream& svg, const Canvas& canvas, const StoredElement& stored) {
     const API_ObjectType& object = stored.element.object;
     const StoredMemo* memo = stored.memo ? &*stored.memo : nullptr;
-    if (stored.element.header.type.variationID == APIVarId_GridElement) {
-        if (memo != nullptr && memo->coords.size() > 1) {
-            svg << "<path d=\"" << canvas.Path({memo->coords}, false)
+    if (IsGrid(stored)) {
+        const std::vector<API_Coord> line = GridLine(stored);
+        if (!line.empty()) {
+            svg << "<path d=\"" << canvas.Path({line}, false)
                 << "\" fill=\"none\" stroke=\"#c03030\" stroke-width=\"1\" stroke-dasharray=\"12 3 2 3\"/>\n";
         }
         return;
@@ -209,8 +231,12 @@ std::string DrawStory(short story, const std::vector<PlanMark>& marks) {
         }
         onStory.push_back(&stored);
         const API_Element& e = stored.element;
-        if (stored.memo) {
-            // Polygons leave entry 0 unused; a grid element's coordinate list starts at 0.
+        if (IsGrid(stored)) {
+            for (const API_Coord& c : GridLine(stored)) {
+                bounds.Add(c);
+            }
+        } else if (stored.memo) {
+            // Polygons leave entry 0 unused.
             for (size_t i = e.header.type.typeID == API_ObjectID ? 0 : 1; i < stored.memo->coords.size();
                  ++i) {
                 bounds.Add(stored.memo->coords[i]);

@@ -6,6 +6,8 @@
 
 namespace {
 
+thread_local DWORD lastError = 0;
+
 // Windows' wchar_t is UTF-16; here it is UTF-32, and addresses only need the units below U+10000.
 GS::UniString FromWide(LPCWSTR text) {
     GS::UniString converted;
@@ -25,4 +27,12 @@ HINSTANCE ShellExecuteW(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, int 
 
 void Sleep(DWORD milliseconds) {
     StandIn::Host().shell.sleeps.push_back(milliseconds);
+}
+
+DWORD GetLastError() {
+    return lastError;
+}
+
+void SetLastError(DWORD errorCode) {
+    lastError = errorCode;
 }

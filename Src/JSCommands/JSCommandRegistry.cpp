@@ -1,7 +1,9 @@
 #include "JSCommands/JSCommandRegistry.hpp"
 
 #include "JSCommands/BrowserCommands.hpp"
+#include "JSCommands/GridCommands.hpp"
 #include "JSCommands/JSCommandWrapper.hpp"
+#include "JSCommands/LineCommands.hpp"
 #include "JSCommands/UserInputCommands.hpp"
 #include "JSCommands/UtilityCommands.hpp"
 
@@ -19,6 +21,8 @@ constexpr Command Commands[] = {
     {"getSelection", JSCommands::UtilityCommands::GetSelection},
     {"getPluginVersion", JSCommands::UtilityCommands::GetPluginVersion},
     {"getWorkingUnits", JSCommands::UtilityCommands::GetWorkingUnits},
+    {"getGridlines", JSCommands::GridCommands::GetGridlines},
+    {"getCenterlines", JSCommands::LineCommands::GetCenterlines},
     {"getZoneAtPoint", JSCommands::UserInputCommands::GetZoneAtPoint},
     {"launchBrowser", JSCommands::BrowserCommands::LaunchBrowser},
     {"closeBrowserPalette", JSCommands::BrowserCommands::CloseBrowserPalette},

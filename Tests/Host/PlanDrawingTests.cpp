@@ -48,6 +48,16 @@ TEST_F(PlanDrawing, ShowsDoorsInTheirWallsLabelsFurnitureAndGridLines) {
     EXPECT_EQ(Count(drawing, "stroke-dasharray=\"12 3 2 3\""), 1u) << "one grid line";
 }
 
+TEST_F(PlanDrawing, DrawsAGridWithoutCoordinatesByItsLengthAlongItsAngle) {
+    StandIn::LoadProject(ExampleProject("site-grid.json"));
+    std::string drawing = StandIn::DrawStory(0);
+    EXPECT_EQ(Count(drawing, "stroke-dasharray=\"12 3 2 3\""), 3u) << "three grid elements";
+    // The axis of 24 m from (1000, 2009) along x, on a canvas from (1000, 2000) to (1024, 2018).
+    EXPECT_NE(drawing.find("<path d=\"M60.0 600.0 L1500.0 600.0 \" fill=\"none\" stroke=\"#c03030\""),
+              std::string::npos)
+        << drawing;
+}
+
 TEST_F(PlanDrawing, OutlinesAWallTrimmedByASolidOperationButNotTheWallThatTrimsIt) {
     API_Element target = Wall(0, 0, 4, 0);
     API_Element trimming = Wall(4, 0, 4, 3);

@@ -13,7 +13,8 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 using ProjectFiles = FreshModel;
 
 TEST_F(ProjectFiles, EveryExampleSavesAsItWasLoaded) {
-    for (const char* name : {"new-project.json", "apartment.json", "two-story-house.json"}) {
+    for (const char* name :
+         {"new-project.json", "apartment.json", "two-story-house.json", "site-grid.json"}) {
         std::string text = ExampleProject(name);
         ASSERT_FALSE(text.empty()) << name;
         StandIn::LoadProject(text);

@@ -48,3 +48,32 @@ TEST(GeometrySessions, RefuseAZoneStepWithoutAPoint) {
 }
 
 } // namespace
+
+namespace {
+
+// A site with a survey point at (1000, 2000) m: grid axes by coordinates and by length, a line on
+// the ground floor and a polyline on the first floor (3.2 m up).
+TEST(GeometrySessions, ThePageGetsTheSiteGridAndCentreLinesFromTheSurveyPoint) {
+    std::string session = WriteTemp("guides.json", R"({"steps": [
+        {"action": "select", "type": "grid"}, {"action": "call", "command": "getGridlines"},
+        {"action": "select", "type": "polyline"}, {"action": "call", "command": "getCenterlines"},
+        {"action": "select", "type": "wall"}, {"action": "call", "command": "getGridlines"}]})");
+    Outcome run = RunHost("--report " + TempPath("report.txt") + " --project " +
+                          std::string(TOLVA_SOURCE_DIR) + "/examples/projects/site-grid.json run " + session);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output,
+              R"(ACAPI.getGridlines: {"name":"grid_lines","color":"#000000","type":"group","items":[)"
+              R"({"type":"polyline","points":[[0,0,0],[24000,0,0]]},)"
+              R"({"type":"polyline","points":[[24000,0,0],[24000,18000,0]]},)"
+              R"({"type":"polyline","points":[[0,9000,0],[24000,9000,0]]},)"
+              R"({"type":"polyline","points":[[12000,0,0],[12000.000000000002,18000,0]]}]})"
+              "\n"
+              R"(ACAPI.getCenterlines: {"name":"centerline","color":"#000000","type":"group","items":[)"
+              R"({"type":"polyline","points":[[2000,4000,3200],[10000,4000,3200],[10000,16000,3200],)"
+              R"([22000,16000,3200]]}]})"
+              "\n"
+              R"(ACAPI.getGridlines: {"error":"No grid elements selected. Please select at least one grid."})"
+              "\n");
+}
+
+} // namespace

@@ -15,6 +15,7 @@ TEST_F(StartedAddOn, IgnoresOtherMenuItemsAndMenus) {
     EXPECT_FALSE(StandIn::SendMenuCommand(32000, 1));
     EXPECT_TRUE(StandIn::Host().report.empty());
     EXPECT_TRUE(StandIn::Alerts().empty());
+    EXPECT_EQ(StandIn::Faults::CallCount("WinHttpOpen"), 0) << "the version service is not asked";
 }
 
 TEST_F(StartedAddOn, AnswersPaletteMessagesBeforeAnyPaletteExists) {

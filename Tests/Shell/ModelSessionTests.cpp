@@ -44,7 +44,8 @@ TEST(ModelSessions, PlayTheModelStepsOfASession) {
 TEST(ModelSessions, RefuseMalformedModelSteps) {
     const std::pair<std::string, std::string> cases[] = {
         {R"({"action": "select"})", "select needs \"guids\", \"type\" or \"name\""},
-        {R"({"action": "select", "type": "tower"})", "\"type\" must be wall, slab, zone, line or polyline"},
+        {R"({"action": "select", "type": "tower"})",
+         "\"type\" must be wall, slab, zone, line, polyline or grid"},
         {R"({"action": "select", "guids": ["nope"]})", "\"guids\" must list GUID texts"},
         {R"({"action": "active-story", "story": 9})", "\"story\" is not a story of the project"},
         {R"({"action": "point", "x": 1})", "\"y\" must be a number"},

@@ -8,14 +8,16 @@
 #include <string>
 #include <sys/wait.h>
 
-// Runs tolva-host with the given arguments and collects what it printed.
+// Runs tolva-host with the given arguments and collects what it printed. It runs offline: tests
+// never reach the internet, and the version service is one on this machine (--version-service) or
+// unreachable.
 struct Outcome {
     int status = -1;
     std::string output; // standard output and standard error together
 };
 
 inline Outcome RunHost(const std::string& arguments) {
-    std::string command = std::string(TOLVA_HOST_PATH) + " " + arguments + " 2>&1";
+    std::string command = std::string(TOLVA_HOST_PATH) + " --offline " + arguments + " 2>&1";
     Outcome outcome;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {

@@ -42,14 +42,9 @@ std::vector<StandIn::PlanMark> EdgesOf(const std::string& zoneJson) {
     return marks;
 }
 
-} // namespace
-
-void RunDemo(HostProgram& host, double x, double y, const std::string& drawingPath) {
+// Generate Plan with a click at (x, y), and what the page received.
+void GeneratePlanAt(HostProgram& host, double x, double y, const std::string& drawingPath) {
     std::ostream& out = host.Out();
-    out << "Loaded the add-on:\n";
-    host.PrintInfo();
-    out << "Choosing Tolva > Launch Tolva (Beta)\n";
-    host.ChooseMenuItem(ID_ADDON_MENU, ID_ADDON_MENU_LAUNCH_ITEM);
     out << "Pressing Generate Plan and clicking at (" << x << ", " << y << ")\n";
     StandIn::QueuePointAnswer({NoError, {x, y, 0}});
     PressButton(PlanPalette, "Generate Plan");
@@ -63,6 +58,22 @@ void RunDemo(HostProgram& host, double x, double y, const std::string& drawingPa
     if (!drawingPath.empty()) {
         host.SaveDrawing(drawingPath, std::nullopt, EdgesOf(selection));
         out << "Drew the story with the room's edges (outer edges in red): " << drawingPath << "\n";
+    }
+}
+
+} // namespace
+
+void RunDemo(HostProgram& host, double x, double y, const std::string& drawingPath) {
+    std::ostream& out = host.Out();
+    out << "Loaded the add-on:\n";
+    host.PrintInfo();
+    out << "Choosing Tolva > Launch Tolva (Beta)\n";
+    host.ChooseMenuItem(ID_ADDON_MENU, ID_ADDON_MENU_LAUNCH_ITEM);
+    if (StandIn::FindPalette(PlanPalette) == nullptr) {
+        // The add-on refused to open, as when its version is no longer allowed.
+        out << "The plan generation palette did not open\n";
+    } else {
+        GeneratePlanAt(host, x, y, drawingPath);
     }
     out << "Quitting\n";
     host.Quit();

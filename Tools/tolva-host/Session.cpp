@@ -148,17 +148,16 @@ std::vector<API_Guid> ElementsToSelect(const Step& step, rapidjson::SizeType ind
         }
         return guids;
     }
-    const std::map<std::string, API_ElemTypeID> types = {{"wall", API_WallID},
-                                                         {"slab", API_SlabID},
-                                                         {"zone", API_ZoneID},
-                                                         {"line", API_LineID},
-                                                         {"polyline", API_PolyLineID}};
-    std::optional<API_ElemTypeID> type;
+    // A grid is an object of the grid-element variation; the other names take every variation.
+    const std::map<std::string, API_ElemType> types = {
+        {"wall", API_WallID}, {"slab", API_SlabID},         {"zone", API_ZoneID},
+        {"line", API_LineID}, {"polyline", API_PolyLineID}, {"grid", {API_ObjectID, APIVarId_GridElement}}};
+    std::optional<API_ElemType> type;
     std::optional<GS::UniString> name;
     if (step.HasMember("type")) {
         auto found = types.find(TextMember(step, index, "type"));
         if (found == types.end()) {
-            Malformed(index, "\"type\" must be wall, slab, zone, line or polyline");
+            Malformed(index, "\"type\" must be wall, slab, zone, line, polyline or grid");
         }
         type = found->second;
     } else if (step.HasMember("name")) {
@@ -169,7 +168,10 @@ std::vector<API_Guid> ElementsToSelect(const Step& step, rapidjson::SizeType ind
     for (const StandIn::StoredElement& stored : StandIn::TheModel().elements) {
         const API_Element& e = stored.element;
         bool named = name && e.header.type.typeID == API_ZoneID && GS::UniString(e.zone.roomName) == *name;
-        if ((type && e.header.type.typeID == *type) || named) {
+        bool typed =
+            type && e.header.type.typeID == type->typeID &&
+            (type->variationID == APIVarId_Generic || e.header.type.variationID == type->variationID);
+        if (typed || named) {
             guids.push_back(e.header.guid);
         }
     }

@@ -23,9 +23,12 @@ constexpr int RunError = 1;
 // Inside the bedroom of examples/projects/apartment.json: two exterior and two interior walls.
 constexpr double DemoClickX = 8.0;
 constexpr double DemoClickY = 6.0;
+// The maker's API host, which the add-on asks whether its version is still allowed.
+constexpr const char* VersionServiceHost = "api.tolva.ai";
 
 const char* Usage = "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
                     "                  [--svg FILE [--story N]] [--page ADDRESS=FILE ...]\n"
+                    "                  [--version-service URL] [--offline]\n"
                     "                  info | run SESSION.json | demo | call COMMAND [ARG]\n";
 
 struct Options {
@@ -38,6 +41,8 @@ struct Options {
     std::string svgPath;
     std::string story;
     std::vector<std::string> pages;
+    std::string versionService;
+    bool offline = false;
     std::string command;
     std::string argument;
 };
@@ -46,11 +51,16 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        const std::map<std::string, std::string*> valued = {
-            {"--addon", &options->addOnPath},     {"--report", &options->reportPath},
-            {"--project", &options->projectPath}, {"--save", &options->savePath},
-            {"--svg", &options->svgPath},         {"--story", &options->story}};
-        if (arg == "--page") {
+        const std::map<std::string, std::string*> valued = {{"--addon", &options->addOnPath},
+                                                            {"--report", &options->reportPath},
+                                                            {"--project", &options->projectPath},
+                                                            {"--save", &options->savePath},
+                                                            {"--svg", &options->svgPath},
+                                                            {"--story", &options->story},
+                                                            {"--version-service", &options->versionService}};
+        if (arg == "--offline") {
+            options->offline = true;
+        } else if (arg == "--page") {
             if (i + 1 >= argc) {
                 *error = "--page needs a value";
                 return false;
@@ -171,6 +181,10 @@ int Run(const Options& options) {
     }
     for (const std::string& page : options.pages) {
         AddPageOption(page);
+    }
+    StandIn::Host().http.internet = !options.offline;
+    if (!options.versionService.empty()) {
+        StandIn::MapHttpHost(VersionServiceHost, options.versionService);
     }
     HostProgram host(options.addOnPath, std::cout);
     if (!options.projectPath.empty()) {

@@ -1,0 +1,10 @@
+#pragma once
+
+// Whether the maker's version service still allows this version of the add-on.
+namespace VersionCheck {
+
+// False only when the service refuses: status 426, or status 200 naming a minimum version newer than
+// ours. Every failure to reach or understand the service allows, with a warning. Never throws.
+bool CheckVersionAllowed();
+
+} // namespace VersionCheck

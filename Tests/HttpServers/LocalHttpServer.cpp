@@ -1,0 +1,77 @@
+#include "HttpServers/LocalHttpServer.hpp"
+
+#include <httplib.h>
+
+#include <chrono>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <unistd.h>
+
+LocalHttpServer::LocalHttpServer(int status, std::string body)
+    : server(std::make_unique<httplib::Server>()), status(status), body(std::move(body)) {
+    server->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+        std::lock_guard<std::mutex> lock(mutex);
+        Request seen{request.path, {}};
+        const size_t agents = request.get_header_value_count("User-Agent");
+        for (size_t i = 0; i < agents; ++i) {
+            seen.userAgents.push_back(request.get_header_value("User-Agent", i));
+        }
+        requests.push_back(seen);
+        response.status = this->status;
+        response.set_content(this->body, "application/json");
+    });
+    // Bound and listening from here on: connections wait in the backlog until the thread accepts.
+    port = server->bind_to_any_port("127.0.0.1");
+    if (port <= 0) {
+        throw std::runtime_error("cannot listen on 127.0.0.1");
+    }
+    listener = std::thread([this] { server->listen_after_bind(); });
+    // A stop before the server runs would be lost, and the listener would wait for ever.
+    while (!server->is_running()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+LocalHttpServer::~LocalHttpServer() {
+    server->stop();
+    listener.join();
+}
+
+void LocalHttpServer::Answer(int newStatus, std::string newBody) {
+    std::lock_guard<std::mutex> lock(mutex);
+    status = newStatus;
+    body = std::move(newBody);
+}
+
+std::string LocalHttpServer::Address() const {
+    return "http://127.0.0.1:" + std::to_string(port);
+}
+
+std::vector<LocalHttpServer::Request> LocalHttpServer::Requests() const {
+    std::lock_guard<std::mutex> lock(mutex);
+    return requests;
+}
+
+SilentServer::SilentServer() {
+    socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof(address);
+    if (socket < 0 || bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+        listen(socket, 8) != 0 || getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        throw std::runtime_error("cannot listen on 127.0.0.1");
+    }
+    port = ntohs(address.sin_port);
+}
+
+SilentServer::~SilentServer() {
+    close(socket);
+}
+
+std::string SilentServer::Address() const {
+    return "http://127.0.0.1:" + std::to_string(port);
+}
