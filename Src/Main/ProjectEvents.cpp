@@ -5,6 +5,7 @@
 #include "Palettes/GeneratePlanPalette.hpp"
 #include "ZoneBoundary/ReferencePointCache.hpp"
 #include "ZoneBoundary/StoredZoneData.hpp"
+#include "ZoneBoundary/WallPropertyAnalyzer.hpp"
 
 namespace {
 
@@ -12,6 +13,7 @@ namespace {
 void EmptyPerProjectCaches() {
     ReferencePointCache::Instance().Invalidate();
     StoredZoneData::Instance().Clear();
+    WallPropertyAnalyzer::ForgetPositionProperty();
 }
 
 void HandleProjectEvent(API_NotifyEventID notifID) {

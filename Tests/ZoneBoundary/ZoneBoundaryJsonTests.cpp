@@ -1,5 +1,6 @@
 #include "ZoneBoundaryTestSupport.hpp"
 
+#include "Main/ProjectEvents.hpp"
 #include "StandIn/Faults.hpp"
 
 #include "ZoneBoundary/WallBoundaryMatcher.hpp"
@@ -89,7 +90,14 @@ TEST_F(Room, AWallMatchingSeveralEdgesIsListedOnce) {
     EXPECT_EQ(walls[0], south);
 }
 
-using ExteriorWalls = RoomModel;
+// Each case starts as a freshly opened project, with the "Position" property not yet looked up.
+class ExteriorWalls : public RoomModel {
+protected:
+    void SetUp() override {
+        RoomModel::SetUp();
+        WallPropertyAnalyzer::ForgetPositionProperty();
+    }
+};
 
 TEST_F(ExteriorWalls, AreFoundByTheirChoiceAlsoInAGermanProject) {
     StandIn::Properties().language = StandIn::ProjectLanguage::German;
@@ -116,6 +124,34 @@ TEST_F(ExteriorWalls, AreFoundByTheirTextWhenPositionIsNotAChoice) {
     EXPECT_TRUE(WallPropertyAnalyzer::IsExteriorWall(wall));
     StandIn::Properties().forcedStatus = API_VariantStatusUserUndefined;
     EXPECT_FALSE(WallPropertyAnalyzer::IsExteriorWall(wall));
+}
+
+TEST_F(ExteriorWalls, AFailedSearchForThePositionPropertyIsMadeAgainOnTheNextCall) {
+    const API_Guid wall = AddWall(0, 0, 4, 0, true);
+    StandIn::Faults::Arm("ACAPI_Element_GetPropertyDefinitions", APIERR_MEMFULL);
+    EXPECT_FALSE(WallPropertyAnalyzer::IsExteriorWall(wall)) << "the host failed the search";
+    EXPECT_TRUE(WallPropertyAnalyzer::IsExteriorWall(wall));
+}
+
+TEST_F(ExteriorWalls, APositionPropertyNotFoundIsSearchedForAgain) {
+    StandIn::Properties().position = StandIn::PositionDefinition::Missing;
+    const API_Guid wall = AddWall(0, 0, 4, 0);
+    EXPECT_FALSE(WallPropertyAnalyzer::IsExteriorWall(wall));
+    StandIn::Properties().position = StandIn::PositionDefinition::SingleChoice;
+    SetPosition(wall, "Exterior");
+    EXPECT_TRUE(WallPropertyAnalyzer::IsExteriorWall(wall));
+}
+
+TEST_F(ExteriorWalls, TheFoundPositionPropertyIsSearchedForAgainAfterAProjectEvent) {
+    const API_Guid wall = AddWall(0, 0, 4, 0, true);
+    auto searches = [] { return StandIn::Faults::CallCount("ACAPI_Element_GetPropertyDefinitions"); };
+    EXPECT_TRUE(WallPropertyAnalyzer::IsExteriorWall(wall));
+    const Int32 before = searches();
+    EXPECT_TRUE(WallPropertyAnalyzer::IsExteriorWall(wall));
+    EXPECT_EQ(searches(), before) << "found once, kept";
+    EXPECT_EQ(ProjectEventHandler(APINotify_Open, 0), NoError);
+    EXPECT_TRUE(WallPropertyAnalyzer::IsExteriorWall(wall));
+    EXPECT_EQ(searches(), before + 1);
 }
 
 } // namespace
