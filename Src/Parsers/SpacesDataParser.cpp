@@ -9,6 +9,11 @@
 #include "Parsers/ParserLog.hpp"
 #include "Parsers/PlanElementParsers.hpp"
 
+#include <cctype>
+#include <charconv>
+#include <cstring>
+#include <optional>
+
 namespace Tolva::Parsers {
 
 namespace {
@@ -22,6 +27,26 @@ GS::Array<GS::UniString> SplitId(const GS::UniString& id) {
     GS::Array<GS::UniString> parts;
     id.Split("-", &parts);
     return parts;
+}
+
+// The decimal integer at the start of the text, read as a "%d" scan reads it (blanks and a sign
+// before it, anything after it), except that a number that does not fit 32 bits is not read: a
+// scan's overflow is undefined and gave nonsense floors.
+std::optional<Int32> LeadingInt32(const GS::UniString& text) {
+    const GS::UniString::CStr narrow = text.ToCStr();
+    const char* begin = narrow.Get();
+    const char* end = begin + std::strlen(begin);
+    while (begin < end && std::isspace(static_cast<unsigned char>(*begin))) {
+        ++begin;
+    }
+    if (begin + 1 < end && begin[0] == '+' && std::isdigit(static_cast<unsigned char>(begin[1]))) {
+        ++begin;
+    }
+    Int32 value = 0;
+    if (std::from_chars(begin, end, value).ec != std::errc()) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 // A string member as text; empty when missing or of another type.
@@ -115,12 +140,12 @@ Int32 ExtractStoryLevelFromSpaceId(const GS::UniString& id) {
                         "Invalid space ID format (expected 'building-story-unit-space'): " + id);
         return -1;
     }
-    int level = 0;
-    if (parts[1].SScanf("%d", &level) != 1) {
+    const std::optional<Int32> level = LeadingInt32(parts[1]);
+    if (!level) {
         Logger::Warning(StoryLevelCategory, "Failed to parse story level from: " + parts[1]);
         return -1;
     }
-    return level;
+    return *level;
 }
 
 bool ParseSpace(const rapidjson::Value& value, TolvaSpace& space) {
