@@ -11,6 +11,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -47,6 +48,28 @@ std::optional<Int32> LeadingInt32(const GS::UniString& text) {
         return std::nullopt;
     }
     return value;
+}
+
+// The mean of the points' x and y (z = 0). Coordinates near the largest double overflow their sum;
+// only then is each divided first, so ordinary means keep their usual rounding.
+TolvaPoint3D MeanOf(const GS::Array<TolvaPoint3D>& points) {
+    const double count = points.GetSize();
+    double sumX = 0.0;
+    double sumY = 0.0;
+    for (const TolvaPoint3D& point : points) {
+        sumX += point.x;
+        sumY += point.y;
+    }
+    if (std::isfinite(sumX) && std::isfinite(sumY)) {
+        return {sumX / count, sumY / count, 0.0};
+    }
+    double meanX = 0.0;
+    double meanY = 0.0;
+    for (const TolvaPoint3D& point : points) {
+        meanX += point.x / count;
+        meanY += point.y / count;
+    }
+    return {meanX, meanY, 0.0};
 }
 
 // A string member as text; empty when missing or of another type.
@@ -220,14 +243,7 @@ bool ParseUnitAsSpace(const rapidjson::Value& value, TolvaSpace& space) {
     }
 
     // The label goes to the mean of the outer contour's points; a closing point counts as one.
-    const GS::Array<TolvaPoint3D>& outline = space.polygon.polylines[0].points;
-    double sumX = 0.0;
-    double sumY = 0.0;
-    for (const TolvaPoint3D& point : outline) {
-        sumX += point.x;
-        sumY += point.y;
-    }
-    space.labelPosition = {sumX / outline.GetSize(), sumY / outline.GetSize(), 0.0};
+    space.labelPosition = MeanOf(space.polygon.polylines[0].points);
 
     GS::UniString storyId;
     if (!GetRequiredString(value, "storyId", storyId, false) || storyId.IsEmpty()) {

@@ -106,6 +106,19 @@ TEST_F(SpacesDataParserTest, UnitsBecomeSpaces) {
     EXPECT_EQ(ReportLines().back(), "[INFO] ParseSpacesData: Parsed 2 units from units.json for zone import");
 }
 
+TEST_F(SpacesDataParserTest, TheUnitLabelOfHugeCoordinatesIsTheirMean) {
+    ASSERT_TRUE(Parse("", "",
+                      R"([{"id": "b0-2-u7", "polygon": )" +
+                          Outline("[1e308,1e308,0],[1e308,-1e308,0],[-1e308,-1e308,0],[-1e308,1e308,0]") +
+                          R"(}, {"id": "b0-2-u8", "polygon": )" +
+                          Outline("[1.7e308,0,0],[1.7e308,1.7e308,0],[1.6e308,1.7e308,0]") + "}]"));
+    ASSERT_EQ(data.spaces.GetSize(), 2u);
+    EXPECT_EQ(data.spaces[0].labelPosition.x, 0.0);
+    EXPECT_EQ(data.spaces[0].labelPosition.y, 0.0);
+    EXPECT_DOUBLE_EQ(data.spaces[1].labelPosition.x, 1.7e308 / 3 * 2 + 1.6e308 / 3);
+    EXPECT_DOUBLE_EQ(data.spaces[1].labelPosition.y, 1.7e308 / 3 * 2);
+}
+
 TEST_F(SpacesDataParserTest, EmptyProjectObjectOnlyWhenWrittenExactly) {
     ASSERT_TRUE(Parse("", "{}", ""));
     EXPECT_EQ(ReportLines(),
