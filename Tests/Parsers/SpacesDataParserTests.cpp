@@ -65,6 +65,14 @@ TEST_F(SpacesDataParserTest, AStoryLevelBeyond32BitsIsNotReadable) {
     EXPECT_EQ(data.spaces[0].storyLevel, 0) << "the ground floor, with the warning";
 }
 
+TEST_F(SpacesDataParserTest, AnEmptyIdGivesWayToTheUnitId) {
+    ASSERT_TRUE(Parse(R"([{"id": "", "unitId": "b0-3-u1", "polygon": )" + Square +
+                          R"(, "labelPosition": [1, 2, 0]}])",
+                      "", ""));
+    ASSERT_EQ(data.spaces.GetSize(), 1u);
+    EXPECT_EQ(data.spaces[0].storyLevel, 3);
+}
+
 TEST_F(SpacesDataParserTest, SpacesTakeTheirLevelFromIdOrUnitId) {
     ASSERT_TRUE(Parse(R"([{"id": "b0-2-u1-s4", "polygon": )" + Square +
                           R"(, "labelPosition": [1, 2, 0], "spaceTypeId": "st-a"},
