@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the demo need on a Debian bookworm machine (as root),
-# and fetches the earcut header from Debian's source package into .deps/.
+# fetches the earcut header from Debian's source package into .deps/ and builds sentry-native
+# 0.16.3 there.
 # Idempotent: quiet and quick when everything is already there.
 set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
 deps="$top/.deps"
+scratch=()
+trap 'rm -rf "${scratch[@]}"' EXIT
 
 packages=(
   cmake g++ clang make ccache pkg-config
   rapidjson-dev libboost-dev duktape-dev
   libcurl4-openssl-dev libcpp-httplib-dev libssl-dev libbrotli-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  librsvg2-bin dpkg-dev xz-utils
+  librsvg2-bin dpkg-dev xz-utils git
 )
 
 missing=()
@@ -44,7 +47,7 @@ header="$deps/include/mapbox/earcut.hpp"
 
 if [ ! -f "$header" ]; then
   work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
+  scratch+=("$work")
   mkdir -p "$work/lists/partial" "$work/cache/archives/partial" "$work/dl"
   . /etc/os-release
   codename=${VERSION_CODENAME:-bookworm}
@@ -73,4 +76,63 @@ if [ ! -f "$header" ]; then
   cp "$found" "$header"
   licence=$(find "$(dirname "$(dirname "$(dirname "$found")")")" -maxdepth 1 -iname 'LICENSE*' | head -1)
   [ -n "$licence" ] && cp "$licence" "$deps/include/mapbox/LICENSE.earcut"
+fi
+
+# sentry-native, the error- and crash-reporting library: the release tarball kept beside the
+# repository (../shared/deps of the main checkout), checked by its sha256; without it, the same tag
+# from the project's public repository, checked by its commit. Built once as a shared library
+# with the inproc crash back end and the curl transport (crashpad is Windows' back end here).
+sentry_version="0.16.3"
+sentry_tarball="sentry-native-$sentry_version.tar.gz"
+sentry_sha256="ae1e6fe7adf395d329c4fa732823b54caaf8292bfaf013a4099512134d347140"
+sentry_commit="033a39c5b473eed2cc7335e3bd4c1943e1196ed3"
+sentry_repository="https://github.com/getsentry/sentry-native.git"
+sentry_prefix="$deps/sentry-native"
+
+if [ ! -f "$sentry_prefix/lib/libsentry.so" ] || [ "$(cat "$sentry_prefix/VERSION" 2>/dev/null)" != "$sentry_version" ]; then
+  work=$(mktemp -d)
+  scratch+=("$work")
+  shared_dirs=("$top/../shared/deps")
+  common=$(git -C "$top" rev-parse --path-format=absolute --git-common-dir 2>/dev/null || true)
+  if [ -n "$common" ] && [ "$(cd "$(dirname "$common")" && pwd)" != "$top" ]; then
+    shared_dirs+=("$(dirname "$common")/../shared/deps")   # a worktree: beside the main checkout
+  fi
+  archive=""
+  for dir in "${shared_dirs[@]}"; do
+    [ -f "$dir/$sentry_tarball" ] && { archive="$dir/$sentry_tarball"; break; }
+  done
+  if [ -n "$archive" ]; then
+    actual=$(sha256sum "$archive" | cut -d' ' -f1)
+    if [ "$actual" != "$sentry_sha256" ]; then
+      echo "setup: $archive has sha256 $actual, expected $sentry_sha256" >&2
+      exit 1
+    fi
+    tar -xzf "$archive" -C "$work"
+    source_dir="$work/sentry-native-$sentry_version"
+  else
+    echo "setup: $sentry_tarball not found in ${shared_dirs[*]}; fetching tag $sentry_version from $sentry_repository" >&2
+    source_dir="$work/sentry-native"
+    git -c advice.detachedHead=false clone -q --depth 1 --branch "$sentry_version" "$sentry_repository" "$source_dir" \
+      || { echo "setup: cannot fetch sentry-native $sentry_version: put $sentry_tarball (sha256 $sentry_sha256) into ../shared/deps beside the repository" >&2; exit 1; }
+    actual=$(git -C "$source_dir" rev-parse HEAD)
+    if [ "$actual" != "$sentry_commit" ]; then
+      echo "setup: sentry-native tag $sentry_version is commit $actual, expected $sentry_commit" >&2
+      exit 1
+    fi
+  fi
+  [ -f "$source_dir/CMakeLists.txt" ] || { echo "setup: no CMakeLists.txt in the sentry-native source" >&2; exit 1; }
+  echo "setup: building sentry-native $sentry_version into .deps/ (about a minute)" >&2
+  log="$work/build.log"
+  if ! { cmake -S "$source_dir" -B "$work/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+           -DCMAKE_INSTALL_PREFIX="$sentry_prefix" -DCMAKE_INSTALL_LIBDIR=lib \
+           -DSENTRY_BACKEND=inproc -DSENTRY_TRANSPORT=curl -DSENTRY_BUILD_SHARED_LIBS=ON \
+           -DSENTRY_BUILD_TESTS=OFF -DSENTRY_BUILD_EXAMPLES=OFF \
+         && cmake --build "$work/build" -j "$(nproc)" \
+         && rm -rf "$sentry_prefix" && cmake --install "$work/build"; } >"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    echo "setup: building sentry-native failed" >&2
+    exit 1
+  fi
+  cp "$source_dir/LICENSE" "$sentry_prefix/LICENSE"
+  echo "$sentry_version" >"$sentry_prefix/VERSION"
 fi

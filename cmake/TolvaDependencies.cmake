@@ -21,14 +21,27 @@ endif()
 add_library(tolva_earcut INTERFACE)
 target_include_directories(tolva_earcut SYSTEM INTERFACE ${EARCUT_INCLUDE_DIR})
 
-# The host's WinHTTP runs over libcurl; the tests' local HTTP servers are cpp-httplib.
+# The host's WinHTTP runs over libcurl.
 tolva_require_header(curl/curl.h libcurl4-openssl-dev)
 find_package(CURL REQUIRED)
+
+# sentry-native, built by Tools/setup.sh as a shared library (as sentry.dll beside the add-on).
+set(SENTRY_PREFIX ${CMAKE_SOURCE_DIR}/.deps/sentry-native)
+if(NOT EXISTS ${SENTRY_PREFIX}/lib/libsentry.so OR NOT EXISTS ${SENTRY_PREFIX}/include/sentry.h)
+    message(FATAL_ERROR "Missing sentry-native in .deps/: run Tools/setup.sh (it builds sentry-native 0.16.3).")
+endif()
+add_library(tolva_sentry SHARED IMPORTED)
+set_target_properties(tolva_sentry PROPERTIES
+    IMPORTED_LOCATION ${SENTRY_PREFIX}/lib/libsentry.so
+    INTERFACE_SYSTEM_INCLUDE_DIRECTORIES ${SENTRY_PREFIX}/include
+    INTERFACE_INCLUDE_DIRECTORIES ${SENTRY_PREFIX}/include)
+
+# The stand-in's error-reporting receiver and the tests' local HTTP servers are cpp-httplib.
+pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 
 if(TOLVA_BUILD_TESTS)
     find_package(GTest REQUIRED)
     find_package(Threads REQUIRED)
-    pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 endif()
 if(TOLVA_BUILD_BENCHMARKS)
     find_package(benchmark REQUIRED)

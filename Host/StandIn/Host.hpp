@@ -1,9 +1,11 @@
 #pragma once
 
 #include "ACAPinc.h"
+#include "StandIn/ErrorReportingRecord.hpp"
 #include "StandIn/GrcResources.hpp"
 #include "StandIn/HttpRecord.hpp"
 #include "StandIn/ShellRecord.hpp"
+#include "StandIn/SystemRecord.hpp"
 
 #include <map>
 #include <string>
@@ -58,6 +60,8 @@ struct HostState {
     // Lines also go here as they are written (tolva-host prints them without --report).
     void (*reportEcho)(const ReportLine& line) = nullptr;
     ShellState shell;
+    SystemState system;
+    ErrorReportingState errorReporting;
     HttpState http;
 };
 

@@ -100,7 +100,12 @@ public:
         std::string d;
         for (const auto& contour : contours) {
             for (size_t i = 0; i < contour.size(); ++i) {
-                d += (i == 0 ? "M" : "L") + Number(X(contour[i].x)) + " " + Number(Y(contour[i].y)) + " ";
+                // Appended piece by piece: g++ 12 misreads "literal" + std::string&& at -O3 (-Wrestrict).
+                d += i == 0 ? "M" : "L";
+                d += Number(X(contour[i].x));
+                d += ' ';
+                d += Number(Y(contour[i].y));
+                d += ' ';
             }
             if (closed) {
                 d += "Z ";

@@ -3,7 +3,8 @@
 #include "UniString.hpp"
 
 // The one place through which the add-on reports: one "[LEVEL] category: message" line per message
-// in the report window. Nothing here throws.
+// in the report window; ERROR lines also go on to error aggregation or error reporting
+// (ErrorHandOver). Nothing here throws.
 namespace Logger {
 
 enum class LogLevel : Int32 { Debug = 0, Info = 1, Warning = 2, Error = 3 };

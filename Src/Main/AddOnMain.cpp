@@ -2,6 +2,7 @@
 #include "ACAPinc.h"
 #include "JSCommands/JSCommandRegistry.hpp"
 #include "Logging/HostBoundary.hpp"
+#include "Logging/SentryLogger.hpp"
 #include "Main/MenuCommand.hpp"
 #include "Main/ProjectEvents.hpp"
 #include "Palettes/BrowserPalette.hpp"
@@ -64,6 +65,10 @@ GSErrCode Initialize() {
     return HostBoundary::Guard(Category, "Initialize", GSErrCode(APIERR_GENERAL), InitializeAddOn);
 }
 
+// Release answers 0 whatever happens while error reporting shuts down.
 GSErrCode FreeData() {
-    return NoError;
+    return HostBoundary::Guard(Category, "FreeData", GSErrCode(NoError), [] {
+        SentryLogger::Shutdown();
+        return GSErrCode(NoError);
+    });
 }

@@ -1,5 +1,8 @@
 #include "Main/ProjectEvents.hpp"
 
+#include "Builders/LayerManager.hpp"
+#include "Builders/MaterialManager.hpp"
+#include "Builders/PropertySetter.hpp"
 #include "Logging/HostBoundary.hpp"
 #include "Palettes/BrowserPalette.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
@@ -11,6 +14,9 @@ namespace {
 
 // Each cache logs its own line.
 void EmptyPerProjectCaches() {
+    Tolva::Builders::LayerManager::InvalidateCache();
+    Tolva::Builders::MaterialManager::InvalidateCache();
+    Tolva::Builders::PropertySetter::InvalidateCache();
     ReferencePointCache::Instance().Invalidate();
     StoredZoneData::Instance().Clear();
     WallPropertyAnalyzer::ForgetPositionProperty();

@@ -75,7 +75,8 @@ protected:
         expected.push_back(expected.front());
         std::string shown;
         for (const API_Coord& c : actual) {
-            shown += "(" + std::to_string(c.x) + ", " + std::to_string(c.y) + ") ";
+            shown += '(';
+            shown += std::to_string(c.x) + ", " + std::to_string(c.y) + ") ";
         }
         ASSERT_EQ(actual.size(), expected.size()) << shown;
         for (size_t i = 0; i < actual.size(); ++i) {

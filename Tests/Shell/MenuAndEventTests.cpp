@@ -1,3 +1,4 @@
+#include "Browser/ReportLines.hpp"
 #include "LoadedAddOn.hpp"
 
 namespace {
@@ -29,16 +30,24 @@ TEST_F(StartedAddOn, AnswersPaletteMessagesBeforeAnyPaletteExists) {
     EXPECT_TRUE(StandIn::Host().report.empty());
 }
 
-TEST_F(StartedAddOn, ProjectEventsKeepTheRegistrationsAndReportNothing) {
+TEST_F(StartedAddOn, ProjectEventsEmptyTheCachesAndKeepTheRegistrations) {
+    const std::vector<std::string> cachesEmptied = {
+        "[INFO] LayerManager: Cache invalidated due to project change",
+        "[INFO] MaterialManager: Cache invalidated due to project change"};
     StandIn::NewProject();
-    for (API_NotifyEventID event : {APINotify_Open, APINotify_NewAndReset, 4096}) {
+    EXPECT_EQ(ReportedLines(), cachesEmptied);
+    StandIn::Host().report.clear();
+    for (API_NotifyEventID event : {APINotify_NewAndReset, 4096, 0}) {
         StandIn::DeliverProjectEvent(event);
     }
     StandIn::NotifySelectionChanged();
+    EXPECT_TRUE(ReportedLines().empty()) << "other events empty nothing";
+    StandIn::DeliverProjectEvent(APINotify_Open);
     StandIn::QuitApplication();
+    EXPECT_EQ(ReportedLines(), (std::vector<std::string>{cachesEmptied[0], cachesEmptied[1], cachesEmptied[0],
+                                                         cachesEmptied[1]}));
     EXPECT_EQ(StandIn::Host().palettes.size(), 2u);
     EXPECT_EQ(StandIn::Host().eventSubscriptions.size(), 3u);
-    EXPECT_TRUE(StandIn::Host().report.empty());
 }
 
 TEST_F(StartedAddOn, UnloadingForgetsTheAddOnsHandlers) {

@@ -8,6 +8,10 @@
 #include <string>
 #include <sys/wait.h>
 
+// What the add-on logs when a project is opened or the host quits: its attribute caches are emptied.
+inline const std::string CachesEmptied = "[INFO] LayerManager: Cache invalidated due to project change\n"
+                                         "[INFO] MaterialManager: Cache invalidated due to project change\n";
+
 // Runs tolva-host with the given arguments and collects what it printed. It runs offline: tests
 // never reach the internet, and the version service is one on this machine (--version-service) or
 // unreachable.
