@@ -1,4 +1,5 @@
 #include "ACAPinc.h"
+#include "StandIn/CodePage.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Host.hpp"
@@ -17,6 +18,7 @@ void ResetHost() {
     WinHttpLedger::Reset();
     ResetProjectContents();
     Faults::Clear();
+    SetDefaultCodePage(CodePage::Utf8);
 }
 
 namespace {
