@@ -15,10 +15,13 @@ cxx=${CXX_FUZZ:-clang++-14}
 # (internal/stack.h); that one check is left out so the sanitizers report our faults.
 flags="-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
     -fno-sanitize=pointer-overflow -Wall -Wextra -Werror"
-sources="$root/Src/Parsers/*.cpp $root/Src/Logging/Logger.cpp $root/Host/GSRoot/UniString.cpp $here/ReportSink.cpp"
-read_folders="$root/Src/Parsers $root/Src/Model $root/Src/Logging $root/Host/GSRoot $root/Host/API $here"
-# The DevKit's include folders the logger's host header reaches.
-devkit="-I$root/Host/API -I$root/Host/GSRoot -I$root/Host/InputOutput -I$root/Host/Model3D"
+sources="$root/Src/Parsers/*.cpp $root/Src/Logging/Logger.cpp $root/Host/GSRoot/UniString.cpp
+    $root/Host/StandIn/CodePage.cpp $here/ReportSink.cpp"
+read_folders="$root/Src/Parsers $root/Src/Model $root/Src/Logging $root/Host/GSRoot $root/Host/API
+    $root/Host/StandIn/CodePage.hpp $root/Host/StandIn/CodePage.cpp $here"
+# The DevKit's include folders the logger's host header reaches, and the stand-in's own folder for
+# the default code page the host's text conversion follows.
+devkit="-I$root/Host/API -I$root/Host/GSRoot -I$root/Host/InputOutput -I$root/Host/Model3D -I$root/Host"
 mkdir -p "$out"
 for target in $targets; do
     case $target in

@@ -21,12 +21,6 @@ void AddOnce(std::vector<T*>& list, T* entry) {
     }
 }
 
-void ThrowIfArmed(const char* call) {
-    if (auto code = StandIn::Faults::Take(call)) {
-        throw GS::Exception(GS::UniString::Printf("%s failed (error %d)", call, *code));
-    }
-}
-
 const StandIn::DialogResource& DialogOf(GSResModule resModule, short resId) {
     const auto& resources = StandIn::Host().resources;
     auto module = resources.find(resModule);
@@ -127,7 +121,7 @@ LeftText::LeftText(const Panel& panel, short itemId) : Item(panel, itemId), text
 }
 
 Palette::Palette(GSResModule resModule, short resId, GSResModule, const GS::Guid& guid)
-    : Panel((ThrowIfArmed("DG::Palette"), resModule), resId), guid(guid) {
+    : Panel((StandIn::Faults::ThrowIfArmed("DG::Palette"), resModule), resId), guid(guid) {
     title = DialogOf(resModule, resId).title;
     StandIn::LivePalettes().push_back(this);
 }
@@ -137,7 +131,7 @@ Palette::~Palette() {
 }
 
 void Palette::Show(short position) {
-    ThrowIfArmed("DG::Palette::Show");
+    StandIn::Faults::ThrowIfArmed("DG::Palette::Show");
     lastShowPosition = position;
     visible = true;
 }

@@ -2,6 +2,7 @@
 
 #include "Array.hpp"
 #include "GSException.hpp"
+#include "StandIn/CodePage.hpp"
 
 #include <algorithm>
 #include <cstdarg>
@@ -111,6 +112,19 @@ void ForEachCodePoint(const std::u16string& units, Visit visit) {
     }
 }
 
+std::u16string DecodeWindows1252(const char* text) {
+    std::u16string out;
+    out.reserve(std::strlen(text));
+    for (const auto* p = reinterpret_cast<const unsigned char*>(text); *p != 0; ++p) {
+        AppendCodePoint(out, StandIn::DecodeWindows1252(*p));
+    }
+    return out;
+}
+
+bool IsUtf8(CharCode charCode) {
+    return charCode != CC_Default || StandIn::DefaultCodePage() == StandIn::CodePage::Utf8;
+}
+
 char16_t LowerUnit(char16_t unit) {
     return unit >= 0xD800 && unit <= 0xDFFF ? unit : static_cast<char16_t>(std::towlower(unit));
 }
@@ -121,8 +135,11 @@ char16_t UpperUnit(char16_t unit) {
 
 } // namespace
 
-UniString::UniString(const char* text, CharCode)
-    : units(text != nullptr ? DecodeUtf8(text) : std::u16string()) {}
+UniString::UniString(const char* text, CharCode charCode) {
+    if (text != nullptr) {
+        units = IsUtf8(charCode) ? DecodeUtf8(text) : DecodeWindows1252(text);
+    }
+}
 
 UniString::UniString(const char16_t* text) : units(text != nullptr ? text : u"") {}
 
@@ -142,10 +159,14 @@ UniChar& UniString::operator[](USize index) {
     return units[index];
 }
 
-UniString::CStr UniString::ToCStr(CharCode) const {
+UniString::CStr UniString::ToCStr(CharCode charCode) const {
     std::string out;
     out.reserve(units.size());
-    ForEachCodePoint(units, [&](char32_t cp) { AppendUtf8(out, cp); });
+    if (IsUtf8(charCode)) {
+        ForEachCodePoint(units, [&](char32_t cp) { AppendUtf8(out, cp); });
+    } else {
+        ForEachCodePoint(units, [&](char32_t cp) { out.push_back(StandIn::EncodeWindows1252(cp)); });
+    }
     return CStr(std::move(out));
 }
 

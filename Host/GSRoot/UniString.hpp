@@ -13,7 +13,8 @@ class Array;
 
 enum CaseComparison { CaseSensitive, CaseInsensitive };
 
-// Character conversions; the host's default is UTF-8 here, so round trips are lossless.
+// Character conversions. The default is the host's code page: UTF-8 unless the driver chose another
+// (StandIn/CodePage.hpp); CC_WindowsUnicode converts narrow text as UTF-8.
 enum CharCode { CC_Default, CC_UTF8, CC_WindowsUnicode };
 
 // Text as UTF-16 code units, as in GSRoot: lengths and indices count code units.

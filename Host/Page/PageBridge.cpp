@@ -1,5 +1,6 @@
 #include "Page/PageBridge.hpp"
 
+#include "Page/PageEngine.hpp"
 #include "Page/PageState.hpp"
 #include "Page/PageText.hpp"
 #include "Page/PageValues.hpp"
@@ -46,20 +47,33 @@ struct CallOutcome {
     std::string failure;
 };
 
-// The callable runs outside the engine: whatever it throws stays on this side.
-CallOutcome CallHost(PageState& state, const JS::Function& function, GS::Ref<JS::Base> argument) {
+std::vector<std::string>& EscapedExceptions() {
+    static std::vector<std::string> escaped;
+    return escaped;
+}
+
+// The callable runs outside the engine: whatever it throws stays on this side. It is also
+// recorded, since an add-on's command must not throw into the engine.
+CallOutcome CallHost(PageState& state, const JS::Function& function, const GS::UniString& calledName,
+                     GS::Ref<JS::Base> argument) {
     PageTimePause pause(state.timeLimit);
     CallOutcome outcome;
+    std::string kind;
     try {
         outcome.value = function.Call(std::move(argument));
         outcome.fulfilled = true;
+        return outcome;
     } catch (const GS::Exception& exception) {
+        kind = exception.GetName();
         outcome.failure = exception.GetMessage().ToCStr(GS::CC_UTF8).Get();
     } catch (const std::exception& exception) {
+        kind = "std::exception";
         outcome.failure = exception.what();
     } catch (...) {
+        kind = "an unknown exception";
         outcome.failure = "unknown exception";
     }
+    EscapedExceptions().push_back(PageText::ToEngine(calledName) + " threw " + kind + ": " + outcome.failure);
     return outcome;
 }
 
@@ -74,7 +88,7 @@ duk_ret_t CallRegisteredFunction(duk_context* ctx) {
         return duk_type_error(ctx, "no function");
     }
     GS::Ref<JS::Base> argument = PageValues::Read(ctx, 0);
-    CallOutcome outcome = CallHost(state, *function, std::move(argument));
+    CallOutcome outcome = CallHost(state, *function, objectName + "." + functionName, std::move(argument));
 
     PushRuntimeFunction(ctx, "settled");
     duk_push_boolean(ctx, outcome.fulfilled);
@@ -141,3 +155,9 @@ void InstallObject(duk_context* ctx, const JS::Object& object) {
 }
 
 } // namespace StandIn::PageBridge
+
+std::vector<std::string> StandIn::TakeEscapedExceptions() {
+    std::vector<std::string> escaped;
+    escaped.swap(PageBridge::EscapedExceptions());
+    return escaped;
+}

@@ -64,4 +64,9 @@ private:
     std::shared_ptr<Context> context;
 };
 
+// What the host's registered functions threw into any page since the last call, each as
+// "OBJECT.FUNCTION threw KIND: MESSAGE". The page still sees a rejected promise; the test programs
+// fail a test that leaves one here, since the add-on's commands must never throw into the engine.
+HOST_API std::vector<std::string> TakeEscapedExceptions();
+
 } // namespace StandIn

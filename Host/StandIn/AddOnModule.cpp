@@ -106,7 +106,9 @@ GSErrCode AddOnModule::Release() {
 
 GSErrCode AddOnModule::StartUp(API_EnvirParams* envir) {
     ImportHostFunctions();
-    if (CheckEnvironment(envir) == APIAddon_Unknown) {
+    // An add-on of unknown type, or one that declines, is not registered.
+    const API_AddonType type = CheckEnvironment(envir);
+    if (type == APIAddon_Unknown || type == APIAddon_DontRegister) {
         return APIERR_GENERAL;
     }
     if (GSErrCode code = RegisterInterface()) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // Failing host calls on demand: a fault is addressed by the call's name (narrowed by a suffix such
 // as "BMAllocateHandle" or "ACAPI_Element_Create:Wall" where a call has variants), skips the first
@@ -14,7 +15,15 @@ HOST_API void Arm(const std::string& call, GSErrCode code, Int32 times = 1, Int3
 HOST_API void Clear();
 // Consumes one armed failure of the call, if there is one.
 HOST_API std::optional<GSErrCode> Take(const std::string& call);
+// Throws GS::Exception "CALL failed (error CODE)" when a failure of the call is armed: for the
+// host's calls that report failures by throwing.
+HOST_API void ThrowIfArmed(const std::string& call);
 // How often the call was made since the faults were last cleared.
 HOST_API Int32 CallCount(const std::string& call);
+
+// The faults that were armed and never failed a call: those that Clear or a new Arm of the same
+// call dropped since the last call, then those still armed, which are disarmed. A fault that never
+// fires usually means that a test checks nothing.
+HOST_API std::vector<std::string> TakeUnreached();
 
 } // namespace StandIn::Faults

@@ -1,4 +1,5 @@
 #include "ACAPinc.h"
+#include "StandIn/CodePage.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Host.hpp"
@@ -17,6 +18,7 @@ void ResetHost() {
     WinHttpLedger::Reset();
     ResetProjectContents();
     Faults::Clear();
+    SetDefaultCodePage(CodePage::Utf8);
 }
 
 namespace {
@@ -42,6 +44,7 @@ using namespace StandIn;
 
 GSErrCode ACAPI_MenuItem_RegisterMenu(short menuStrResID, short promptStrResID, Int32 menuPosCode,
                                       GSFlags menuFlags) {
+    Faults::ThrowIfArmed("ACAPI_MenuItem_RegisterMenu:throw");
     if (GSErrCode code = FaultOr("ACAPI_MenuItem_RegisterMenu")) {
         return code;
     }
@@ -61,6 +64,7 @@ GSErrCode ACAPI_MenuItem_RegisterMenu(short menuStrResID, short promptStrResID, 
 }
 
 GSErrCode ACAPI_MenuItem_InstallMenuHandler(short menuStrResID, APIMenuCommandProc* handlerProc) {
+    Faults::ThrowIfArmed("ACAPI_MenuItem_InstallMenuHandler:throw");
     if (GSErrCode code = FaultOr("ACAPI_MenuItem_InstallMenuHandler")) {
         return code;
     }
@@ -146,6 +150,7 @@ GSErrCode ACAPI_GetReleaseNumber(API_ServerApplicationInfo* serverApplicationInf
 }
 
 GSErrCode ACAPI_WriteReportText(const GS::UniString& text, bool withAlert) {
+    Faults::ThrowIfArmed("ACAPI_WriteReport:throw");
     ReportLine line{text, withAlert};
     Host().report.push_back(line);
     if (Host().reportEcho != nullptr) {
@@ -155,6 +160,7 @@ GSErrCode ACAPI_WriteReportText(const GS::UniString& text, bool withAlert) {
 }
 
 bool RSGetIndString(GS::UniString* string, GSResID resID, Int32 index, GSResModule resModule) {
+    Faults::ThrowIfArmed("RSGetIndString:throw");
     auto module = Host().resources.find(resModule);
     if (module == Host().resources.end()) {
         return false;

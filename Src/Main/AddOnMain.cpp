@@ -1,6 +1,7 @@
 // The add-on's entry points: environment check, interface registration, initialisation, release.
 #include "ACAPinc.h"
 #include "JSCommands/JSCommandRegistry.hpp"
+#include "Logging/HostBoundary.hpp"
 #include "Logging/SentryLogger.hpp"
 #include "Main/MenuCommand.hpp"
 #include "Main/ProjectEvents.hpp"
@@ -12,6 +13,7 @@
 
 namespace {
 
+constexpr const char* Category = "AddOnMain";
 constexpr GSFlags PaletteEnableFlags = 1015;
 
 GSErrCode RegisterPalette(const char* guidText, APIPaletteControlCallBackProc* callback) {
@@ -20,20 +22,7 @@ GSErrCode RegisterPalette(const char* guidText, APIPaletteControlCallBackProc* c
     return ACAPI_RegisterModelessWindow(referenceNumber, callback, PaletteEnableFlags, guid);
 }
 
-} // namespace
-
-API_AddonType CheckEnvironment(API_EnvirParams* envir) {
-    RSGetIndString(&envir->addOnInfo.name, ID_ADDON_INFO, ID_ADDON_INFO_NAME, ACAPI_GetOwnResModule());
-    RSGetIndString(&envir->addOnInfo.description, ID_ADDON_INFO, ID_ADDON_INFO_DESCRIPTION,
-                   ACAPI_GetOwnResModule());
-    return APIAddon_Preload;
-}
-
-GSErrCode RegisterInterface() {
-    return ACAPI_MenuItem_RegisterMenu(ID_ADDON_MENU, 0, 0, 0);
-}
-
-GSErrCode Initialize() {
+GSErrCode InitializeAddOn() {
     BrowserPalette::SetCommandRegistration(JSCommandRegistry::RegisterAllCommands);
     if (GSErrCode code = ACAPI_MenuItem_InstallMenuHandler(ID_ADDON_MENU, MenuCommandHandler)) {
         return code;
@@ -54,7 +43,32 @@ GSErrCode Initialize() {
                            GeneratePlanPalette::PaletteControlCallback);
 }
 
+} // namespace
+
+// An add-on whose environment check fails declines to be registered; the other entries answer the
+// general error code.
+API_AddonType CheckEnvironment(API_EnvirParams* envir) {
+    return HostBoundary::Guard(Category, "CheckEnvironment", APIAddon_DontRegister, [&] {
+        RSGetIndString(&envir->addOnInfo.name, ID_ADDON_INFO, ID_ADDON_INFO_NAME, ACAPI_GetOwnResModule());
+        RSGetIndString(&envir->addOnInfo.description, ID_ADDON_INFO, ID_ADDON_INFO_DESCRIPTION,
+                       ACAPI_GetOwnResModule());
+        return APIAddon_Preload;
+    });
+}
+
+GSErrCode RegisterInterface() {
+    return HostBoundary::Guard(Category, "RegisterInterface", GSErrCode(APIERR_GENERAL),
+                               [] { return ACAPI_MenuItem_RegisterMenu(ID_ADDON_MENU, 0, 0, 0); });
+}
+
+GSErrCode Initialize() {
+    return HostBoundary::Guard(Category, "Initialize", GSErrCode(APIERR_GENERAL), InitializeAddOn);
+}
+
+// Release answers 0 whatever happens while error reporting shuts down.
 GSErrCode FreeData() {
-    SentryLogger::Shutdown();
-    return NoError;
+    return HostBoundary::Guard(Category, "FreeData", GSErrCode(NoError), [] {
+        SentryLogger::Shutdown();
+        return GSErrCode(NoError);
+    });
 }

@@ -1,6 +1,7 @@
 #include "Main/MenuCommand.hpp"
 
 #include "ACAPinc.h"
+#include "Logging/HostBoundary.hpp"
 #include "Logging/Logger.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
 #include "TolvaResourceIDs.h"
@@ -31,7 +32,9 @@ bool IsLaunchCommand(const API_MenuParams& params) {
            params.menuItemRef.itemIndex == ID_ADDON_MENU_LAUNCH_ITEM;
 }
 
-GSErrCode MenuCommandHandler(const API_MenuParams* menuParams) {
+namespace {
+
+GSErrCode HandleMenuCommand(const API_MenuParams* menuParams) {
     if (menuParams == nullptr || !IsLaunchCommand(*menuParams)) {
         return NoError;
     }
@@ -51,4 +54,11 @@ GSErrCode MenuCommandHandler(const API_MenuParams* menuParams) {
     GeneratePlanPalette::Create();
     GeneratePlanPalette::GetInstance().Show();
     return NoError;
+}
+
+} // namespace
+
+GSErrCode MenuCommandHandler(const API_MenuParams* menuParams) {
+    return HostBoundary::Guard("MenuCommand", "MenuCommandHandler", GSErrCode(NoError),
+                               [&] { return HandleMenuCommand(menuParams); });
 }

@@ -5,10 +5,12 @@
 #include "Builders/LayerManager.hpp"
 #include "Builders/MaterialManager.hpp"
 #include "Builders/PropertySetter.hpp"
+#include "Logging/HostBoundary.hpp"
 #include "Palettes/BrowserPalette.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
 #include "ZoneBoundary/ReferencePointCache.hpp"
 #include "ZoneBoundary/StoredZoneData.hpp"
+#include "ZoneBoundary/WallPropertyAnalyzer.hpp"
 
 namespace {
 
@@ -21,11 +23,10 @@ void EmptyPerProjectCaches() {
     Tolva::Builders::FurnitureLibraryManager::InvalidateCache();
     ReferencePointCache::Instance().Invalidate();
     StoredZoneData::Instance().Clear();
+    WallPropertyAnalyzer::ForgetPositionProperty();
 }
 
-} // namespace
-
-GSErrCode ProjectEventHandler(API_NotifyEventID notifID, Int32) {
+void HandleProjectEvent(API_NotifyEventID notifID) {
     switch (notifID) {
     case APINotify_Quit:
         GeneratePlanPalette::Destroy();
@@ -39,5 +40,13 @@ GSErrCode ProjectEventHandler(API_NotifyEventID notifID, Int32) {
     default:
         break;
     }
-    return NoError;
+}
+
+} // namespace
+
+GSErrCode ProjectEventHandler(API_NotifyEventID notifID, Int32) {
+    return HostBoundary::Guard("ProjectEvents", "ProjectEventHandler", GSErrCode(NoError), [&] {
+        HandleProjectEvent(notifID);
+        return NoError;
+    });
 }

@@ -1,6 +1,7 @@
 #include "Palettes/BrowserPalette.hpp"
 
 #include "ACAPinc.h"
+#include "Logging/HostBoundary.hpp"
 #include "Palettes/PaletteIdentity.hpp"
 #include "Palettes/PaletteMessages.hpp"
 #include "Palettes/WebAddresses.hpp"
@@ -8,6 +9,7 @@
 
 namespace {
 
+constexpr const char* Category = "BrowserPalette";
 constexpr short KeepPosition = -32768;
 
 struct BrowserPaletteState {
@@ -114,7 +116,7 @@ void BrowserPalette::PanelResized(const DG::PanelResizeEvent& event) {
 }
 
 GSErrCode BrowserPalette::PaletteControlCallback(Int32, API_PaletteMessageID messageID, GS::IntPtr param) {
-    return HandlePaletteMessage<BrowserPalette>(messageID, param, [] {
+    return PaletteControlCallbackOf<BrowserPalette>(Category, messageID, param, [] {
         if (!Exists()) {
             Create(BrowserMode::StartPage);
         }
@@ -123,8 +125,10 @@ GSErrCode BrowserPalette::PaletteControlCallback(Int32, API_PaletteMessageID mes
 }
 
 GSErrCode BrowserPalette::SelectionChangeHandler(const API_Neig*) {
-    if (Exists()) {
-        GetInstance().ExecuteScript("TOLVA.archicad.onSelectionChanged ()");
-    }
-    return NoError;
+    return HostBoundary::Guard(Category, "SelectionChangeHandler", GSErrCode(NoError), [] {
+        if (Exists()) {
+            GetInstance().ExecuteScript("TOLVA.archicad.onSelectionChanged ()");
+        }
+        return NoError;
+    });
 }

@@ -192,7 +192,7 @@ void GeneratePlanPalette::OnPageButtonClicked(const PageButton& button) {
 
 GSErrCode GeneratePlanPalette::PaletteControlCallback(Int32, API_PaletteMessageID messageID,
                                                       GS::IntPtr param) {
-    return HandlePaletteMessage<GeneratePlanPalette>(messageID, param, [] {
+    return PaletteControlCallbackOf<GeneratePlanPalette>(Category, messageID, param, [] {
         Create();
         GetInstance().Show();
     });

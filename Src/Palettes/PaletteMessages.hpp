@@ -1,10 +1,11 @@
 #pragma once
 
 #include "ACAPinc.h"
+#include "Logging/HostBoundary.hpp"
 
 // The host's palette messages mean the same for both palettes; only opening differs.
 template <typename PaletteClass, typename OpenAction>
-GSErrCode HandlePaletteMessage(API_PaletteMessageID message, GS::IntPtr param, OpenAction open) {
+void HandlePaletteMessage(API_PaletteMessageID message, GS::IntPtr param, OpenAction open) {
     const bool exists = PaletteClass::Exists();
     const bool visible = exists && PaletteClass::GetInstance().IsVisible();
     switch (message) {
@@ -44,5 +45,15 @@ GSErrCode HandlePaletteMessage(API_PaletteMessageID message, GS::IntPtr param, O
     default:
         break;
     }
-    return NoError;
+}
+
+// The palette control callback the host calls: always 0, whatever happened (failures are logged
+// under the palette's category).
+template <typename PaletteClass, typename OpenAction>
+GSErrCode PaletteControlCallbackOf(const char* category, API_PaletteMessageID message, GS::IntPtr param,
+                                   OpenAction open) {
+    return HostBoundary::Guard(category, "PaletteControlCallback", GSErrCode(NoError), [&] {
+        HandlePaletteMessage<PaletteClass>(message, param, open);
+        return NoError;
+    });
 }

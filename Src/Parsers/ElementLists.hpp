@@ -12,13 +12,14 @@
 namespace Tolva::Parsers {
 
 // Parses each element of array into a fresh record and appends those for which parse holds; a
-// missing list (nullptr) or one that is not an array adds nothing.
+// missing list (nullptr) or one that is not an array adds nothing. Nothing is reserved ahead: a
+// short text can hold millions of items that are all skipped, and a record is far larger than the
+// text of an item.
 template <typename Record, typename Parse>
 void AppendParsed(const rapidjson::Value* array, GS::Array<Record>& out, Parse parse) {
     if (array == nullptr || !array->IsArray()) {
         return;
     }
-    out.SetCapacity(out.GetSize() + array->Size());
     for (const rapidjson::Value& element : array->GetArray()) {
         Record record;
         if (parse(element, record)) {

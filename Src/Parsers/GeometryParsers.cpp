@@ -36,7 +36,6 @@ bool ParsePolylineBody(const rapidjson::Value& value, TolvaPolyline& polyline, b
         }
         return false;
     }
-    polyline.points.SetCapacity(points->Size());
     for (rapidjson::SizeType i = 0; i < points->Size(); ++i) {
         TolvaPoint3D point;
         if (!ParsePoint3D((*points)[i], point)) {

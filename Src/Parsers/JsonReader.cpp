@@ -6,7 +6,9 @@
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
+#include <cstring>
 #include <new>
+#include <utility>
 
 namespace Tolva::Parsers {
 
@@ -103,6 +105,31 @@ JsonReadResult ReadRoot(Stream& stream, const char* text, size_t length, rapidjs
     return {};
 }
 
+char* AllocateInPool(rapidjson::Document& document, size_t size) {
+    char* memory = static_cast<char*>(document.GetAllocator().Malloc(size));
+    if (memory == nullptr) {
+        throw std::bad_alloc();
+    }
+    return memory;
+}
+
+// The text as 8 bits, NUL-terminated, in the document's pool, and its length. Strings are read back
+// with the host's default conversion, so the text is written with it too; the one-pass writer stands
+// in for it when that conversion is UTF-8.
+std::pair<char*, size_t> NarrowIntoPool(const GS::UniString& text, rapidjson::Document& document) {
+    if (DefaultConversionIsUtf8()) {
+        char* narrow = AllocateInPool(document, Utf8Capacity(text));
+        const size_t length = WriteUtf8(text, narrow);
+        narrow[length] = '\0';
+        return {narrow, length};
+    }
+    const GS::UniString::CStr converted = text.ToCStr();
+    const size_t length = converted.GetLength();
+    char* narrow = AllocateInPool(document, length + 1);
+    std::memcpy(narrow, converted.Get(), length + 1);
+    return {narrow, length};
+}
+
 } // namespace
 
 JsonReadResult ReadJson(const char* text, size_t length, rapidjson::Document& document) {
@@ -112,15 +139,9 @@ JsonReadResult ReadJson(const char* text, size_t length, rapidjson::Document& do
 }
 
 JsonReadResult ReadJson(const GS::UniString& text, rapidjson::Document& document) {
-    // The UTF-8 copy lives in the document's own pool, so the reader can decode strings in place and
+    // The 8-bit copy lives in the document's own pool, so the reader can decode strings in place and
     // the values point into it: one copy of the text instead of two, released with the document.
-    const size_t capacity = Utf8Capacity(text);
-    char* narrow = static_cast<char*>(document.GetAllocator().Malloc(capacity));
-    if (narrow == nullptr) {
-        throw std::bad_alloc();
-    }
-    const size_t length = WriteUtf8(text, narrow);
-    narrow[length] = '\0';
+    const auto [narrow, length] = NarrowIntoPool(text, document);
     rapidjson::InsituStringStream stream(narrow);
     return ReadRoot<rapidjson::kParseInsituFlag>(stream, narrow, length, document);
 }

@@ -54,6 +54,11 @@ char* PutUtf8(char* out, char32_t cp) {
 
 } // namespace
 
+bool DefaultConversionIsUtf8() {
+    // A letter outside ASCII tells the code pages apart: UTF-8 writes it as these two bytes.
+    return std::strcmp(GS::UniString(u"\u00e9").ToCStr().Get(), "\xC3\xA9") == 0;
+}
+
 size_t Utf8Capacity(const GS::UniString& text) {
     // No unit takes more than three bytes: a surrogate pair takes four for its two units.
     return static_cast<size_t>(text.GetLength()) * 3 + 1;

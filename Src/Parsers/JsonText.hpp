@@ -12,9 +12,13 @@ namespace Tolva::Parsers {
 // stay in the result, where the host's own conversion would stop at the first one.
 GS::UniString ToUniString(const char* text, size_t length);
 
-// Host text as UTF-8, as the host's default conversion gives it (an unpaired surrogate becomes
-// U+FFFD). Large page texts go through here, so it is written in one pass into a buffer of at least
-// Utf8Capacity(text) bytes that the caller allocates once; returns the length written, without a NUL.
+// Whether the host's default conversion writes UTF-8: Archicad's follows the system's code page.
+bool DefaultConversionIsUtf8();
+
+// Host text as UTF-8, as the host's UTF-8 conversion gives it (an unpaired surrogate becomes
+// U+FFFD). Large page texts go through here when the default conversion is UTF-8, so it is written
+// in one pass into a buffer of at least Utf8Capacity(text) bytes that the caller allocates once;
+// returns the length written, without a NUL.
 size_t Utf8Capacity(const GS::UniString& text);
 size_t WriteUtf8(const GS::UniString& text, char* out);
 

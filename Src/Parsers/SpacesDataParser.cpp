@@ -9,6 +9,12 @@
 #include "Parsers/ParserLog.hpp"
 #include "Parsers/PlanElementParsers.hpp"
 
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <optional>
+
 namespace Tolva::Parsers {
 
 namespace {
@@ -22,6 +28,48 @@ GS::Array<GS::UniString> SplitId(const GS::UniString& id) {
     GS::Array<GS::UniString> parts;
     id.Split("-", &parts);
     return parts;
+}
+
+// The decimal integer at the start of the text, read as a "%d" scan reads it (blanks and a sign
+// before it, anything after it), except that a number that does not fit 32 bits is not read: a
+// scan's overflow is undefined and gave nonsense floors.
+std::optional<Int32> LeadingInt32(const GS::UniString& text) {
+    const GS::UniString::CStr narrow = text.ToCStr();
+    const char* begin = narrow.Get();
+    const char* end = begin + std::strlen(begin);
+    while (begin < end && std::isspace(static_cast<unsigned char>(*begin))) {
+        ++begin;
+    }
+    if (begin + 1 < end && begin[0] == '+' && std::isdigit(static_cast<unsigned char>(begin[1]))) {
+        ++begin;
+    }
+    Int32 value = 0;
+    if (std::from_chars(begin, end, value).ec != std::errc()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The mean of the points' x and y (z = 0). Coordinates near the largest double overflow their sum;
+// only then is each divided first, so ordinary means keep their usual rounding.
+TolvaPoint3D MeanOf(const GS::Array<TolvaPoint3D>& points) {
+    const double count = points.GetSize();
+    double sumX = 0.0;
+    double sumY = 0.0;
+    for (const TolvaPoint3D& point : points) {
+        sumX += point.x;
+        sumY += point.y;
+    }
+    if (std::isfinite(sumX) && std::isfinite(sumY)) {
+        return {sumX / count, sumY / count, 0.0};
+    }
+    double meanX = 0.0;
+    double meanY = 0.0;
+    for (const TolvaPoint3D& point : points) {
+        meanX += point.x / count;
+        meanY += point.y / count;
+    }
+    return {meanX, meanY, 0.0};
 }
 
 // A string member as text; empty when missing or of another type.
@@ -115,12 +163,12 @@ Int32 ExtractStoryLevelFromSpaceId(const GS::UniString& id) {
                         "Invalid space ID format (expected 'building-story-unit-space'): " + id);
         return -1;
     }
-    int level = 0;
-    if (parts[1].SScanf("%d", &level) != 1) {
+    const std::optional<Int32> level = LeadingInt32(parts[1]);
+    if (!level) {
         Logger::Warning(StoryLevelCategory, "Failed to parse story level from: " + parts[1]);
         return -1;
     }
-    return level;
+    return *level;
 }
 
 bool ParseSpace(const rapidjson::Value& value, TolvaSpace& space) {
@@ -195,14 +243,7 @@ bool ParseUnitAsSpace(const rapidjson::Value& value, TolvaSpace& space) {
     }
 
     // The label goes to the mean of the outer contour's points; a closing point counts as one.
-    const GS::Array<TolvaPoint3D>& outline = space.polygon.polylines[0].points;
-    double sumX = 0.0;
-    double sumY = 0.0;
-    for (const TolvaPoint3D& point : outline) {
-        sumX += point.x;
-        sumY += point.y;
-    }
-    space.labelPosition = {sumX / outline.GetSize(), sumY / outline.GetSize(), 0.0};
+    space.labelPosition = MeanOf(space.polygon.polylines[0].points);
 
     GS::UniString storyId;
     if (!GetRequiredString(value, "storyId", storyId, false) || storyId.IsEmpty()) {

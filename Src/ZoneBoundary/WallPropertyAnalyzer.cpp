@@ -9,18 +9,14 @@ namespace {
 
 constexpr const char* Category = "WallPropertyAnalyzer";
 
-struct PositionLookup {
-    bool searched = false;
-    API_Guid definition = APINULLGuid;
-};
-
-PositionLookup& Lookup() {
-    static PositionLookup lookup;
-    return lookup;
+// The "Position" definition once a search found it; a failed search is made again on the next call,
+// so one transient host failure does not make every later wall interior.
+API_Guid& PositionDefinition() {
+    static API_Guid definition = APINULLGuid;
+    return definition;
 }
 
 void SearchPositionDefinition(const API_Guid& wall) {
-    Lookup().searched = true;
     GS::Array<API_PropertyDefinition> definitions;
     const GSErrCode err =
         ACAPI_Element_GetPropertyDefinitions(wall, API_PropertyDefinitionFilter_BuiltIn, definitions);
@@ -34,7 +30,7 @@ void SearchPositionDefinition(const API_Guid& wall) {
     for (const API_PropertyDefinition& definition : definitions) {
         if (definition.name.IsEqual("Position", GS::CaseInsensitive)) {
             Logger::Debug(Category, "Found Position property, caching GUID");
-            Lookup().definition = definition.guid;
+            PositionDefinition() = definition.guid;
             return;
         }
     }
@@ -56,14 +52,14 @@ bool IsExteriorChoice(const API_Property& property) {
 } // namespace
 
 bool IsExteriorWall(const API_Guid& wall) {
-    if (!Lookup().searched) {
+    if (PositionDefinition() == APINULLGuid) {
         SearchPositionDefinition(wall);
     }
-    if (Lookup().definition == APINULLGuid) {
+    if (PositionDefinition() == APINULLGuid) {
         return false;
     }
     API_Property property = {};
-    const GSErrCode err = ACAPI_Element_GetPropertyValue(wall, Lookup().definition, property);
+    const GSErrCode err = ACAPI_Element_GetPropertyValue(wall, PositionDefinition(), property);
     if (err != NoError || property.value.variantStatus != API_VariantStatusNormal) {
         Logger::Debug(Category,
                       GS::UniString::Printf("Failed to get Position property value: err=%d, status=%d", err,
@@ -81,6 +77,11 @@ bool IsExteriorWall(const API_Guid& wall) {
     }
     display.SetToLowerCase();
     return display.Contains("exterior") || display.Contains("external");
+}
+
+void ForgetPositionProperty() {
+    PositionDefinition() = APINULLGuid;
+    Logger::Debug(Category, "Position property cache emptied");
 }
 
 } // namespace WallPropertyAnalyzer

@@ -32,42 +32,32 @@ struct MemoHolder {
 
 } // namespace
 
-void FindLargestSubpolygon(const API_ElementMemo& memo, int& start, int& end) {
-    start = 0;
-    end = 0;
+void FindOuterContour(const API_ElementMemo& memo, int& start, int& end) {
+    start = -1;
+    end = -1;
     const int endCount = CountOf(memo.pends);
     const int coordCount = CountOf(memo.coords);
-    if (endCount < 1 || coordCount < 1) {
-        return;
-    }
-    const Int32* ends = *memo.pends;
-    if (ends[0] < 0 || ends[0] >= coordCount) {
+    if (endCount < 2) {
         Logger::Warning(Category,
-                        GS::UniString::Printf("Invalid pends[0]=%d, coords size=%d. Using coords size.",
-                                              ends[0], coordCount));
-        end = coordCount - 1;
+                        GS::UniString::Printf("Zone has no contour: %d contour ends, coords size=%d",
+                                              endCount, coordCount));
         return;
     }
-    end = ends[0];
-    int bestSize = ends[0] + 1;
-    for (int k = 1; k < endCount; ++k) {
-        const int first = ends[k - 1] + 1;
-        const int last = ends[k];
-        if (first >= 0 && last >= 0 && last < coordCount) {
-            const int size = last - first + 1;
-            if (size > bestSize) {
-                start = first;
-                end = last;
-                bestSize = size;
-            }
-        } else {
-            Logger::Warning(Category, GS::UniString::Printf(
-                                          "Skipping invalid subpolygon: start=%d, end=%d, coords size=%d",
-                                          first, last, coordCount));
-        }
+    // The host lists the outline first and its holes after it; a hole may have more coordinates
+    // (a round column inside the room), so the count says nothing.
+    const Int32* ends = *memo.pends;
+    const int first = ends[0] + 1;
+    const int last = ends[1];
+    if (first < 1 || last < first || last >= coordCount) {
+        Logger::Warning(Category,
+                        GS::UniString::Printf("Invalid outer contour: start=%d, end=%d, coords size=%d",
+                                              first, last, coordCount));
+        return;
     }
-    Logger::Debug(Category, GS::UniString::Printf("Found largest subpolygon: start=%d, end=%d, size=%d",
-                                                  start, end, bestSize));
+    start = first;
+    end = last;
+    Logger::Debug(Category, GS::UniString::Printf("Found outer contour: start=%d, end=%d, size=%d", start,
+                                                  end, end - start + 1));
 }
 
 bool ExtractZonePolygon(const API_Guid& zone, GS::Array<Tolva::ZoneBoundary::Point3D>& points,
@@ -92,7 +82,7 @@ bool ExtractZonePolygon(const API_Guid& zone, GS::Array<Tolva::ZoneBoundary::Poi
     }
     int start = 0;
     int end = 0;
-    FindLargestSubpolygon(memo, start, end);
+    FindOuterContour(memo, start, end);
     if (start < 0 || end < 0 || end >= coordCount) {
         return Fail(error, GS::UniString::Printf("Invalid polygon indices: start=%d, end=%d, size=%d", start,
                                                  end, coordCount));

@@ -5,13 +5,13 @@
 
 namespace ZoneGeometryExtractor {
 
-// Appends the vertices (mm, z = 0) of the zone's contour with the most coordinates, without the
-// closing copy of its first vertex. On failure the error text is set and logged.
+// Appends the vertices (mm, z = 0) of the zone's outline, without the closing copy of its first
+// vertex. On failure the error text is set and logged.
 bool ExtractZonePolygon(const API_Guid& zone, GS::Array<Tolva::ZoneBoundary::Point3D>& points,
                         GS::UniString& error);
 
-// The first and last coordinate index of the contour with the most coordinates (the first of
-// equal ones); not necessarily the outer contour.
-void FindLargestSubpolygon(const API_ElementMemo& memo, int& start, int& end);
+// The first and last coordinate index of the zone's outline, the memo's first contour (coordinates
+// count from 1); both -1, with a warning, when the memo's contour ends do not give one.
+void FindOuterContour(const API_ElementMemo& memo, int& start, int& end);
 
 } // namespace ZoneGeometryExtractor

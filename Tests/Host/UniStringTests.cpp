@@ -1,4 +1,6 @@
 #include "GSRoot.hpp"
+#include "StandIn/CodePage.hpp"
+#include "StandIn/Driver.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,31 @@ TEST(UniString, RoundTripsNonAsciiTextThroughTheDefaultConversion) {
     for (const char* text : texts) {
         EXPECT_STREQ(GS::UniString(text).ToCStr().Get(), text);
     }
+}
+
+TEST(UniString, DefaultConversionFollowsTheCodePageTheDriverChose) {
+    StandIn::SetDefaultCodePage(StandIn::CodePage::Windows1252);
+    const GS::UniString kitchen(u"K\u00fcche \u20ac5 \u6f22\U0001F600");
+    // One byte per letter; what the code page lacks becomes '?', one per code point.
+    EXPECT_STREQ(kitchen.ToCStr().Get(), "K\xFC"
+                                         "che \x80"
+                                         "5 ??");
+    EXPECT_EQ(GS::UniString("K\xFC"
+                            "che \x80\x81\x9F"),
+              GS::UniString(u"K\u00fcche \u20ac\u0081\u0178"));
+    // UTF-8 asked by name stays UTF-8.
+    EXPECT_STREQ(kitchen.ToCStr(GS::CC_UTF8).Get(), "K\xC3\xBC"
+                                                    "che \xE2\x82\xAC"
+                                                    "5 \xE6\xBC\xA2\xF0\x9F\x98\x80");
+    EXPECT_EQ(GS::UniString("K\xC3\xBC"
+                            "che",
+                            GS::CC_UTF8),
+              GS::UniString(u"K\u00fcche"));
+    // A fresh host converts with UTF-8 again.
+    StandIn::ResetHost();
+    EXPECT_EQ(StandIn::DefaultCodePage(), StandIn::CodePage::Utf8);
+    EXPECT_STREQ(GS::UniString(u"K\u00fcche").ToCStr().Get(), "K\xC3\xBC"
+                                                              "che");
 }
 
 TEST(UniString, CountsUtf16CodeUnits) {

@@ -52,6 +52,8 @@ TEST(PageCall, ARejectionGivesItsReason) {
     PageCallResult result = PageWithCommands().CallObjectFunction("ACAPI", "fails", GS::Ref<JS::Base>());
     EXPECT_EQ(result.state, PageCallResult::State::Rejected);
     EXPECT_EQ(result.text, "Error: Bad cast.");
+    EXPECT_EQ(StandIn::TakeEscapedExceptions(),
+              std::vector<std::string>{"ACAPI.fails threw GS::ClassCastException: Bad cast."});
 }
 
 TEST(PageCall, APromiseThatNeverSettlesStaysPending) {

@@ -61,6 +61,11 @@ TEST(PagePromise, WhatTheCallableThrowsRejectsThePromise) {
     // The first rejection passes one more promise (the then without a rejection handler) first.
     EXPECT_THAT(Reports(page),
                 ElementsAre("Error: standard failure", "Error: unknown exception", "Error: Bad argument."));
+    // The host records each, since the add-on's own commands must never throw into the page.
+    EXPECT_THAT(StandIn::TakeEscapedExceptions(),
+                ElementsAre("ACAPI.failsHost threw GS::IllegalArgumentException: Bad argument.",
+                            "ACAPI.failsStandard threw std::exception: standard failure",
+                            "ACAPI.failsOther threw an unknown exception: unknown exception"));
 }
 
 TEST(PagePromise, AHandlersErrorGoesToTheRejectionPath) {

@@ -1,8 +1,11 @@
 #include "Parsers/BuildingDataParser.hpp"
 
+#include "AllocationPeak.hpp"
 #include "ReportLog.hpp"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 using namespace Tolva;
 using namespace Tolva::Parsers;
@@ -76,4 +79,46 @@ TEST_F(BuildingDataParserTest, FurnitureInstancesOfAnotherTypeAreDroppedSilently
     ASSERT_EQ(data.furnitureInstances.GetSize(), 1u);
     EXPECT_EQ(ReportLines(),
               std::vector<std::string>{"[INFO] PlanTemplateParser: Parsed 1 furniture instances"});
+}
+
+namespace {
+
+// A hostile list of 16 MB: eight million items, none of which is kept.
+std::string SixteenMegabytesOfZeros() {
+    std::string items;
+    const size_t count = 8u << 20;
+    items.reserve(2 * count);
+    for (size_t i = 0; i < count; ++i) {
+        items += "0,";
+    }
+    items.pop_back();
+    return items;
+}
+
+} // namespace
+
+TEST_F(BuildingDataParserTest, MemoryFollowsWhatIsKeptNotHowManyItemsAListHas) {
+    const std::string zeros = SixteenMegabytesOfZeros();
+    struct Case {
+        const char* what;
+        GS::UniString stories;
+        GS::UniString units;
+    };
+    const Case cases[] = {
+        {"stories", GS::UniString(("[" + zeros + "]").c_str()), GS::UniString()},
+        {"units", GS::UniString("[]"), GS::UniString(("[" + zeros + "]").c_str())},
+        {"points",
+         GS::UniString((R"([{"id": "s", "polygon": {"type": "polygon", "polylines": [)"
+                        R"({"type": "polyline", "points": [)" +
+                        zeros + "]}]}}]")
+                           .c_str()),
+         GS::UniString()},
+    };
+    for (const Case& c : cases) {
+        BuildingData parsed;
+        AllocationPeak::Start();
+        EXPECT_TRUE(ParseBuildingData(c.stories, c.units, "", "", "", parsed, errorText)) << c.what;
+        const size_t peak = AllocationPeak::Stop();
+        EXPECT_LT(peak, 3 * zeros.size()) << c.what << ": " << peak << " bytes held at once";
+    }
 }

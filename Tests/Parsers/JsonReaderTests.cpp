@@ -1,5 +1,6 @@
 #include "Parsers/JsonReader.hpp"
 #include "Parsers/JsonText.hpp"
+#include "StandIn/CodePage.hpp"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +69,7 @@ TEST(JsonReader, ConvertsHostTextToUtf8AsTheHostDoes) {
         GS::UniString text(units);
         std::string converted(Utf8Capacity(text), '\0');
         converted.resize(WriteUtf8(text, converted.data()));
-        EXPECT_EQ(converted, text.ToCStr().Get()) << converted;
+        EXPECT_EQ(converted, text.ToCStr(GS::CC_UTF8).Get()) << converted;
     };
     // ASCII, two- and three-byte units, a surrogate pair, unpaired surrogates at the end and inside.
     std::u16string units = u"a\u00df\u20ac\U0001F600";
@@ -81,6 +82,19 @@ TEST(JsonReader, ConvertsHostTextToUtf8AsTheHostDoes) {
         for (size_t at = 0; at <= 40; ++at) {
             expectSameAsHost(std::u16string(at, u'a') + special + std::u16string(40 - at, u'b'));
         }
+    }
+}
+
+TEST(JsonReader, ReadsHostTextBackUnchangedWhateverTheDefaultCodePage) {
+    struct BackToUtf8 {
+        ~BackToUtf8() { StandIn::SetDefaultCodePage(StandIn::CodePage::Utf8); }
+    } backToUtf8;
+    for (StandIn::CodePage codePage : {StandIn::CodePage::Windows1252, StandIn::CodePage::Utf8}) {
+        StandIn::SetDefaultCodePage(codePage);
+        EXPECT_EQ(DefaultConversionIsUtf8(), codePage == StandIn::CodePage::Utf8);
+        rapidjson::Document document;
+        ASSERT_TRUE(ReadJson(GS::UniString(u"{\"name\": \"K\u00fcche\"}"), document).IsOk());
+        EXPECT_EQ(ToUniString(document["name"]), GS::UniString(u"K\u00fcche"));
     }
 }
 

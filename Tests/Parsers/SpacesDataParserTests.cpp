@@ -45,6 +45,34 @@ TEST_F(SpacesDataParserTest, StoryLevelFromIdentifiers) {
                   "'building-story-unit-space'): b1"}));
 }
 
+TEST_F(SpacesDataParserTest, AStoryLevelBeyond32BitsIsNotReadable) {
+    EXPECT_EQ(ExtractStoryLevelFromSpaceId("b1-2147483647-u1"), 2147483647);
+    EXPECT_EQ(ExtractStoryLevelFromSpaceId("b1- +7x"), 7) << "read as a decimal scan reads it";
+    EXPECT_TRUE(ReportLines().empty());
+    EXPECT_EQ(ExtractStoryLevelFromSpaceId("b0-99999999999-s2"), -1);
+    EXPECT_EQ(ExtractStoryLevelFromSpaceId("b0-2147483648"), -1);
+    EXPECT_EQ(ExtractStoryLevelFromSpaceId("b0-+-3"), -1);
+    EXPECT_EQ(ReportLines(),
+              (std::vector<std::string>{
+                  "[WARNING] ExtractStoryLevelFromSpaceId: Failed to parse story level from: 99999999999",
+                  "[WARNING] ExtractStoryLevelFromSpaceId: Failed to parse story level from: 2147483648",
+                  "[WARNING] ExtractStoryLevelFromSpaceId: Failed to parse story level from: +"}));
+
+    ASSERT_TRUE(
+        Parse(R"([{"id": "b0-99999999999-s2", "polygon": )" + Square + R"(, "labelPosition": [1, 2, 0]}])",
+              "", ""));
+    ASSERT_EQ(data.spaces.GetSize(), 1u);
+    EXPECT_EQ(data.spaces[0].storyLevel, 0) << "the ground floor, with the warning";
+}
+
+TEST_F(SpacesDataParserTest, AnEmptyIdGivesWayToTheUnitId) {
+    ASSERT_TRUE(Parse(R"([{"id": "", "unitId": "b0-3-u1", "polygon": )" + Square +
+                          R"(, "labelPosition": [1, 2, 0]}])",
+                      "", ""));
+    ASSERT_EQ(data.spaces.GetSize(), 1u);
+    EXPECT_EQ(data.spaces[0].storyLevel, 3);
+}
+
 TEST_F(SpacesDataParserTest, SpacesTakeTheirLevelFromIdOrUnitId) {
     ASSERT_TRUE(Parse(R"([{"id": "b0-2-u1-s4", "polygon": )" + Square +
                           R"(, "labelPosition": [1, 2, 0], "spaceTypeId": "st-a"},
@@ -84,6 +112,19 @@ TEST_F(SpacesDataParserTest, UnitsBecomeSpaces) {
     EXPECT_EQ(second.labelPosition.x, 4.0);
     EXPECT_EQ(second.labelPosition.y, 4.0);
     EXPECT_EQ(ReportLines().back(), "[INFO] ParseSpacesData: Parsed 2 units from units.json for zone import");
+}
+
+TEST_F(SpacesDataParserTest, TheUnitLabelOfHugeCoordinatesIsTheirMean) {
+    ASSERT_TRUE(Parse("", "",
+                      R"([{"id": "b0-2-u7", "polygon": )" +
+                          Outline("[1e308,1e308,0],[1e308,-1e308,0],[-1e308,-1e308,0],[-1e308,1e308,0]") +
+                          R"(}, {"id": "b0-2-u8", "polygon": )" +
+                          Outline("[1.7e308,0,0],[1.7e308,1.7e308,0],[1.6e308,1.7e308,0]") + "}]"));
+    ASSERT_EQ(data.spaces.GetSize(), 2u);
+    EXPECT_EQ(data.spaces[0].labelPosition.x, 0.0);
+    EXPECT_EQ(data.spaces[0].labelPosition.y, 0.0);
+    EXPECT_DOUBLE_EQ(data.spaces[1].labelPosition.x, 1.7e308 / 3 * 2 + 1.6e308 / 3);
+    EXPECT_DOUBLE_EQ(data.spaces[1].labelPosition.y, 1.7e308 / 3 * 2);
 }
 
 TEST_F(SpacesDataParserTest, EmptyProjectObjectOnlyWhenWrittenExactly) {

@@ -108,4 +108,41 @@ TEST_F(EntryPoints, ReturnTheMenuRegistrationCodeUnchanged) {
     EXPECT_EQ(StandIn::Faults::CallCount("ACAPI_MenuItem_InstallMenuHandler"), 0);
 }
 
+// The host calls the entry points across a C boundary: what they throw is logged, and the host gets
+// an answer that stops loading the add-on.
+TEST_F(EntryPoints, ThrowNothingBackIntoTheHost) {
+    module->ImportHostFunctions();
+    // The first error starts error reporting: refused here, as in the other tests.
+    StandIn::Faults::Arm("sentry_init", 1);
+    StandIn::Faults::Arm("RSGetIndString:throw", -1);
+    EXPECT_EQ(module->CheckEnvironment(&envir), APIAddon_DontRegister);
+    StandIn::Faults::Arm("ACAPI_MenuItem_RegisterMenu:throw", -2);
+    EXPECT_EQ(module->RegisterInterface(), APIERR_GENERAL);
+    EXPECT_TRUE(StandIn::Host().menus.empty());
+    StandIn::Faults::Arm("ACAPI_MenuItem_InstallMenuHandler:throw", -3);
+    EXPECT_EQ(module->Initialize(), APIERR_GENERAL);
+    EXPECT_TRUE(StandIn::Host().eventSubscriptions.empty());
+
+    std::vector<std::string> lines;
+    for (const StandIn::ReportLine& line : StandIn::Host().report) {
+        if (line.text.BeginsWith("[ERROR] ")) {
+            lines.push_back(line.text.ToCStr().Get());
+        }
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "[ERROR] AddOnMain: Exception in CheckEnvironment: GS::Exception: "
+                         "RSGetIndString:throw failed (error -1)",
+                         "[ERROR] AddOnMain: Exception in RegisterInterface: GS::Exception: "
+                         "ACAPI_MenuItem_RegisterMenu:throw failed (error -2)",
+                         "[ERROR] AddOnMain: Exception in Initialize: GS::Exception: "
+                         "ACAPI_MenuItem_InstallMenuHandler:throw failed (error -3)",
+                     }));
+}
+
+TEST_F(EntryPoints, AnAddOnThatDeclinesRegistrationIsNotStarted) {
+    StandIn::Faults::Arm("RSGetIndString:throw", -1);
+    EXPECT_EQ(StartUp(), APIERR_GENERAL);
+    EXPECT_TRUE(StandIn::Host().menus.empty());
+}
+
 } // namespace

@@ -32,12 +32,15 @@ TEST(ModelSessions, PlayTheModelStepsOfASession) {
         {"action": "clear-selection"}, {"action": "active-story", "story": 0},
         {"action": "point", "x": 1.5, "y": "nan"}, {"action": "point", "cancel": true},
         {"action": "fault", "call": "ACAPI_Element_Create", "code": 2164654081},
+        {"action": "auto-zone", "x": 8, "y": 6},
         {"action": "undo"}, {"action": "redo"},
         {"action": "save-drawing", "file": ")" + drawing + R"("},
         {"action": "save-project", "file": ")" + saved + R"("}]})");
     Outcome run = RunHost("run " + session);
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_EQ(run.output, CachesEmptied + "Nothing to undo\nNothing to redo\n" + CachesEmptied);
+    EXPECT_EQ(run.output, CachesEmptied +
+                              "No zone at (8, 6): 0x81060001\nNothing to undo\nNothing to redo\n" +
+                              CachesEmptied);
     EXPECT_EQ(ReadFile(saved), ReadFile(Apartment));
     EXPECT_NE(ReadFile(drawing).find("<svg"), std::string::npos);
 }

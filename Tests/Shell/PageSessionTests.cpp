@@ -31,6 +31,29 @@ TEST(PageSessions, PressGeneratePlanAndReadWhatThePageReceived) {
         << run.output;
 }
 
+TEST(PageSessions, GoOnAfterThePlanPaletteCouldNotBeBuilt) {
+    std::string session = WriteTemp("palette-fault.json", R"({"steps": [
+        {"action": "fault", "call": "DG::Palette", "code": -1}, {"action": "menu"},
+        {"action": "palette-message", "palette": 2901477143, "message": 7}, {"action": "menu"},
+        {"action": "palette-message", "palette": 2901477143, "message": 7}]})");
+    const std::string report = TempPath("report.txt");
+    Outcome run = RunHost("--report " + report + " run " + session);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output, "Palette 2901477143 visible: no\nPalette 2901477143 visible: yes\n");
+    EXPECT_NE(ReadFile(report).find("[ERROR] MenuCommand: Exception in MenuCommandHandler: GS::Exception: "
+                                    "DG::Palette failed (error -1)\n"),
+              std::string::npos)
+        << ReadFile(report);
+}
+
+TEST(PageSessions, FailWhenAFaultIsNeverReached) {
+    std::string session = WriteTemp("unreached.json", R"({"steps": [
+        {"action": "fault", "call": "ACAPI_Element_Delete", "code": -1}, {"action": "menu"}]})");
+    Outcome run = RunHost("--report " + TempPath("report.txt") + " run " + session);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, "tolva-host: the fault armed on ACAPI_Element_Delete never failed a call\n");
+}
+
 TEST(PageSessions, FailWhenAnAnswerIsNotTheExpectedOne) {
     std::string session = WriteTemp("expect.json", R"({"steps": [
         {"action": "call", "command": "launchBrowser", "argument": "ftp://a", "expect": "{}"}]})");

@@ -124,6 +124,11 @@ TEST(TolvaHost, RefusesBadCommandLinesAndSessionsClearly) {
     std::string afterQuit = WriteTemp("after.json", R"({"steps": [{"action": "quit"}, {"action": "menu"}]})");
     std::string badField = WriteTemp("field.json", R"({"steps": [{"action": "event", "code": "one"}]})");
     std::string noSteps = WriteTemp("nosteps.json", R"([1, 2])");
+    const size_t levels = 100000;
+    std::string deep =
+        WriteTemp("deep.json", R"({"steps": [{"action": "call", "command": "getPluginVersion", )"
+                               R"("argument": )" +
+                                   std::string(levels, '[') + std::string(levels, ']') + "}]}");
     const Case cases[] = {
         {"", 2, "tolva-host: no verb given"},
         {"fly", 2, "tolva-host: unknown verb fly"},
@@ -139,6 +144,7 @@ TEST(TolvaHost, RefusesBadCommandLinesAndSessionsClearly) {
         {"run " + afterQuit, 1, "tolva-host: Session step 2: no step may follow \"quit\"", true},
         {"run " + badField, 1, "tolva-host: Session step 1: \"code\" must be an integer", true},
         {"run " + noSteps, 1, "tolva-host: Session file must be an object with a \"steps\" array", true},
+        {"run " + deep, 1, "tolva-host: Session file nests deeper than 256 levels", true},
     };
     for (const Case& c : cases) {
         Outcome outcome = RunHost(c.arguments);

@@ -1,5 +1,8 @@
 #include "ZoneBoundaryTestSupport.hpp"
 
+#include "Main/ProjectEvents.hpp"
+#include "StandIn/Faults.hpp"
+
 #include "ZoneBoundary/WallBoundaryMatcher.hpp"
 #include "ZoneBoundary/WallPropertyAnalyzer.hpp"
 #include "ZoneBoundary/ZoneBoundaryCommands.hpp"
@@ -37,13 +40,14 @@ TEST_F(Room, BoundaryJsonClassifiesEveryEdgeByTheFirstWallAlongIt) {
     EXPECT_TRUE(Reported("[INFO] ZoneBoundaryCommands: Selected 3 walls total: 2 exterior, 1 interior"));
 }
 
-TEST_F(Room, WallsFarAwayAreNotConsideredButOtherStoriesAre) {
+TEST_F(Room, OnlyWallsNearTheRoomOnItsOwnStoryAreConsidered) {
     AddWall(20, 0, 30, 0, true);
-    AddWall(0, 3, 4, 3, true, 1); // above the interior wall, on the next story
+    AddWall(0, 3, 4, 3, true, 1);  // above the interior wall, on the next story
+    AddWall(0, 3, 0, 0, true, -1); // below the open west side
     const std::string json = JSCommands::ExtractZoneBoundaryAsJSON(zone).ToCStr().Get();
-    EXPECT_TRUE(Reported("[INFO] ZoneBoundaryCommands: Selected 4 walls total: 3 exterior, 1 interior"));
-    EXPECT_NE(json.find(Segment("simple", "[4000,3000,0]", "[0,3000,0]")), std::string::npos)
-        << "the interior wall comes first in the host's list";
+    EXPECT_TRUE(Reported("[INFO] ZoneBoundaryCommands: Selected 3 walls total: 2 exterior, 1 interior"));
+    EXPECT_NE(json.find(Segment("simple", "[4000,3000,0]", "[0,3000,0]")), std::string::npos);
+    EXPECT_NE(json.find(Segment("simple", "[0,3000,0]", "[0,0,0]")), std::string::npos);
 
     GS::Array<API_Guid> walls;
     ASSERT_EQ(WallBoundaryMatcher::FindBoundaryWalls(zone, walls), NoError);
@@ -52,13 +56,21 @@ TEST_F(Room, WallsFarAwayAreNotConsideredButOtherStoriesAre) {
     EXPECT_TRUE(Reported("[INFO] WallBoundaryMatcher: Found 3 walls matching zone boundary"));
 }
 
-TEST_F(Room, AWallOfAnotherStoryCanMakeAnEdgeOuterInTheJsonOnly) {
+TEST_F(Room, TheJsonAndTheBoundaryWallsReadEachWallOnce) {
     AddWall(0, 3, 0, 0, true, 1);
-    const std::string json = JSCommands::ExtractZoneBoundaryAsJSON(zone).ToCStr().Get();
-    EXPECT_NE(json.find(Segment("outer", "[0,3000,0]", "[0,0,0]")), std::string::npos);
+    auto wallReads = [] { return StandIn::Faults::CallCount("ACAPI_Element_Get:Wall"); };
+    const Int32 before = wallReads();
+    JSCommands::ExtractZoneBoundaryAsJSON(zone);
+    EXPECT_EQ(wallReads() - before, 4);
     GS::Array<API_Guid> walls;
     ASSERT_EQ(WallBoundaryMatcher::FindBoundaryWalls(zone, walls), NoError);
-    EXPECT_EQ(walls.GetSize(), 3u);
+    EXPECT_EQ(wallReads() - before, 8);
+}
+
+TEST_F(Room, AFailedWallListGivesNoJsonRatherThanEdgesWithoutWalls) {
+    StandIn::Faults::Arm("ACAPI_Element_GetElemList", APIERR_MEMFULL);
+    EXPECT_TRUE(JSCommands::ExtractZoneBoundaryAsJSON(zone).IsEmpty());
+    EXPECT_TRUE(Reported("[ERROR] WallBoundaryMatcher: Failed to get wall list: -2130313214"));
 }
 
 TEST_F(Room, AZoneWithoutAPolygonGivesNoJsonAndNoWalls) {
@@ -78,7 +90,14 @@ TEST_F(Room, AWallMatchingSeveralEdgesIsListedOnce) {
     EXPECT_EQ(walls[0], south);
 }
 
-using ExteriorWalls = RoomModel;
+// Each case starts as a freshly opened project, with the "Position" property not yet looked up.
+class ExteriorWalls : public RoomModel {
+protected:
+    void SetUp() override {
+        RoomModel::SetUp();
+        WallPropertyAnalyzer::ForgetPositionProperty();
+    }
+};
 
 TEST_F(ExteriorWalls, AreFoundByTheirChoiceAlsoInAGermanProject) {
     StandIn::Properties().language = StandIn::ProjectLanguage::German;
@@ -105,6 +124,34 @@ TEST_F(ExteriorWalls, AreFoundByTheirTextWhenPositionIsNotAChoice) {
     EXPECT_TRUE(WallPropertyAnalyzer::IsExteriorWall(wall));
     StandIn::Properties().forcedStatus = API_VariantStatusUserUndefined;
     EXPECT_FALSE(WallPropertyAnalyzer::IsExteriorWall(wall));
+}
+
+TEST_F(ExteriorWalls, AFailedSearchForThePositionPropertyIsMadeAgainOnTheNextCall) {
+    const API_Guid wall = AddWall(0, 0, 4, 0, true);
+    StandIn::Faults::Arm("ACAPI_Element_GetPropertyDefinitions", APIERR_MEMFULL);
+    EXPECT_FALSE(WallPropertyAnalyzer::IsExteriorWall(wall)) << "the host failed the search";
+    EXPECT_TRUE(WallPropertyAnalyzer::IsExteriorWall(wall));
+}
+
+TEST_F(ExteriorWalls, APositionPropertyNotFoundIsSearchedForAgain) {
+    StandIn::Properties().position = StandIn::PositionDefinition::Missing;
+    const API_Guid wall = AddWall(0, 0, 4, 0);
+    EXPECT_FALSE(WallPropertyAnalyzer::IsExteriorWall(wall));
+    StandIn::Properties().position = StandIn::PositionDefinition::SingleChoice;
+    SetPosition(wall, "Exterior");
+    EXPECT_TRUE(WallPropertyAnalyzer::IsExteriorWall(wall));
+}
+
+TEST_F(ExteriorWalls, TheFoundPositionPropertyIsSearchedForAgainAfterAProjectEvent) {
+    const API_Guid wall = AddWall(0, 0, 4, 0, true);
+    auto searches = [] { return StandIn::Faults::CallCount("ACAPI_Element_GetPropertyDefinitions"); };
+    EXPECT_TRUE(WallPropertyAnalyzer::IsExteriorWall(wall));
+    const Int32 before = searches();
+    EXPECT_TRUE(WallPropertyAnalyzer::IsExteriorWall(wall));
+    EXPECT_EQ(searches(), before) << "found once, kept";
+    EXPECT_EQ(ProjectEventHandler(APINotify_Open, 0), NoError);
+    EXPECT_TRUE(WallPropertyAnalyzer::IsExteriorWall(wall));
+    EXPECT_EQ(searches(), before + 1);
 }
 
 } // namespace

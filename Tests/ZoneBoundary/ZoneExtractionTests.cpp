@@ -2,12 +2,19 @@
 
 #include "JSCommands/UserInputCommands.hpp"
 #include "Main/ProjectEvents.hpp"
+#include "StandIn/Faults.hpp"
 #include "ZoneBoundary/ReferencePointCache.hpp"
 #include "ZoneBoundary/TemporaryZoneCreator.hpp"
 #include "ZoneBoundary/WallBoundaryMatcher.hpp"
 #include "ZoneBoundary/ZoneBoundaryUtils.hpp"
 
+#include <rapidjson/document.h>
+
+#include <cmath>
 #include <limits>
+#include <numbers>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -157,6 +164,114 @@ TEST_F(ClickedRoom, TheBoundaryWallsOfADetectedRoomAreItsFourWalls) {
     EXPECT_EQ(InStep([&] { return TemporaryZoneCreator::DeleteTemporaryZone(zone); }), APIERR_BADID);
     EXPECT_TRUE(
         Reported("[ERROR] TemporaryZoneCreator: ACAPI_Element_Delete failed with error code -2130313206"));
+}
+
+} // namespace
+
+namespace {
+
+// A 6 m by 5 m room (exterior walls south and east) with a round column of 24 sides in its middle,
+// drawn as a ring of thin walls: the detected zone has the column as a hole of far more coordinates
+// than the room's four corners.
+class RoomWithAColumn : public ZoneExtraction {
+protected:
+    void SetUp() override {
+        ZoneExtraction::SetUp();
+        AddWall(0, 0, 6, 0, true);
+        AddWall(6, 0, 6, 5, true);
+        AddWall(6, 5, 0, 5);
+        AddWall(0, 5, 0, 0);
+        constexpr int Sides = 24;
+        constexpr double Radius = 0.3;
+        for (int k = 0; k < Sides; ++k) {
+            const double from = 2 * std::numbers::pi * k / Sides;
+            const double to = 2 * std::numbers::pi * (k + 1) / Sides;
+            API_Element side = Wall(3 + Radius * std::cos(from), 2.5 + Radius * std::sin(from),
+                                    3 + Radius * std::cos(to), 2.5 + Radius * std::sin(to));
+            side.wall.thickness = 0.05;
+            ASSERT_EQ(StandIn::PlantElement(&side, nullptr), NoError);
+        }
+    }
+};
+
+TEST_F(RoomWithAColumn, SendsTheRoomsOutlineNotTheColumn) {
+    const ZoneBoundaryUtils::ZoneExtractionResult result = ZoneBoundaryUtils::ExtractZoneDataAtPoint({1, 1});
+    ASSERT_TRUE(result.success) << result.errorMessage.ToCStr().Get();
+    const std::string json = result.zoneDataJson.ToCStr().Get();
+    EXPECT_EQ(
+        json.rfind("{\"bounds\":{\"type\":\"polygon\",\"polylines\":[{\"type\":\"polyline\",\"points\":["
+                   "[150,150,0],[5850,150,0],[5850,4850,0],[150,4850,0],[150,150,0]]}]},"
+                   "\"adjacentSegments\":[{\"type\":\"outer\",",
+                   0),
+        0u)
+        << json;
+    EXPECT_NE(
+        json.find("{\"type\":\"outer\",\"lineSegment\":{\"type\":\"line_segment\",\"points\":[[5850,150,0],"
+                  "[5850,4850,0]]}},{\"type\":\"simple\",\"lineSegment\":{\"type\":\"line_segment\","
+                  "\"points\":[[5850,4850,0],[150,4850,0]]}},{\"type\":\"simple\""),
+        std::string::npos)
+        << json;
+}
+
+} // namespace
+
+namespace {
+
+// The example house: its basement lies under the kitchen only and its first floor over the kitchen
+// only, each closed by an exterior wall on the line of the ground floor's interior wall (x = 5 m).
+class TwoStoryHouse : public ZoneExtraction {
+protected:
+    void SetUp() override {
+        ZoneExtraction::SetUp();
+        StandIn::LoadProject(ExampleProject("two-story-house.json"));
+    }
+
+    // The edge types the page receives for the room at the point on the story.
+    static std::vector<std::string> EdgeTypes(double x, double y, short story) {
+        StandIn::TheModel().activeStory = story;
+        const ZoneBoundaryUtils::ZoneExtractionResult result =
+            ZoneBoundaryUtils::ExtractZoneDataAtPoint({x, y});
+        EXPECT_TRUE(result.success) << result.errorMessage.ToCStr().Get();
+        rapidjson::Document json;
+        json.Parse(result.zoneDataJson.ToCStr().Get());
+        std::vector<std::string> types;
+        for (const auto& segment : json["adjacentSegments"].GetArray()) {
+            types.push_back(segment["type"].GetString());
+        }
+        return types;
+    }
+};
+
+TEST_F(TwoStoryHouse, OnlyTheWallsOfTheRoomsOwnStoryMakeItsEdgesOuter) {
+    using Types = std::vector<std::string>;
+    // Edges from the lowest, leftmost corner anticlockwise: south, east, north, west.
+    EXPECT_EQ(EdgeTypes(8.4, 4.5, 0), (Types{"outer", "outer", "outer", "simple"})) << "the living room";
+    EXPECT_EQ(EdgeTypes(2.5, 4.5, 0), (Types{"outer", "simple", "outer", "outer"})) << "the kitchen";
+    EXPECT_EQ(EdgeTypes(2.5, 4.5, 1), (Types{"outer", "outer", "outer", "outer"})) << "the bedroom above";
+    EXPECT_EQ(EdgeTypes(2.5, 4.5, -1), (Types{"outer", "outer", "outer", "outer"})) << "the storage below";
+}
+
+TEST_F(TwoStoryHouse, TheBoundaryWallsAreTheRoomsStorysWallsEachReadOnce) {
+    API_Guid kitchen = {};
+    for (const auto& stored : StandIn::TheModel().elements) {
+        if (stored.element.header.type.typeID == API_ZoneID &&
+            GS::UniString(stored.element.zone.roomName) == "Kitchen") {
+            kitchen = stored.element.header.guid;
+        }
+    }
+    ASSERT_NE(kitchen, APINULLGuid);
+    const Int32 readsBefore = StandIn::Faults::CallCount("ACAPI_Element_Get:Wall");
+    GS::Array<API_Guid> walls;
+    ASSERT_EQ(WallBoundaryMatcher::FindBoundaryWalls(kitchen, walls), NoError);
+    EXPECT_EQ(StandIn::Faults::CallCount("ACAPI_Element_Get:Wall") - readsBefore, 13)
+        << "the house has 13 walls";
+    ASSERT_EQ(walls.GetSize(), 4u);
+    for (const API_Guid& wall : walls) {
+        API_Element element = {};
+        element.header.guid = wall;
+        ASSERT_EQ(ACAPI_Element_Get(&element), NoError);
+        EXPECT_EQ(element.header.floorInd, 0);
+    }
 }
 
 } // namespace

@@ -26,46 +26,46 @@ public:
     API_ElementMemo memo = {};
 };
 
-std::pair<int, int> Largest(int coordCount, const std::vector<Int32>& ends) {
+std::pair<int, int> Outer(int coordCount, const std::vector<Int32>& ends) {
     HandMadeMemo handMade(coordCount, ends);
-    int start = -1;
-    int end = -1;
-    ZoneGeometryExtractor::FindLargestSubpolygon(handMade.memo, start, end);
+    int start = 0;
+    int end = 0;
+    ZoneGeometryExtractor::FindOuterContour(handMade.memo, start, end);
     return {start, end};
 }
 
-using LargestSubpolygon = RoomModel;
+using OuterContour = RoomModel;
 
-TEST_F(LargestSubpolygon, ChoosesTheContourWithTheMostCoordinates) {
-    EXPECT_EQ(Largest(6, {0, 5}), std::make_pair(1, 5));
-    EXPECT_EQ(Largest(13, {0, 5, 12}), std::make_pair(6, 12)) << "a hole larger than the outer contour";
-    EXPECT_EQ(Largest(11, {0, 5, 10}), std::make_pair(1, 5)) << "the first of equal contours";
-    EXPECT_EQ(Largest(6, {}), std::make_pair(0, 0));
+// Coordinates count from 1; contour k ends at index ends[k].
+TEST_F(OuterContour, IsTheFirstContourHoweverManyCoordinatesTheOthersHave) {
+    EXPECT_EQ(Outer(6, {0, 5}), std::make_pair(1, 5));
+    EXPECT_EQ(Outer(31, {0, 5, 30}), std::make_pair(1, 5)) << "a 24-sided column after the outline";
+    EXPECT_EQ(Outer(11, {0, 5, 10}), std::make_pair(1, 5));
 }
 
-TEST_F(LargestSubpolygon, SkipsContourEndsOutsideTheCoordinates) {
-    EXPECT_EQ(Largest(6, {0, 9, 5}), std::make_pair(0, 0));
+TEST_F(OuterContour, IsNoneWhenTheContourEndsDoNotGiveOne) {
+    EXPECT_EQ(Outer(6, {0}), std::make_pair(-1, -1));
     EXPECT_TRUE(
-        Reported("[WARNING] ZoneGeometryExtractor: Skipping invalid subpolygon: start=1, end=9, coords "
-                 "size=6"));
-    EXPECT_EQ(Largest(6, {7, 5}), std::make_pair(0, 5));
+        Reported("[WARNING] ZoneGeometryExtractor: Zone has no contour: 1 contour ends, coords size=6"));
+    EXPECT_EQ(Outer(6, {0, 9, 5}), std::make_pair(-1, -1));
     EXPECT_TRUE(
-        Reported("[WARNING] ZoneGeometryExtractor: Invalid pends[0]=7, coords size=6. Using coords size."));
+        Reported("[WARNING] ZoneGeometryExtractor: Invalid outer contour: start=1, end=9, coords size=6"));
+    EXPECT_EQ(Outer(6, {-1, 5}), std::make_pair(-1, -1));
+    EXPECT_EQ(Outer(6, {3, 2}), std::make_pair(-1, -1));
 }
 
 using ZonePolygon = RoomModel;
 
-TEST_F(ZonePolygon, GivesTheLargestContourInMillimetresWithoutItsClosingPoint) {
+TEST_F(ZonePolygon, GivesTheOutlineInMillimetresWithoutItsClosingPointAlsoBeforeABiggerHole) {
     const API_Guid zone =
         AddZone({{{0, 0}, {4, 0}, {4, 3}, {0, 3}}, {{1, 1}, {2, 1}, {2.5, 1.5}, {2, 2}, {1, 2}, {0.5, 1.5}}});
     GS::Array<Point3D> points;
     GS::UniString error;
     ASSERT_TRUE(ZoneGeometryExtractor::ExtractZonePolygon(zone, points, error));
-    ASSERT_EQ(points.GetSize(), 6u) << "the hexagonal hole has more coordinates than the outline";
-    EXPECT_DOUBLE_EQ(points[0].x, 1000);
-    EXPECT_DOUBLE_EQ(points[2].x, 2500);
-    EXPECT_DOUBLE_EQ(points[2].y, 1500);
-    EXPECT_EQ(points[5].z, 0);
+    ASSERT_EQ(points.GetSize(), 4u) << "the hexagonal hole has more coordinates than the outline";
+    EXPECT_DOUBLE_EQ(points[1].x, 4000);
+    EXPECT_DOUBLE_EQ(points[2].y, 3000);
+    EXPECT_EQ(points[3].z, 0);
     EXPECT_TRUE(error.IsEmpty());
 }
 

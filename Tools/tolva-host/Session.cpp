@@ -16,10 +16,13 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -316,6 +319,37 @@ const std::map<std::string, Action>& Actions() {
     return actions;
 }
 
+// Far beyond any real session; the writer that hands an argument to the page recurses once per level.
+constexpr unsigned MaxSessionDepth = 256;
+
+// How deeply the value's arrays and objects nest, counted without recursion so that no session text
+// can exhaust the stack; stops counting once past limit.
+unsigned NestingDepth(const rapidjson::Value& root, unsigned limit) {
+    std::vector<std::pair<const rapidjson::Value*, unsigned>> pending{{&root, 0u}};
+    unsigned deepest = 0;
+    while (!pending.empty()) {
+        auto [value, depth] = pending.back();
+        pending.pop_back();
+        if (!value->IsArray() && !value->IsObject()) {
+            continue;
+        }
+        deepest = std::max(deepest, depth + 1);
+        if (deepest > limit) {
+            break;
+        }
+        if (value->IsArray()) {
+            for (const rapidjson::Value& element : value->GetArray()) {
+                pending.emplace_back(&element, depth + 1);
+            }
+        } else {
+            for (const auto& member : value->GetObject()) {
+                pending.emplace_back(&member.value, depth + 1);
+            }
+        }
+    }
+    return deepest;
+}
+
 } // namespace
 
 void RunSession(HostProgram& host, const std::string& sessionText) {
@@ -325,6 +359,10 @@ void RunSession(HostProgram& host, const std::string& sessionText) {
         throw GS::Exception(GS::UniString::Printf("Session file is not JSON: %s at offset %u",
                                                   rapidjson::GetParseError_En(session.GetParseError()),
                                                   static_cast<unsigned>(session.GetErrorOffset())));
+    }
+    if (NestingDepth(session, MaxSessionDepth) > MaxSessionDepth) {
+        throw GS::Exception(
+            GS::UniString::Printf("Session file nests deeper than %u levels", MaxSessionDepth));
     }
     if (!session.IsObject() || !session.HasMember("steps") || !session["steps"].IsArray()) {
         throw GS::Exception("Session file must be an object with a \"steps\" array");

@@ -2,10 +2,12 @@
 #include "Demo.hpp"
 #include "HostProgram.hpp"
 #include "ObjExport.hpp"
+#include "Page/PageEngine.hpp"
 #include "PageSteps.hpp"
 #include "ReceivedEvents.hpp"
 #include "Session.hpp"
 #include "StandIn/Driver.hpp"
+#include "StandIn/Faults.hpp"
 #include "StandIn/ProjectFile.hpp"
 #include "TolvaResourceIDs.h"
 
@@ -152,6 +154,20 @@ int CallAndPrint(const std::string& command, const std::string& argument) {
     }
 }
 
+// A session that arms a fault no call reaches checks nothing, and an exception that reached the
+// page from the add-on's commands is the add-on's fault, even when the page went on.
+int CheckStandIn(int status) {
+    for (const std::string& call : StandIn::Faults::TakeUnreached()) {
+        std::cerr << "tolva-host: the fault armed on " << call << " never failed a call\n";
+        status = RunError;
+    }
+    for (const std::string& escaped : StandIn::TakeEscapedExceptions()) {
+        std::cerr << "tolva-host: an exception reached the page: " << escaped << "\n";
+        status = RunError;
+    }
+    return status;
+}
+
 int Run(const Options& options) {
     std::string sessionText;
     if (options.verb == "run") {
@@ -203,7 +219,7 @@ int Run(const Options& options) {
         host.SaveDrawing(options.svgPath, StoryOption(options));
     }
     host.Quit();
-    return status;
+    return CheckStandIn(status);
 }
 
 } // namespace
