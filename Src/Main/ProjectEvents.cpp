@@ -3,6 +3,7 @@
 #include "Builders/LayerManager.hpp"
 #include "Builders/MaterialManager.hpp"
 #include "Builders/PropertySetter.hpp"
+#include "Builders/ZoneBuilder.hpp"
 #include "Palettes/BrowserPalette.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
 #include "ZoneBoundary/ReferencePointCache.hpp"
@@ -15,6 +16,8 @@ void EmptyPerProjectCaches() {
     Tolva::Builders::LayerManager::InvalidateCache();
     Tolva::Builders::MaterialManager::InvalidateCache();
     Tolva::Builders::PropertySetter::InvalidateCache();
+    // Category indices belong to one project's attributes.
+    Tolva::Builders::ZoneBuilder::InvalidateCategoryCache();
     ReferencePointCache::Instance().Invalidate();
     StoredZoneData::Instance().Clear();
 }
