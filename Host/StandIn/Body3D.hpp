@@ -1,6 +1,6 @@
 #pragma once
 
-#include "API/APIdefs_3D.h"
+#include "ACAPinc.h"
 
 #include <utility>
 #include <vector>

@@ -1,5 +1,5 @@
 #include "StandIn/Model3D.hpp"
-#include "API/APIdefs_3D.h"
+#include "ACAPinc.h"
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Stories.hpp"

@@ -1,7 +1,6 @@
 #include "ZoneTestSupport.hpp"
 
 #include "ACAPinc.h"
-#include "API/APIdefs_3D.h"
 #include "GSException.hpp"
 
 namespace {

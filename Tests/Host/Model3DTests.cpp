@@ -1,6 +1,6 @@
 #include "ModelTestSupport.hpp"
 
-#include "API/APIdefs_3D.h"
+#include "ACAPinc.h"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Model3D.hpp"
 

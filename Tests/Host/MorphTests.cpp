@@ -1,6 +1,6 @@
 #include "ModelTestSupport.hpp"
 
-#include "API/APIdefs_3D.h"
+#include "ACAPinc.h"
 #include "GSException.hpp"
 #include "StandIn/Model3D.hpp"
 #include "StandIn/TypedHandles.hpp"

@@ -2,6 +2,7 @@
 
 #include "Palettes/PaletteIdentity.hpp"
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,11 @@ struct FailedRegistration {
     size_t subscriptions;
     size_t palettes;
 };
+
+// Names the case in the test list, where the raw bytes of the record would differ from run to run.
+void PrintTo(const FailedRegistration& failure, std::ostream* out) {
+    *out << failure.call << " after " << failure.skip;
+}
 
 class InitialisationFailure : public LoadedAddOn, public ::testing::WithParamInterface<FailedRegistration> {};
 

@@ -1,7 +1,6 @@
 #include "GeometrySteps.hpp"
 
 #include "ACAPinc.h"
-#include "API/APIdefs_3D.h"
 #include "StandIn/Project.hpp"
 
 namespace {
