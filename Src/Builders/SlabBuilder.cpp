@@ -1,6 +1,7 @@
 #include "Builders/SlabBuilder.hpp"
 
 #include "Builders/MaterialManager.hpp"
+#include "Builders/MemoGuard.hpp"
 #include "Builders/PolygonConversion.hpp"
 #include "Builders/SubPolygonMessage.hpp"
 #include "Logging/Logger.hpp"
@@ -11,19 +12,13 @@ namespace {
 
 constexpr const char* Category = "SlabBuilder";
 
-// Releases the memo on every way out.
-struct MemoGuard {
-    API_ElementMemo& memo;
-    ~MemoGuard() { ACAPI_DisposeElemMemoHdls(&memo); }
-};
-
 } // namespace
 
 GSErrCode SlabBuilder::CreateSlab(const TolvaPolygon& polygon, double thickness, short floorInd,
                                   API_Guid& slabGuid) {
     API_Element slab = {};
     API_ElementMemo memo = {};
-    MemoGuard guard{memo};
+    MemoGuard guard(memo);
     slab.header.type = API_SlabID;
     if (const GSErrCode err = ACAPI_Element_GetDefaults(&slab, &memo); err != NoError) {
         Logger::Error(Category, GS::UniString::Printf("Slab GetDefaults failed: %d", err));

@@ -1,5 +1,6 @@
 #include "Builders/ZoneBuilder.hpp"
 
+#include "Builders/MemoGuard.hpp"
 #include "Builders/PolygonConversion.hpp"
 #include "Builders/RoomName.hpp"
 #include "Builders/SubPolygonMessage.hpp"
@@ -14,11 +15,6 @@ namespace {
 constexpr const char* Category = "ZoneBuilder";
 constexpr const char* NoContainerPolygon = "No polygon data in container bounds";
 constexpr const char* NoPolygonParameter = "No polygon data in polygon parameter";
-
-struct MemoGuard {
-    API_ElementMemo& memo;
-    ~MemoGuard() { ACAPI_DisposeElemMemoHdls(&memo); }
-};
 
 // What the three zone operations do differently.
 struct ZoneRequest {
@@ -55,7 +51,7 @@ void SetCategory(API_ZoneType& zone, const GS::UniString& name, bool logLookup) 
 GSErrCode CreateZone(const ZoneRequest& request, API_Guid& zoneGuid) {
     API_Element zone = {};
     API_ElementMemo memo = {};
-    MemoGuard guard{memo};
+    MemoGuard guard(memo);
     zone.header.type = API_ZoneID;
     if (const GSErrCode err = ACAPI_Element_GetDefaults(&zone, &memo); err != NoError) {
         Logger::Error(Category, GS::UniString::Printf("Zone GetDefaults failed: %d", err));

@@ -1,5 +1,6 @@
 #include "Builders/ZoneBuilder.hpp"
 
+#include "Builders/MemoGuard.hpp"
 #include "Logging/Logger.hpp"
 
 namespace Tolva::Builders {
@@ -11,11 +12,6 @@ constexpr short LabelPen = 1;
 constexpr double LabelTextSize = 3.0;
 // The host's "as the font sets it" line spacing.
 constexpr double DefaultLineSpacing = -1.0;
-
-struct MemoGuard {
-    API_ElementMemo& memo;
-    ~MemoGuard() { ACAPI_DisposeElemMemoHdls(&memo); }
-};
 
 // One left-justified paragraph with one run over the whole text.
 GS::Array<API_ParagraphType>* SingleParagraph(Int32 length, short font) {
@@ -43,7 +39,7 @@ GSErrCode ZoneBuilder::CreateZoneLabel(const API_Guid& zoneGuid, const API_Coord
                                        const API_Element* labelDefaults) {
     API_Element label = {};
     API_ElementMemo memo = {};
-    MemoGuard guard{memo};
+    MemoGuard guard(memo);
     if (labelDefaults != nullptr) {
         label = *labelDefaults;
     } else {

@@ -59,6 +59,15 @@ protected:
     }
 };
 
+// A plan ring (mm, z 0) through the points.
+inline Tolva::TolvaPolyline Ring(std::initializer_list<std::pair<double, double>> points) {
+    Tolva::TolvaPolyline ring;
+    for (auto [x, y] : points) {
+        ring.points.Push({x, y, 0});
+    }
+    return ring;
+}
+
 inline bool operator==(const API_Coord& a, const API_Coord& b) {
     return a.x == b.x && a.y == b.y;
 }

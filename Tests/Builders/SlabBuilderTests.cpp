@@ -9,14 +9,6 @@ using Tolva::TolvaPolygon;
 using Tolva::TolvaPolyline;
 using Tolva::Builders::SlabBuilder;
 
-TolvaPolyline Ring(std::initializer_list<std::pair<double, double>> points) {
-    TolvaPolyline ring;
-    for (auto [x, y] : points) {
-        ring.points.Push({x, y, 0});
-    }
-    return ring;
-}
-
 class Slabs : public BuiltElements {
 protected:
     GSErrCode Create(const TolvaPolygon& polygon) {

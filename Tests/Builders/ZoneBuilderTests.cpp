@@ -14,14 +14,6 @@ using Tolva::TolvaPolyline;
 using Tolva::TolvaTransform;
 using Tolva::Builders::ZoneBuilder;
 
-TolvaPolyline Ring(std::initializer_list<std::pair<double, double>> points) {
-    TolvaPolyline ring;
-    for (auto [x, y] : points) {
-        ring.points.Push({x, y, 0});
-    }
-    return ring;
-}
-
 TolvaPolygon Room(bool withHole = false) {
     TolvaPolygon polygon;
     polygon.polylines.Push(Ring({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}}));
