@@ -80,12 +80,10 @@ Modeler::MeshBody MeshBodyOf(const Body3D& body) {
 Body3D BodyOf(const Modeler::MeshBody& mesh, const API_Tranmat& placement, Int32 material) {
     Body3D body;
     body.material = material;
-    const double* m = placement.tmx;
+    body.transform = placement;
     for (UInt32 i = 0; i < mesh.GetVertexCount(); ++i) {
         const Modeler::MeshVertex& v = mesh.GetConstVertex(i);
-        body.vertices.push_back({m[0] * v.x + m[1] * v.y + m[2] * v.z + m[3],
-                                 m[4] * v.x + m[5] * v.y + m[6] * v.z + m[7],
-                                 m[8] * v.x + m[9] * v.y + m[10] * v.z + m[11]});
+        body.vertices.push_back({v.x, v.y, v.z});
     }
     for (UInt32 k = 0; k < mesh.GetEdgeCount(); ++k) {
         const Modeler::MeshEdge& edge = mesh.GetConstEdge(k);
@@ -132,24 +130,26 @@ double ParameterOr(const StoredMemo* memo, const char* name, double fallback) {
     return fallback;
 }
 
+// A box of A x B x ZZYZX in the object's own coordinates, placed by its matrix: turned by its angle
+// about its placement point, which the matrix moves to.
 Body3D ObjectBox(const StoredElement& stored, double level) {
     const API_ObjectType& object = stored.element.object;
     const StoredMemo* memo = stored.memo ? &*stored.memo : nullptr;
     double a = ParameterOr(memo, "A", 1.0);
     double b = ParameterOr(memo, "B", 1.0);
     double height = ParameterOr(memo, "ZZYZX", 1.0);
-    double c = std::cos(object.angle);
-    double s = std::sin(object.angle);
     std::vector<API_Coord> corners;
     for (auto [x, y] : {std::pair{0.0, 0.0}, {a, 0.0}, {a, b}, {0.0, b}}) {
-        x = object.reflected ? -x : x;
-        corners.push_back({object.pos.x + x * c - y * s, object.pos.y + x * s + y * c});
+        corners.push_back({object.reflected ? -x : x, y});
     }
     if (object.reflected) {
         std::swap(corners[1], corners[3]);
     }
-    double bottom = level + object.level;
-    return Prism({Closed(corners)}, bottom, bottom + height, 1);
+    Body3D box = Prism({Closed(corners)}, 0, height, 1);
+    const double c = std::cos(object.angle);
+    const double s = std::sin(object.angle);
+    box.transform = {{c, -s, 0, object.pos.x, s, c, 0, object.pos.y, 0, 0, 1, level + object.level}};
+    return box;
 }
 
 std::vector<Body3D> Generated(const StoredElement& stored) {
@@ -191,14 +191,29 @@ std::vector<Body3D> Generated(const StoredElement& stored) {
     }
 }
 
+// The body read last, with its polygon edges in one list as the host numbers them.
 struct Current {
     Body3D body;
+    std::vector<Int32> polygonEdges;
+    std::vector<Int32> firstPolygonEdge; // per polygon, from 1
     bool valid = false;
 };
 
 Current& CurrentBody() {
     static Current current;
     return current;
+}
+
+void MakeCurrent(const Body3D& body) {
+    Current& current = CurrentBody();
+    current.body = body;
+    current.polygonEdges.clear();
+    current.firstPolygonEdge.clear();
+    for (const Polygon3D& polygon : body.polygons) {
+        current.firstPolygonEdge.push_back(static_cast<Int32>(current.polygonEdges.size()) + 1);
+        current.polygonEdges.insert(current.polygonEdges.end(), polygon.edges.begin(), polygon.edges.end());
+    }
+    current.valid = true;
 }
 
 GSErrCode ReadBody(API_Component3D* component) {
@@ -210,10 +225,14 @@ GSErrCode ReadBody(API_Component3D* component) {
                 break;
             }
             const Body3D& body = bodies[static_cast<size_t>(index) - 1];
-            CurrentBody() = {body, true};
+            MakeCurrent(body);
+            // The 3D model lies the model offset away from the project's coordinates.
+            API_Tranmat placement = body.transform;
+            placement.tmx[3] -= Settings().modelOffset.x;
+            placement.tmx[7] -= Settings().modelOffset.y;
             component->body = {static_cast<Int32>(body.vertices.size()),
                                static_cast<Int32>(body.edges.size()),
-                               static_cast<Int32>(body.polygons.size()), body.transform, body.material};
+                               static_cast<Int32>(body.polygons.size()), placement, body.material};
             return NoError;
         }
         index -= static_cast<Int32>(bodies.size());
@@ -246,25 +265,18 @@ GSErrCode ReadPart(API_Component3D* component) {
         if (!inRange(body.polygons.size())) {
             return APIERR_BADINDEX;
         }
-        Int32 first = 1;
-        for (size_t p = 0; p < at; ++p) {
-            first += static_cast<Int32>(body.polygons[p].edges.size());
-        }
         const Polygon3D& polygon = body.polygons[at];
+        Int32 first = CurrentBody().firstPolygonEdge[at];
         component->pgon = {first, first + static_cast<Int32>(polygon.edges.size()) - 1, polygon.status,
                            polygon.material};
         return NoError;
     }
-    default: {
-        for (const Polygon3D& polygon : body.polygons) {
-            if (at < polygon.edges.size()) {
-                component->pedg.pedg = polygon.edges[at];
-                return component->header.index >= 1 ? NoError : APIERR_BADINDEX;
-            }
-            at -= polygon.edges.size();
+    default:
+        if (!inRange(CurrentBody().polygonEdges.size())) {
+            return APIERR_BADINDEX;
         }
-        return APIERR_BADINDEX;
-    }
+        component->pedg.pedg = CurrentBody().polygonEdges[at];
+        return NoError;
     }
 }
 

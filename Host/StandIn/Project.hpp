@@ -64,11 +64,6 @@ struct PointAnswer {
 // font instead of the defaults' shows.
 constexpr short LabelDefaultFont = 7;
 
-// The matrix that leaves a body where it is.
-inline API_Tranmat IdentityTranmat() {
-    return {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0}};
-}
-
 struct ElementDefaults {
     API_Element element = {};
     StoredMemo memo;

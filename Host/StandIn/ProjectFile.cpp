@@ -449,6 +449,9 @@ void ReadElement(const Reader& item) {
             ACAPI_CreateAttributeIndex(item.Member("layer").Integer(1, std::numeric_limits<Int32>::max()));
         CheckAttributeIndex(item.Member("layer"), API_LayerID, element.header.layer);
     }
+    if (item.Has("group")) {
+        element.header.groupGuid = item.Member("group").Guid();
+    }
     std::optional<StoredMemo> memo;
     switch (element.header.type.typeID) {
     case API_WallID:
@@ -916,6 +919,10 @@ void WriteElement(Writer& out, const StoredElement& stored) {
     out.Int(e.header.floorInd);
     out.Key("layer");
     out.Int(e.header.layer.ToInt32_Deprecated());
+    if (e.header.groupGuid != APINULLGuid) {
+        out.Key("group");
+        WriteText(out, APIGuidToString(e.header.groupGuid));
+    }
     switch (e.header.type.typeID) {
     case API_WallID:
         out.Key("begin");

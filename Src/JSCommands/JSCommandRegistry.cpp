@@ -1,9 +1,11 @@
 #include "JSCommands/JSCommandRegistry.hpp"
 
 #include "JSCommands/BrowserCommands.hpp"
+#include "JSCommands/ContextCommands.hpp"
 #include "JSCommands/GridCommands.hpp"
 #include "JSCommands/JSCommandWrapper.hpp"
 #include "JSCommands/LineCommands.hpp"
+#include "JSCommands/MorphCommands.hpp"
 #include "JSCommands/UserInputCommands.hpp"
 #include "JSCommands/UtilityCommands.hpp"
 
@@ -21,11 +23,13 @@ constexpr Command Commands[] = {
     {"getSelection", JSCommands::UtilityCommands::GetSelection},
     {"getPluginVersion", JSCommands::UtilityCommands::GetPluginVersion},
     {"getWorkingUnits", JSCommands::UtilityCommands::GetWorkingUnits},
+    {"getBuildingMassAsJson", JSCommands::MorphCommands::GetBuildingMassAsJson},
     {"getGridlines", JSCommands::GridCommands::GetGridlines},
     {"getCenterlines", JSCommands::LineCommands::GetCenterlines},
     {"getZoneAtPoint", JSCommands::UserInputCommands::GetZoneAtPoint},
     {"launchBrowser", JSCommands::BrowserCommands::LaunchBrowser},
     {"closeBrowserPalette", JSCommands::BrowserCommands::CloseBrowserPalette},
+    {"getContext", JSCommands::ContextCommands::GetContext},
 };
 
 } // namespace

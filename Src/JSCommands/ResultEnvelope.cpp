@@ -52,6 +52,10 @@ GS::Ref<JS::Base> MakeSuccessResult(const GS::UniString& message) {
 
 GS::Ref<JS::Base> MakeErrorObject(const GS::UniString& message) {
     Logger::Error("API", message);
+    return ErrorObject(message);
+}
+
+GS::Ref<JS::Base> ErrorObject(const GS::UniString& message) {
     auto object = GS::NewRef<JS::Object>();
     object->AddItem("success", GS::NewRef<JS::Value>(Int32(0)));
     object->AddItem("error", GS::NewRef<JS::Value>(message));

@@ -15,5 +15,7 @@ GS::Ref<JS::Base> MakeErrorResult(const GS::UniString& message);
 GS::Ref<JS::Base> MakeSuccessResult(const GS::UniString& message);
 // An object {success: 0, error: message}; the message is logged at ERROR under "API" first.
 GS::Ref<JS::Base> MakeErrorObject(const GS::UniString& message);
+// The same object without logging, for commands that log under their own category or not at all.
+GS::Ref<JS::Base> ErrorObject(const GS::UniString& message);
 
 } // namespace JSCommands

@@ -95,4 +95,23 @@ TEST_F(GeometryInProjectFiles, SolidLinksAreSavedAndLoaded) {
     EXPECT_EQ(LoadError(missing), "Project file, root.solidLinks[0]: no such element");
 }
 
+TEST_F(GeometryInProjectFiles, GroupsAreSavedAndLoaded) {
+    const char* group = "7E0F7E57-1B2C-4D3E-8F90-A1B2C3D4E5F6";
+    StandIn::LoadProject(ApartmentWith(std::string(R"({"type": "slab", "story": 0, "group": ")") + group +
+                                       R"(", "polygon": [[[0, 0], [1, 0], [1, 1], [0, 0]]], "thickness": 0.2,
+                                          "material": 1}, {"type": "line", "story": 0, "group": ")" +
+                                       group + R"(", "begin": [0, 0], "end": [1, 1]})"));
+    const API_Guid line = StandIn::TheModel().elements.back().element.header.guid;
+    API_Guid found = {};
+    ASSERT_EQ(ACAPI_Grouping_GetElementGroup(line, &found), NoError);
+    EXPECT_EQ(APIGuidToString(found), GS::UniString(group));
+    GS::Array<API_Guid> members;
+    ASSERT_EQ(ACAPI_Grouping_GetGroupElements(found, &members), NoError);
+    EXPECT_EQ(members.GetSize(), 2u);
+    const std::string saved = StandIn::SaveProject();
+    EXPECT_NE(saved.find(std::string("\"group\": \"") + group + "\""), std::string::npos);
+    StandIn::LoadProject(saved);
+    EXPECT_EQ(StandIn::SaveProject(), saved);
+}
+
 } // namespace

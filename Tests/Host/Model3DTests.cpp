@@ -3,6 +3,9 @@
 #include "ACAPinc.h"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Model3D.hpp"
+#include "StandIn/Stories.hpp"
+
+#include <cmath>
 
 namespace {
 
@@ -113,20 +116,43 @@ TEST_F(Model3D, AZoneCanHaveTheTwoBodiesItWasGiven) {
     EXPECT_EQ(Read(API_PgonID, 1).pgon.iumat, 2);
 }
 
-TEST_F(Model3D, ObjectsAreBoxesOfTheirABAndZZYZX) {
-    API_Element object = {};
-    object.header.type = API_ObjectID;
+// A vertex of the body read last where the body's matrix places it.
+API_Coord3D Placed(const API_BodyType& body, Int32 vertex) {
+    API_Component3D component = {};
+    component.header = {API_VertID, vertex};
+    EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&component), NoError);
+    const API_VertType& v = component.vert;
+    const double* m = body.tranmat.tmx;
+    return {m[0] * v.x + m[1] * v.y + m[2] * v.z + m[3], m[4] * v.x + m[5] * v.y + m[6] * v.z + m[7],
+            m[8] * v.x + m[9] * v.y + m[10] * v.z + m[11]};
+}
+
+TEST_F(Model3D, ObjectsAreBoxesOfTheirABAndZZYZXPlacedByTheirMatrix) {
     StandIn::ElementDefaults defaults = StandIn::DefaultsOf(API_ObjectID);
-    object = defaults.element;
+    API_Element object = defaults.element;
     object.object.pos = {2, 3};
+    object.object.angle = M_PI / 2;
     (*defaults.memo.params)[0].value.real = 0.8;
     (*defaults.memo.params)[2].value.real = 0.75;
     ASSERT_EQ(StandIn::PlantElement(&object, &defaults.memo), NoError);
-    Read(API_BodyID, InfoOf(object.header.guid).fbody);
-    API_VertType far = Read(API_VertID, 7).vert;
-    EXPECT_DOUBLE_EQ(far.x, 2.8);
-    EXPECT_DOUBLE_EQ(far.y, 4);
+    API_BodyType body = Read(API_BodyID, InfoOf(object.header.guid).fbody).body;
+    API_VertType local = Read(API_VertID, 7).vert;
+    EXPECT_DOUBLE_EQ(local.x, 0.8) << "the box in the object's own coordinates";
+    EXPECT_DOUBLE_EQ(local.y, 1);
+    API_Coord3D far = Placed(body, 7);
+    EXPECT_NEAR(far.x, 1, 1e-12) << "turned a quarter about the placement point";
+    EXPECT_NEAR(far.y, 3.8, 1e-12);
     EXPECT_DOUBLE_EQ(far.z, 0.75);
+}
+
+TEST_F(Model3D, TheModelLiesTheModelOffsetAwayFromTheProject) {
+    StandIn::Settings().modelOffset = {100, -50, 7};
+    PlantSlab({Square});
+    API_BodyType body = Read(API_BodyID, 1).body;
+    API_Coord3D corner = Placed(body, 7);
+    EXPECT_DOUBLE_EQ(corner.x, 4 - 100);
+    EXPECT_DOUBLE_EQ(corner.y, 4 + 50);
+    EXPECT_DOUBLE_EQ(corner.z, 0) << "heights are not offset";
 }
 
 TEST_F(Model3D, MaterialsAreTheProjectsSurfaces) {

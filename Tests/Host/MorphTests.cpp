@@ -53,9 +53,10 @@ TEST_F(Morphs, TheModelPlacesTheBodyByTheElementsMatrix) {
     EXPECT_EQ(morph.morph.tranmat.tmx[7], 3);
     std::vector<StandIn::Body3D> bodies = StandIn::BodiesOf(*StandIn::FindElement(guid));
     ASSERT_EQ(bodies.size(), 1u);
-    EXPECT_DOUBLE_EQ(bodies[0].vertices[6].x, 3);
-    EXPECT_DOUBLE_EQ(bodies[0].vertices[6].y, 4);
-    EXPECT_DOUBLE_EQ(bodies[0].vertices[6].z, 1.5);
+    EXPECT_DOUBLE_EQ(bodies[0].vertices[6].x, 1) << "the body keeps its own coordinates";
+    EXPECT_DOUBLE_EQ(bodies[0].transform.tmx[3], 2);
+    EXPECT_DOUBLE_EQ(bodies[0].transform.tmx[7], 3);
+    EXPECT_DOUBLE_EQ(bodies[0].transform.tmx[11], 0.5);
 }
 
 TEST_F(Morphs, BodiesReferringToMissingPartsAreRefused) {

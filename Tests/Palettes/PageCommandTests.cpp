@@ -131,4 +131,38 @@ TEST_F(PageCommands, APageThatNeverAnswersIsTriedTenTimes) {
     EXPECT_EQ(Answer("getSelection"), "[]") << "the stored room was dropped";
 }
 
+TEST_F(PageCommands, TheCommandsAreRegisteredInTheTablesOrder) {
+    OpenBrowser();
+    std::vector<std::string> names;
+    for (const GS::Ref<JS::Object>& object : StandIn::DialogDriver::PageOf(Page()).GetRegisteredObjects()) {
+        if (object->GetName() == GS::UniString("ACAPI")) {
+            for (const JS::Object::Member& member : object->GetItemTable()) {
+                names.push_back(member.name.ToCStr().Get());
+            }
+        }
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"getSelection", "getPluginVersion", "getWorkingUnits",
+                                               "getBuildingMassAsJson", "getGridlines", "getCenterlines",
+                                               "getZoneAtPoint", "launchBrowser", "closeBrowserPalette",
+                                               "getContext"}));
+}
+
+TEST_F(PageCommands, ThePageReceivesMeshesAsObjectsAndTheContextAsText) {
+    OpenBrowser();
+    StandIn::ElementDefaults morph = StandIn::DefaultsOf(API_MorphID);
+    ASSERT_EQ(StandIn::PlantElement(&morph.element, &morph.memo), NoError);
+    StandIn::SelectElements({morph.element.header.guid});
+    const StandIn::PageCallResult masses = Call("getBuildingMassAsJson");
+    EXPECT_EQ(masses.text.rfind(
+                  R"({"version":1,"type":"array<mesh>","value":[{"vertices":[[0,0,0],[1000,0,0],)", 0),
+              0u)
+        << masses.text;
+    EXPECT_TRUE(dynamic_cast<JS::Object*>(masses.value.Get()) != nullptr);
+    const StandIn::PageCallResult context = Call("getContext");
+    EXPECT_EQ(
+        context.text.rfind(R"({"version":1,"type":"context","value":{"items":[{"vertices":[[0,0,0],)", 0), 0u)
+        << context.text;
+    EXPECT_EQ(dynamic_cast<JS::Value&>(*context.value).GetType(), JS::Value::STRING);
+}
+
 } // namespace

@@ -46,7 +46,7 @@ TEST(ModelSessions, RefuseMalformedModelSteps) {
     const std::pair<std::string, std::string> cases[] = {
         {R"({"action": "select"})", "select needs \"guids\", \"type\" or \"name\""},
         {R"({"action": "select", "type": "tower"})",
-         "\"type\" must be wall, slab, zone, line, polyline or grid"},
+         "\"type\" must be wall, slab, zone, line, polyline, grid, object, mesh or morph"},
         {R"({"action": "select", "guids": ["nope"]})", "\"guids\" must list GUID texts"},
         {R"({"action": "active-story", "story": 9})", "\"story\" is not a story of the project"},
         {R"({"action": "point", "x": 1})", "\"y\" must be a number"},

@@ -31,6 +31,16 @@ void PrintBody(std::ostream& out, Int32 index) {
     API_BodyType body = c.body;
     out << "Body " << index << ": " << body.nVert << " vertices, " << body.nEdge << " edges, " << body.nPgon
         << " polygons, material " << body.iumat << "\n";
+    const double* m = body.tranmat.tmx;
+    const bool identity = m[0] == 1 && m[1] == 0 && m[2] == 0 && m[3] == 0 && m[4] == 0 && m[5] == 1 &&
+                          m[6] == 0 && m[7] == 0 && m[8] == 0 && m[9] == 0 && m[10] == 1 && m[11] == 0;
+    if (!identity) {
+        out << "  matrix:";
+        for (int i = 0; i < 12; ++i) {
+            out << " " << m[i];
+        }
+        out << "\n";
+    }
     for (Int32 v = 1; v <= body.nVert && ReadComponent(API_VertID, v, &c) == NoError; ++v) {
         out << "  vertex " << v << ": " << c.vert.x << " " << c.vert.y << " " << c.vert.z << "\n";
     }

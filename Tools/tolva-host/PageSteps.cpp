@@ -2,6 +2,7 @@
 
 #include "DGBrowser.hpp"
 #include "GSException.hpp"
+#include "ObjExport.hpp"
 #include "Page/PageRegistry.hpp"
 #include "StandIn/DialogDriver.hpp"
 #include "StandIn/Driver.hpp"
@@ -56,11 +57,16 @@ StandIn::PageCallResult CallFromPage(const std::string& command, const std::stri
 } // namespace
 
 StandIn::PageCallResult CallCommand(const std::string& command, const std::string& argument) {
+    StandIn::PageCallResult result = {};
     try {
-        return CallFromPage(command, argument);
+        result = CallFromPage(command, argument);
     } catch (const GS::Exception& e) {
         throw GS::Exception(GS::UniString(("ACAPI." + command + ": ").c_str(), GS::CC_UTF8) + e.GetMessage());
     }
+    if (result.state == StandIn::PageCallResult::State::Fulfilled) {
+        ExportMeshAnswer(command, result.text);
+    }
+    return result;
 }
 
 void RunPageScript(const std::string& script) {

@@ -8,7 +8,8 @@
 // The palette is opened first, as the host's open message would, when it does not exist yet.
 
 // argument: a JSON value, "@FILE" for the file's text as a script string, or empty for none.
-// Throws GS::Exception when the page has no such command.
+// Throws GS::Exception when the page has no such command. Mesh answers also go to the OBJ file when
+// one was asked for (ObjExport.hpp).
 StandIn::PageCallResult CallCommand(const std::string& command, const std::string& argument);
 // Throws GS::Exception with the page's error text.
 void RunPageScript(const std::string& script);

@@ -153,14 +153,18 @@ std::vector<API_Guid> ElementsToSelect(const Step& step, rapidjson::SizeType ind
     }
     // A grid is an object of the grid-element variation; the other names take every variation.
     const std::map<std::string, API_ElemType> types = {
-        {"wall", API_WallID}, {"slab", API_SlabID},         {"zone", API_ZoneID},
-        {"line", API_LineID}, {"polyline", API_PolyLineID}, {"grid", {API_ObjectID, APIVarId_GridElement}}};
+        {"wall", API_WallID},         {"slab", API_SlabID},
+        {"zone", API_ZoneID},         {"line", API_LineID},
+        {"polyline", API_PolyLineID}, {"grid", {API_ObjectID, APIVarId_GridElement}},
+        {"object", API_ObjectID},     {"mesh", API_MeshID},
+        {"morph", API_MorphID}};
     std::optional<API_ElemType> type;
     std::optional<GS::UniString> name;
     if (step.HasMember("type")) {
         auto found = types.find(TextMember(step, index, "type"));
         if (found == types.end()) {
-            Malformed(index, "\"type\" must be wall, slab, zone, line, polyline or grid");
+            Malformed(index,
+                      "\"type\" must be wall, slab, zone, line, polyline, grid, object, mesh or morph");
         }
         type = found->second;
     } else if (step.HasMember("name")) {

@@ -1,6 +1,7 @@
 // tolva-host: the headless host. It loads the add-on and plays the user and Archicad.
 #include "Demo.hpp"
 #include "HostProgram.hpp"
+#include "ObjExport.hpp"
 #include "PageSteps.hpp"
 #include "ReceivedEvents.hpp"
 #include "Session.hpp"
@@ -27,8 +28,8 @@ constexpr double DemoClickY = 6.0;
 constexpr const char* VersionServiceHost = "api.tolva.ai";
 
 const char* Usage = "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
-                    "                  [--svg FILE [--story N]] [--page ADDRESS=FILE ...] [--receiver FILE]\n"
-                    "                  [--version-service URL] [--offline]\n"
+                    "                  [--svg FILE [--story N]] [--obj FILE] [--page ADDRESS=FILE ...]\n"
+                    "                  [--receiver FILE] [--version-service URL] [--offline]\n"
                     "                  info | run SESSION.json | demo | call COMMAND [ARG]\n";
 
 struct Options {
@@ -40,6 +41,7 @@ struct Options {
     std::string savePath;
     std::string svgPath;
     std::string story;
+    std::string objPath;
     std::vector<std::string> pages;
     std::string receiverPath;
     std::string versionService;
@@ -52,14 +54,12 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        const std::map<std::string, std::string*> valued = {{"--addon", &options->addOnPath},
-                                                            {"--report", &options->reportPath},
-                                                            {"--project", &options->projectPath},
-                                                            {"--save", &options->savePath},
-                                                            {"--svg", &options->svgPath},
-                                                            {"--story", &options->story},
-                                                            {"--version-service", &options->versionService},
-                                                            {"--receiver", &options->receiverPath}};
+        const std::map<std::string, std::string*> valued = {
+            {"--addon", &options->addOnPath},      {"--report", &options->reportPath},
+            {"--project", &options->projectPath},  {"--save", &options->savePath},
+            {"--svg", &options->svgPath},          {"--story", &options->story},
+            {"--obj", &options->objPath},          {"--version-service", &options->versionService},
+            {"--receiver", &options->receiverPath}};
         if (arg == "--offline") {
             options->offline = true;
         } else if (arg == "--page") {
@@ -169,6 +169,9 @@ int Run(const Options& options) {
     }
     for (const std::string& page : options.pages) {
         AddPageOption(page);
+    }
+    if (!options.objPath.empty()) {
+        WriteMeshAnswersTo(options.objPath);
     }
     StandIn::Host().http.internet = !options.offline;
     if (!options.versionService.empty()) {
