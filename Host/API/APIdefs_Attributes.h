@@ -81,12 +81,18 @@ struct API_BuildingMaterialType {
     double heatCapacity;
 };
 
+// A zone category: the colour its zones are filled with in plan.
+struct API_ZoneCatType {
+    API_RGBColor rgb;
+};
+
 struct API_Attribute {
     API_Attr_Head header;
     API_LayerType layer;
     API_FillType filltype;
     API_MaterialType material;
     API_BuildingMaterialType buildingMaterial;
+    API_ZoneCatType zoneCat;
 };
 
 constexpr GSErrCode APIERR_BADINDEX = static_cast<GSErrCode>(0x81060067);

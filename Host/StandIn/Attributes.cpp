@@ -126,9 +126,15 @@ AttributeTables NewProjectAttributes() {
     general.buildingMaterial.cutSurface = ACAPI_CreateAttributeIndex(3);
     general.buildingMaterial.connPriority = 50;
     Add(tables, general, nullptr);
-    for (const char* category :
-         {"Living Area", "Kitchen", "Bathroom", "Bedroom", "Circulation", "Storage", "Technical"}) {
-        Add(tables, Named(API_ZoneCatID, category), nullptr);
+    const std::pair<const char*, API_RGBColor> categories[] = {
+        {"Living Area", {0.96, 0.89, 0.71}}, {"Kitchen", {0.95, 0.84, 0.77}},
+        {"Bathroom", {0.79, 0.87, 0.95}},    {"Bedroom", {0.81, 0.91, 0.79}},
+        {"Circulation", {0.89, 0.89, 0.89}}, {"Storage", {0.85, 0.82, 0.93}},
+        {"Technical", {0.94, 0.82, 0.88}}};
+    for (const auto& [name, colour] : categories) {
+        API_Attribute category = Named(API_ZoneCatID, name);
+        category.zoneCat.rgb = colour;
+        Add(tables, category, nullptr);
     }
     return tables;
 }

@@ -82,10 +82,19 @@ bool IsExterior(const StoredElement& stored) {
                        });
 }
 
-const char* CategoryColour(API_AttributeIndex category) {
-    static const char* colours[] = {"#f6e3b4", "#cfe8c9", "#c9dff2", "#efd0e0",
-                                    "#e4e4e4", "#f2d7c4", "#d8d2ee"};
-    return colours[static_cast<size_t>(std::max(category.ToInt32_Deprecated() - 1, 0)) % 7];
+// The zone category's own colour; a zone whose category is missing shows white.
+std::string CategoryColour(API_AttributeIndex category) {
+    API_RGBColor rgb = {1.0, 1.0, 1.0};
+    if (const StoredAttribute* stored = FindAttribute(API_ZoneCatID, category)) {
+        rgb = stored->attribute.zoneCat.rgb;
+    }
+    auto channel = [](double value) {
+        return static_cast<int>(std::lround(std::clamp(value, 0.0, 1.0) * 255));
+    };
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", channel(rgb.f_red), channel(rgb.f_green),
+                  channel(rgb.f_blue));
+    return text;
 }
 
 class Canvas {
@@ -118,6 +127,23 @@ public:
 private:
     Bounds bounds;
 };
+
+// Thickness and height in metres along the wall's middle, turned with the wall and kept upright.
+void DrawWallSize(std::ostringstream& svg, const Canvas& canvas, const API_WallType& wall) {
+    double x = canvas.X((wall.begC.x + wall.endC.x) / 2);
+    double y = canvas.Y((wall.begC.y + wall.endC.y) / 2);
+    double angle = -std::atan2(wall.endC.y - wall.begC.y, wall.endC.x - wall.begC.x) * 180 / M_PI;
+    if (angle > 90) {
+        angle -= 180;
+    } else if (angle <= -90) {
+        angle += 180;
+    }
+    char size[64];
+    std::snprintf(size, sizeof size, "%.2f × %.2f", wall.thickness, wall.height);
+    svg << "<text x=\"" << Number(x) << "\" y=\"" << Number(y - wall.thickness * PixelsPerMetre / 2 - 3)
+        << "\" transform=\"rotate(" << Number(angle) << " " << Number(x) << " " << Number(y)
+        << ")\" font-size=\"9\" text-anchor=\"middle\" fill=\"#1f4f8f\">" << size << "</text>\n";
+}
 
 std::vector<std::vector<API_Coord>> Contours(const StoredMemo& memo) {
     std::vector<std::vector<API_Coord>> contours;
@@ -332,6 +358,7 @@ std::string DrawStory(short story, const std::vector<PlanMark>& marks) {
             << (exterior ? "#2b2b2b" : "#9a9a9a")
             << (trimmed ? "\" stroke=\"#e040fb\" stroke-width=\"4\" stroke-dasharray=\"8 4\"/>\n"
                         : "\" stroke=\"black\" stroke-width=\"0.5\"/>\n");
+        DrawWallSize(svg, canvas, s.element.wall);
     });
     drawType(API_LineID, [&](const StoredElement& s) {
         svg << "<path d=\"" << canvas.Path({{s.element.line.begC, s.element.line.endC}}, false)
@@ -348,9 +375,11 @@ std::string DrawStory(short story, const std::vector<PlanMark>& marks) {
     });
     drawType(API_ObjectID, [&](const StoredElement& s) { DrawObject(svg, canvas, s); });
     drawType(API_LabelID, [&](const StoredElement& s) {
+        // Anchored at its left top corner, so the text hangs below and right of its point.
         const API_LabelType& label = s.element.label;
-        svg << "<text x=\"" << Number(canvas.X(label.begC.x)) << "\" y=\"" << Number(canvas.Y(label.begC.y))
-            << "\" font-size=\"12\" font-style=\"italic\" text-anchor=\"middle\" fill=\"#404040\">"
+        svg << "<text x=\"" << Number(canvas.X(label.begC.x)) << "\" y=\""
+            << Number(canvas.Y(label.begC.y) + 12)
+            << "\" font-size=\"12\" font-style=\"italic\" fill=\"#404040\">"
             << Escaped(s.memo && s.memo->textContent ? s.memo->textContent->ToCStr().Get() : "")
             << "</text>\n";
     });
@@ -383,7 +412,8 @@ std::string DrawStory(short story, const std::vector<PlanMark>& marks) {
         noteY += 14;
     }
     svg << "<text x=\"" << Number(Margin) << "\" y=\"24\" font-size=\"14\">Story " << story
-        << " (exterior walls dark, trimmed walls outlined in magenta)</text>\n";
+        << " (exterior walls dark, trimmed walls outlined in magenta, walls: thickness × height in "
+           "m)</text>\n";
     svg << "</svg>\n";
     return svg.str();
 }

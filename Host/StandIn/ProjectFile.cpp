@@ -191,11 +191,20 @@ StoredMemo ReadLabel(const Reader& item, API_LabelType* label) {
                      static_cast<short>(item.Member("pen").Integer(0, 255))};
     StoredMemo memo;
     memo.textContent = item.Member("text").Text();
-    // One paragraph with one run over the whole text, as the zone builders write labels.
+    // One paragraph with one run over the whole text, as the zone builders write labels; the run's
+    // pen, font and size are the label's unless the file gives its own.
     API_ParagraphType paragraph = {};
     paragraph.range = static_cast<Int32>(memo.textContent->GetLength());
+    paragraph.just = APIJust_Left;
     paragraph.spac = -1.0;
-    paragraph.run.Push({0, paragraph.range, label->u.text.pen, label->u.text.font, label->u.text.size});
+    API_RunType run = {0, paragraph.range, label->u.text.pen, label->u.text.font, label->u.text.size};
+    if (item.Has("run")) {
+        Reader given = item.Member("run");
+        run.pen = static_cast<short>(given.Member("pen").Integer(0, 255));
+        run.font = static_cast<short>(given.Member("font").Integer(0, 32767));
+        run.size = given.Member("size").Number();
+    }
+    paragraph.run.Push(run);
     memo.paragraphs = std::vector<API_ParagraphType>{paragraph};
     return memo;
 }
@@ -533,6 +542,17 @@ void ReadElement(const Reader& item) {
     }
 }
 
+API_RGBColor Colour(const Reader& item) {
+    std::vector<Reader> rgb = item.Items();
+    if (rgb.size() != 3) {
+        Fail(item.Place(), "expected [r, g, b]");
+    }
+    return {rgb[0].Number(), rgb[1].Number(), rgb[2].Number()};
+}
+
+// The colour of a zone category a file gives without one.
+constexpr API_RGBColor DefaultZoneCategoryColour = {0.9, 0.9, 0.9};
+
 void ReadAttributes(const Reader& attributes) {
     Attributes() = AttributeTables();
     auto add = [](API_AttrTypeID type, const Reader& item) {
@@ -560,11 +580,7 @@ void ReadAttributes(const Reader& attributes) {
     }
     for (const Reader& item : attributes.Member("surfaces").Items()) {
         API_Attribute surface = add(API_MaterialID, item);
-        std::vector<Reader> rgb = item.Member("color").Items();
-        if (rgb.size() != 3) {
-            Fail(item.Member("color").Place(), "expected [r, g, b]");
-        }
-        surface.material.surfaceRGB = {rgb[0].Number(), rgb[1].Number(), rgb[2].Number()};
+        surface.material.surfaceRGB = Colour(item.Member("color"));
         surface.material.mtype =
             static_cast<API_MaterTypeID>(item.Member("type").Integer(0, APIMater_GlassID));
         surface.material.transpPc = static_cast<short>(item.Member("transparency").Integer(0, 100));
@@ -588,7 +604,9 @@ void ReadAttributes(const Reader& attributes) {
         AddAttribute(material);
     }
     for (const Reader& item : attributes.Member("zoneCategories").Items()) {
-        AddAttribute(add(API_ZoneCatID, item));
+        API_Attribute category = add(API_ZoneCatID, item);
+        category.zoneCat.rgb = item.Has("color") ? Colour(item.Member("color")) : DefaultZoneCategoryColour;
+        AddAttribute(category);
     }
 }
 
@@ -671,6 +689,15 @@ void WritePoint(Writer& out, const API_Coord& c) {
     out.StartArray();
     out.Double(c.x);
     out.Double(c.y);
+    out.EndArray();
+}
+
+void WriteColour(Writer& out, const API_RGBColor& colour) {
+    out.Key("color");
+    out.StartArray();
+    out.Double(colour.f_red);
+    out.Double(colour.f_green);
+    out.Double(colour.f_blue);
     out.EndArray();
 }
 
@@ -833,6 +860,18 @@ void WritePlacedElement(Writer& out, const StoredElement& stored) {
         out.Key("pen");
         out.Int(e.label.u.text.pen);
         number("angle", e.label.u.text.angle);
+        if (stored.memo && stored.memo->paragraphs && !stored.memo->paragraphs->empty() &&
+            !stored.memo->paragraphs->front().run.IsEmpty()) {
+            const API_RunType& run = stored.memo->paragraphs->front().run[0];
+            out.Key("run");
+            out.StartObject();
+            out.Key("pen");
+            out.Int(run.pen);
+            out.Key("font");
+            out.Int(run.font);
+            number("size", run.size);
+            out.EndObject();
+        }
         break;
     case API_DoorID:
         out.Key("wall");
@@ -1027,12 +1066,7 @@ void WriteAttributes(Writer& out) {
     for (const StoredAttribute& stored : tables[API_MaterialID]) {
         const API_MaterialType& m = stored.attribute.material;
         named(stored);
-        out.Key("color");
-        out.StartArray();
-        out.Double(m.surfaceRGB.f_red);
-        out.Double(m.surfaceRGB.f_green);
-        out.Double(m.surfaceRGB.f_blue);
-        out.EndArray();
+        WriteColour(out, m.surfaceRGB);
         out.Key("type");
         out.Int(m.mtype);
         out.Key("transparency");
@@ -1068,6 +1102,7 @@ void WriteAttributes(Writer& out) {
     out.StartArray();
     for (const StoredAttribute& stored : tables[API_ZoneCatID]) {
         named(stored);
+        WriteColour(out, stored.attribute.zoneCat.rgb);
         out.EndObject();
     }
     out.EndArray();

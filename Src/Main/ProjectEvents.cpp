@@ -5,6 +5,7 @@
 #include "Builders/LayerManager.hpp"
 #include "Builders/MaterialManager.hpp"
 #include "Builders/PropertySetter.hpp"
+#include "Builders/ZoneBuilder.hpp"
 #include "Logging/HostBoundary.hpp"
 #include "Palettes/BrowserPalette.hpp"
 #include "Palettes/GeneratePlanPalette.hpp"
@@ -21,6 +22,8 @@ void EmptyPerProjectCaches() {
     Tolva::Builders::PropertySetter::InvalidateCache();
     Tolva::Builders::DoorLibraryManager::InvalidateCache();
     Tolva::Builders::FurnitureLibraryManager::InvalidateCache();
+    // Category indices belong to one project's attributes.
+    Tolva::Builders::ZoneBuilder::InvalidateCategoryCache();
     ReferencePointCache::Instance().Invalidate();
     StoredZoneData::Instance().Clear();
     WallPropertyAnalyzer::ForgetPositionProperty();

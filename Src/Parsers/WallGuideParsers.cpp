@@ -5,6 +5,8 @@
 #include "Parsers/JsonText.hpp"
 #include "Parsers/ParserLog.hpp"
 
+#include <limits>
+
 namespace Tolva::Parsers {
 
 namespace {
@@ -12,27 +14,27 @@ namespace {
 void ParseEdgeGraph(const rapidjson::Value& edgeGraph, WallGuides& wallGuides) {
     const rapidjson::Value* edges = FindField(edgeGraph, "edges");
     if (edges != nullptr && edges->IsArray()) {
+        // An unusable edge keeps its place, so that the guides after it stay with their own edges.
         for (rapidjson::SizeType i = 0; i < edges->Size(); ++i) {
             const rapidjson::Value& element = (*edges)[i];
-            if (!element.IsArray() || element.Size() != 2) {
-                continue;
-            }
             GS::Array<Int32> edge;
-            if (!ReadIndices(element, edge)) {
+            if (element.IsArray() && !ReadIndices(element, edge)) {
                 ParserWarning(
-                    GS::UniString::Printf("Wall guide edge %u skipped: its indices must be integers", i));
-                continue;
+                    GS::UniString::Printf("Wall guide edge %u is unusable: its indices must be integers", i));
             }
             wallGuides.edges.Push(std::move(edge));
         }
     }
     const rapidjson::Value* vertices = FindField(edgeGraph, "vertices");
     if (vertices != nullptr && vertices->IsArray()) {
+        // A malformed vertex keeps its place too, as a point nowhere, so that edges name the right ones.
         for (const rapidjson::Value& element : vertices->GetArray()) {
             TolvaPoint3D vertex;
-            if (ParsePoint3D(element, vertex)) {
-                wallGuides.vertices.Push(vertex);
+            if (!ParsePoint3D(element, vertex)) {
+                const double nowhere = std::numeric_limits<double>::quiet_NaN();
+                vertex = {nowhere, nowhere, nowhere};
             }
+            wallGuides.vertices.Push(vertex);
         }
     }
 }

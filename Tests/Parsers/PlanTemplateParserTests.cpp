@@ -101,22 +101,42 @@ TEST_F(PlanTemplateParserTest, FractionalEdgeIndexWarnsAndKeepsMinusOne) {
                   "[WARNING] PlanTemplateParser: Field 'edgeIndex' is not an integer (expected integer)"});
 }
 
-TEST_F(PlanTemplateParserTest, WallGuidesKeepTheFirstOfARepeatedKeyAndSkipBadEdges) {
-    ASSERT_TRUE(
-        ParseBody(R"("wallGuides": {"edgeGraph": {"edges": [[0, 1], [1, 2.5], [0, 1, 2], [1, 4294967296]],
+TEST_F(PlanTemplateParserTest, WallGuidesKeepTheFirstOfARepeatedKeyAndEveryEdgeAtItsPlace) {
+    ASSERT_TRUE(ParseBody(
+        R"("wallGuides": {"edgeGraph": {"edges": [[0, 1], [1, 2.5], [0, 1, 2], [1, 4294967296], "e", [1, 0]],
         "vertices": [[0, 0, 0], [1, 0, 0]]},
         "guides": {"0": {"geometry": {"type": "thick", "width": 250}}, "0": {"geometry": {"type": "thin"}},
                    "1": {"source": "story-plan"}}})"));
-    ASSERT_EQ(plan.wallGuides.edges.GetSize(), 1u);
-    EXPECT_EQ(plan.wallGuides.vertices.GetSize(), 2u);
-    ASSERT_EQ(plan.wallGuides.guides.GetSize(), 2u);
-    EXPECT_EQ(plan.wallGuides.guides.Get("0").geometryType, "thick");
-    EXPECT_EQ(plan.wallGuides.guides.Get("0").width, 250.0);
-    EXPECT_EQ(plan.wallGuides.guides.Get("1").geometryType, "simple");
-    EXPECT_EQ(ReportLines(),
-              (std::vector<std::string>{
-                  "[WARNING] PlanTemplateParser: Wall guide edge 1 skipped: its indices must be integers",
-                  "[WARNING] PlanTemplateParser: Wall guide edge 3 skipped: its indices must be integers"}));
+    const Tolva::WallGuides& guides = plan.wallGuides;
+    ASSERT_EQ(guides.edges.GetSize(), 6u);
+    EXPECT_EQ(guides.vertices.GetSize(), 2u);
+    std::vector<bool> usable;
+    for (USize i = 0; i < guides.edges.GetSize(); ++i) {
+        usable.push_back(Tolva::IsUsableEdge(guides, i));
+    }
+    EXPECT_EQ(usable, (std::vector<bool>{true, false, false, false, false, true}));
+    EXPECT_EQ(guides.edges[2].GetSize(), 3u) << "an edge of three indices keeps them";
+    ASSERT_EQ(guides.guides.GetSize(), 2u);
+    EXPECT_EQ(Tolva::GuideOfEdge(guides, 0)->geometryType, "thick");
+    EXPECT_EQ(Tolva::GuideOfEdge(guides, 0)->width, 250.0);
+    EXPECT_EQ(Tolva::GuideOfEdge(guides, 1)->geometryType, "simple");
+    EXPECT_EQ(Tolva::GuideOfEdge(guides, 5), nullptr);
+    EXPECT_EQ(
+        ReportLines(),
+        (std::vector<std::string>{
+            "[WARNING] PlanTemplateParser: Wall guide edge 1 is unusable: its indices must be integers",
+            "[WARNING] PlanTemplateParser: Wall guide edge 3 is unusable: its indices must be integers"}));
+}
+
+TEST_F(PlanTemplateParserTest, AMalformedVertexKeepsItsPlaceAndMakesItsEdgesUnusable) {
+    ASSERT_TRUE(ParseBody(R"("wallGuides": {"edgeGraph": {"edges": [[0, 1], [1, 2], [0, 2]],
+        "vertices": [[0, 0, 0], [1, "x", 0], [2, 0, 0]]}})"));
+    const Tolva::WallGuides& guides = plan.wallGuides;
+    ASSERT_EQ(guides.vertices.GetSize(), 3u);
+    EXPECT_EQ(guides.vertices[2].x, 2.0) << "the vertex after the malformed one keeps its index";
+    EXPECT_FALSE(Tolva::IsUsableEdge(guides, 0));
+    EXPECT_FALSE(Tolva::IsUsableEdge(guides, 1));
+    EXPECT_TRUE(Tolva::IsUsableEdge(guides, 2));
 }
 
 TEST_F(PlanTemplateParserTest, PlanObjectsKeepOnlyFurniture) {

@@ -1,5 +1,6 @@
 #include "Session.hpp"
 
+#include "BuilderSteps.hpp"
 #include "GeometrySteps.hpp"
 #include "PageSteps.hpp"
 #include "PaletteSteps.hpp"
@@ -205,6 +206,23 @@ StandIn::PointAnswer PointAnswerOf(const Step& step, rapidjson::SizeType index) 
 }
 
 using Action = std::function<void(HostProgram&, const Step&, rapidjson::SizeType)>;
+using BuilderStep = void (*)(std::ostream&, const Step&, short);
+
+// A builder step on "story" (by default the active one); a step whose JSON the builder cannot take
+// is malformed.
+Action Builder(BuilderStep build) {
+    return [build](HostProgram& host, const Step& step, rapidjson::SizeType i) {
+        Int32 story = IntMember(step, i, "story", StandIn::TheModel().activeStory);
+        if (story < StandIn::Settings().firstStory || story > StandIn::LastStory()) {
+            Malformed(i, "\"story\" is not a story of the project");
+        }
+        try {
+            build(host.Out(), step, static_cast<short>(story));
+        } catch (const GS::Exception& e) {
+            Malformed(i, e.GetMessage().ToCStr().Get());
+        }
+    };
+}
 
 const std::map<std::string, Action>& Actions() {
     static const std::map<std::string, Action> actions = {
@@ -313,6 +331,9 @@ const std::map<std::string, Action>& Actions() {
                  host.Out() << "Page: " << report.ToCStr(GS::CC_UTF8).Get() << "\n";
              }
          }},
+        {"build-walls", Builder(BuildWalls)},
+        {"build-slab", Builder(BuildSlab)},
+        {"build-zone", Builder(BuildZone)},
         {"quit", [](HostProgram& host, const Step&, rapidjson::SizeType) { host.Quit(); }},
         {"crash", [](HostProgram&, const Step&, rapidjson::SizeType) { std::raise(SIGSEGV); }},
     };

@@ -1,0 +1,26 @@
+#include "Builders/RoomName.hpp"
+
+#include <algorithm>
+
+namespace Tolva::Builders {
+
+namespace {
+
+bool IsHighSurrogate(GS::uchar_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+} // namespace
+
+void SetRoomName(API_ZoneType& zone, const GS::UniString& name) {
+    constexpr USize capacity = sizeof(zone.roomName) / sizeof(zone.roomName[0]);
+    const GS::uchar_t* units = name.ToUStr().Get();
+    USize length = std::min(name.GetLength(), capacity - 1);
+    if (length < name.GetLength() && length > 0 && IsHighSurrogate(units[length - 1])) {
+        --length;
+    }
+    std::copy(units, units + length, zone.roomName);
+    zone.roomName[length] = 0;
+}
+
+} // namespace Tolva::Builders
