@@ -142,8 +142,13 @@ GSErrCode ACAPI_LibraryPart_Create(API_LibPart* libPart) {
     creation.part.type = libPart->typeID;
     creation.part.placeable = libPart->isPlaceable;
     creation.part.parentUnID = libPart->parentUnID;
-    creation.part.ownUnID = "{" + std::string(GS::Guid::Generate().ToUniString().ToCStr().Get()) + "}-{" +
-                            GS::Guid::Generate().ToUniString().ToCStr().Get() + "}";
+    // Appended piece by piece: g++ 12 misreads "literal" + std::string&& at -O3 (-Wrestrict).
+    std::string ownUnID = "{";
+    ownUnID += GS::Guid::Generate().ToUniString().ToCStr().Get();
+    ownUnID += "}-{";
+    ownUnID += GS::Guid::Generate().ToUniString().ToCStr().Get();
+    ownUnID += '}';
+    creation.part.ownUnID = ownUnID;
     creation.index = taken != nullptr ? taken->index : state.nextIndex++;
     libPart->index = creation.index;
     state.creation = creation;

@@ -49,8 +49,8 @@ inline std::vector<std::array<int, 3>> Fan(int corners) {
 }
 
 // A closed prism over the outline from z0 to z1 (moved by dx): the bottom, the top and two triangles
-// per side; the triangles are wound at random (by seed), not outwards.
-inline JSCommands::MeshData ScrambledPrism(const Outline& outline, double z0, double z1, unsigned seed,
+// per side; the triangles are wound at random (by a scramble number), not outwards.
+inline JSCommands::MeshData ScrambledPrism(const Outline& outline, double z0, double z1, unsigned scramble,
                                            double dx = 0) {
     JSCommands::MeshData mesh = {};
     const int n = static_cast<int>(outline.corners.size());
@@ -70,8 +70,8 @@ inline JSCommands::MeshData ScrambledPrism(const Outline& outline, double z0, do
         triangles.push_back({i, n + j, n + i});
     }
     for (const auto& [a, b, c] : triangles) {
-        seed = seed * 1103515245u + 12345u;
-        mesh.faces.Push((seed >> 16) & 1 ? Face({a, c, b}) : Face({a, b, c}));
+        scramble = scramble * 1103515245u + 12345u;
+        mesh.faces.Push((scramble >> 16) & 1 ? Face({a, c, b}) : Face({a, b, c}));
     }
     return mesh;
 }

@@ -25,8 +25,8 @@ void ExpectOutwards(JSCommands::MeshData mesh, const char* what) {
 }
 
 TEST(OrientFacesOutward, ABoxFacesOutwardsHoweverItWasWound) {
-    for (unsigned seed = 1; seed <= 8; ++seed) {
-        JSCommands::MeshData box = ScrambledPrism(Square, 0, 1, seed);
+    for (unsigned scramble = 1; scramble <= 8; ++scramble) {
+        JSCommands::MeshData box = ScrambledPrism(Square, 0, 1, scramble);
         ASSERT_EQ(box.vertices.GetSize(), 8u);
         ASSERT_EQ(box.faces.GetSize(), 12u);
         ExpectOutwards(box, "box");
@@ -34,15 +34,15 @@ TEST(OrientFacesOutward, ABoxFacesOutwardsHoweverItWasWound) {
 }
 
 TEST(OrientFacesOutward, AConcaveBodyFacesOutwardsEverywhere) {
-    for (unsigned seed = 1; seed <= 16; ++seed) {
-        ExpectOutwards(ScrambledPrism(LShape, 0, 3, seed), "L-shaped prism");
-        ExpectOutwards(ScrambledPrism(UShape, 0, 3, seed), "U-shaped prism");
+    for (unsigned scramble = 1; scramble <= 16; ++scramble) {
+        ExpectOutwards(ScrambledPrism(LShape, 0, 3, scramble), "L-shaped prism");
+        ExpectOutwards(ScrambledPrism(UShape, 0, 3, scramble), "U-shaped prism");
     }
 }
 
 TEST(OrientFacesOutward, TrianglesWithTheirOwnCopiesOfTheVerticesAreJoinedByPosition) {
-    for (unsigned seed = 1; seed <= 16; ++seed) {
-        const JSCommands::MeshData shared = ScrambledPrism(UShape, 0, 3, seed);
+    for (unsigned scramble = 1; scramble <= 16; ++scramble) {
+        const JSCommands::MeshData shared = ScrambledPrism(UShape, 0, 3, scramble);
         JSCommands::MeshData soup = {};
         for (const GS::Array<int>& face : shared.faces) {
             const int first = static_cast<int>(soup.vertices.GetSize());
@@ -54,7 +54,7 @@ TEST(OrientFacesOutward, TrianglesWithTheirOwnCopiesOfTheVerticesAreJoinedByPosi
         MeshToolkit::OrientFacesOutward(soup);
         const MeshChecks::Mesh checked = MeshChecks::Of(soup);
         ASSERT_TRUE(MeshChecks::IsClosed(checked));
-        EXPECT_EQ(MeshChecks::InwardFaces(checked), std::vector<size_t>{}) << "seed " << seed;
+        EXPECT_EQ(MeshChecks::InwardFaces(checked), std::vector<size_t>{}) << "scramble " << scramble;
     }
 }
 
@@ -72,8 +72,8 @@ TEST(OrientFacesOutward, SeparateBodiesInOneMeshEachFaceOutwards) {
 }
 
 TEST(OrientFacesOutward, AnOpenBoxIsWoundAlikeAndAwayFromItsCentre) {
-    for (unsigned seed = 1; seed <= 8; ++seed) {
-        JSCommands::MeshData box = ScrambledPrism(Square, 0, 1, seed);
+    for (unsigned scramble = 1; scramble <= 8; ++scramble) {
+        JSCommands::MeshData box = ScrambledPrism(Square, 0, 1, scramble);
         box.faces.Delete(1); // the top's two triangles
         box.faces.Delete(2);
         MeshToolkit::OrientFacesOutward(box);
@@ -85,7 +85,7 @@ TEST(OrientFacesOutward, AnOpenBoxIsWoundAlikeAndAwayFromItsCentre) {
                 MeshChecks::Cross({b.x - a.x, b.y - a.y, b.z - a.z}, {c.x - a.x, c.y - a.y, c.z - a.z});
             const MeshChecks::Point out = {(a.x + b.x + c.x) / 3 - 0.5, (a.y + b.y + c.y) / 3 - 0.5,
                                            (a.z + b.z + c.z) / 3 - 0.5};
-            EXPECT_GT(MeshChecks::Dot(normal, out), 0) << "seed " << seed;
+            EXPECT_GT(MeshChecks::Dot(normal, out), 0) << "scramble " << scramble;
         }
     }
 }
