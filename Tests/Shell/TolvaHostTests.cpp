@@ -76,6 +76,22 @@ TEST(TolvaHost, DemoSendsTheClickedRoomToThePageAndDrawsIt) {
         << empty.output;
 }
 
+// The two-story house has a basement (-1), a ground floor (0) and a first floor (1).
+TEST(TolvaHost, DrawsEveryStoryIntoItsOwnFile) {
+    const std::string drawing = TempPath("house.svg");
+    Outcome drawn = RunHost("--project " + std::string(TOLVA_SOURCE_DIR) +
+                            "/examples/projects/two-story-house.json --report /dev/null --svg " + drawing +
+                            " --story all info");
+    ASSERT_EQ(drawn.status, 0) << drawn.output;
+    const std::string stem = drawing.substr(0, drawing.size() - 4);
+    for (const char* story : {"-1", "0", "1"}) {
+        const std::string file = stem + "-story" + story + ".svg";
+        EXPECT_NE(drawn.output.find("tolva-host: drew " + file + "\n"), std::string::npos) << drawn.output;
+        EXPECT_EQ(ReadFile(file).rfind("<svg", 0), 0u) << file;
+    }
+    EXPECT_TRUE(ReadFile(stem + "-story2.svg").empty()) << "no story above the first floor";
+}
+
 TEST(TolvaHost, CallsAPageCommandAndPrintsItsAnswer) {
     struct Case {
         std::string arguments;

@@ -56,6 +56,20 @@ void HostProgram::SaveDrawing(const std::string& path, std::optional<Int32> stor
     }
 }
 
+std::vector<std::string> HostProgram::SaveDrawingsOfEveryStory(const std::string& path) const {
+    const size_t dot = path.rfind('.');
+    const size_t slash = path.rfind('/');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const std::string stem = hasExtension ? path.substr(0, dot) : path;
+    const std::string extension = hasExtension ? path.substr(dot) : std::string(".svg");
+    std::vector<std::string> written;
+    for (Int32 story = StandIn::Settings().firstStory; story <= StandIn::LastStory(); ++story) {
+        written.push_back(stem + "-story" + std::to_string(story) + extension);
+        SaveDrawing(written.back(), story);
+    }
+    return written;
+}
+
 void HostProgram::Quit() {
     if (quit) {
         return;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 // Plays Archicad around one loaded add-on: starts it up as the host does and quits it at the end.
 class HostProgram {
@@ -23,6 +24,8 @@ public:
     // Draws a story (the active one when none is given) as SVG; throws for a story the project lacks.
     void SaveDrawing(const std::string& path, std::optional<Int32> story,
                      const std::vector<StandIn::PlanMark>& marks = {}) const;
+    // Draws every story, each into PATH with "-story<N>" before its extension; returns the files.
+    std::vector<std::string> SaveDrawingsOfEveryStory(const std::string& path) const;
     std::ostream& Out() const { return out; }
 
 private:

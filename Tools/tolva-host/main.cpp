@@ -30,7 +30,7 @@ constexpr double DemoClickY = 6.0;
 constexpr const char* VersionServiceHost = "api.tolva.ai";
 
 const char* Usage = "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
-                    "                  [--svg FILE [--story N]] [--obj FILE] [--page ADDRESS=FILE ...]\n"
+                    "                  [--svg FILE [--story N|all]] [--obj FILE] [--page ADDRESS=FILE ...]\n"
                     "                  [--receiver FILE] [--version-service URL] [--offline]\n"
                     "                  info | run SESSION.json | demo | call COMMAND [ARG]\n";
 
@@ -216,7 +216,13 @@ int Run(const Options& options) {
         StandIn::SaveProjectFile(options.savePath);
     }
     if (!options.svgPath.empty() && options.verb != "demo") {
-        host.SaveDrawing(options.svgPath, StoryOption(options));
+        if (options.story == "all") {
+            for (const std::string& written : host.SaveDrawingsOfEveryStory(options.svgPath)) {
+                std::cerr << "tolva-host: drew " << written << "\n";
+            }
+        } else {
+            host.SaveDrawing(options.svgPath, StoryOption(options));
+        }
     }
     host.Quit();
     return CheckStandIn(status);
