@@ -549,6 +549,7 @@ GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, API
 }
 
 GSErrCode ACAPI_DisposeElemMemoHdls(API_ElementMemo* memo) {
+    Faults::Count("ACAPI_DisposeElemMemoHdls");
     if (memo == nullptr) {
         return NoError;
     }

@@ -81,6 +81,20 @@ Int32 CallCount(const std::string& call) {
     return found == Calls().end() ? 0 : found->second;
 }
 
+void Count(const std::string& call) {
+    ++Calls()[call];
+}
+
+Int32 ApiCallCount() {
+    Int32 total = 0;
+    for (const auto& [call, count] : Calls()) {
+        if (call.rfind("ACAPI_", 0) == 0 && call.find(':') == std::string::npos) {
+            total += count;
+        }
+    }
+    return total;
+}
+
 std::vector<std::string> TakeUnreached() {
     std::vector<std::string> unreached;
     unreached.swap(DroppedUnreached());

@@ -20,6 +20,11 @@ HOST_API std::optional<GSErrCode> Take(const std::string& call);
 HOST_API void ThrowIfArmed(const std::string& call);
 // How often the call was made since the faults were last cleared.
 HOST_API Int32 CallCount(const std::string& call);
+// Counts a call that never fails on demand, so that the counts cover it as well.
+HOST_API void Count(const std::string& call);
+// How many calls of the API (names beginning "ACAPI_") were made since the faults were last
+// cleared, each call once: a narrowed name ("ACAPI_Element_Create:Zone") is the same call again.
+HOST_API Int32 ApiCallCount();
 
 // The faults that were armed and never failed a call: those that Clear or a new Arm of the same
 // call dropped since the last call, then those still armed, which are disarmed. A fault that never

@@ -150,6 +150,7 @@ GSErrCode ACAPI_GetReleaseNumber(API_ServerApplicationInfo* serverApplicationInf
 }
 
 GSErrCode ACAPI_WriteReportText(const GS::UniString& text, bool withAlert) {
+    Faults::Count("ACAPI_WriteReport");
     Faults::ThrowIfArmed("ACAPI_WriteReport:throw");
     ReportLine line{text, withAlert};
     Host().report.push_back(line);

@@ -1,4 +1,5 @@
 #include "ACAPinc.h"
+#include "StandIn/Faults.hpp"
 #include "StandIn/Project.hpp"
 
 namespace StandIn {
@@ -51,6 +52,7 @@ using namespace StandIn;
 
 GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString,
                                     const std::function<GSErrCode()>& command) {
+    Faults::Count("ACAPI_CallUndoableCommand");
     Model& model = TheModel();
     if (model.undoStepOpen) {
         return APIERR_NESTEDUNDO;
