@@ -4,6 +4,7 @@
 #include "GeometrySteps.hpp"
 #include "PageSteps.hpp"
 #include "PaletteSteps.hpp"
+#include "ZoneImportFiles.hpp"
 
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
@@ -113,17 +114,10 @@ std::string JsonText(const rapidjson::Value& value) {
     return buffer.GetString();
 }
 
-// Calls ACAPI.command from the page with "argument" (any JSON value) or the text of "file", prints
-// the answer and, with "expect" (a text as it is, anything else as compact JSON), checks it.
-void CallStep(HostProgram& host, const Step& step, rapidjson::SizeType index) {
-    const std::string command = TextMember(step, index, "command");
-    std::string argument;
-    if (step.HasMember("file")) {
-        argument = '@';
-        argument += TextMember(step, index, "file");
-    } else if (step.HasMember("argument")) {
-        argument = JsonText(step["argument"]);
-    }
+// Calls ACAPI.command from the page with the argument (PageSteps.hpp), prints the answer and, with
+// "expect" (a text as it is, anything else as compact JSON), checks it.
+void CallAndCheck(HostProgram& host, const Step& step, rapidjson::SizeType index, const std::string& command,
+                  const std::string& argument) {
     const StandIn::PageCallResult result = CallCommand(command, argument);
     if (result.state != StandIn::PageCallResult::State::Fulfilled) {
         Malformed(index, "ACAPI." + command +
@@ -139,6 +133,30 @@ void CallStep(HostProgram& host, const Step& step, rapidjson::SizeType index) {
             Malformed(index, "ACAPI." + command + " answered " + result.text + ", not " + expected);
         }
     }
+}
+
+// Calls ACAPI.command with "argument" (any JSON value) or the text of "file".
+void CallStep(HostProgram& host, const Step& step, rapidjson::SizeType index) {
+    const std::string command = TextMember(step, index, "command");
+    std::string argument;
+    if (step.HasMember("file")) {
+        argument = '@';
+        argument += TextMember(step, index, "file");
+    } else if (step.HasMember("argument")) {
+        argument = JsonText(step["argument"]);
+    }
+    CallAndCheck(host, step, index, command, argument);
+}
+
+// Hands the project files of "folder" to ACAPI.importZonesFromSpaces, as the page does.
+void ImportZonesStep(HostProgram& host, const Step& step, rapidjson::SizeType index) {
+    std::string argument;
+    try {
+        argument = ZoneImportArgument(TextMember(step, index, "folder"));
+    } catch (const GS::Exception& e) {
+        Malformed(index, e.GetMessage().ToCStr().Get());
+    }
+    CallAndCheck(host, step, index, "importZonesFromSpaces", argument);
 }
 
 // Elements by "guids", by "type" or by zone "name", in host order.
@@ -323,6 +341,7 @@ const std::map<std::string, Action>& Actions() {
         {"show-palette", [](HostProgram& host, const Step& step,
                             rapidjson::SizeType i) { PrintPalette(host.Out(), PaletteGuid(step, i)); }},
         {"call", CallStep},
+        {"import-zones", ImportZonesStep},
         {"script", [](HostProgram&, const Step& step,
                       rapidjson::SizeType i) { RunPageScript(TextMember(step, i, "script")); }},
         {"page-reports",

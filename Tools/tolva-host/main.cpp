@@ -10,6 +10,7 @@
 #include "StandIn/Faults.hpp"
 #include "StandIn/ProjectFile.hpp"
 #include "TolvaResourceIDs.h"
+#include "ZoneImportFiles.hpp"
 
 #include <cstdlib>
 #include <fstream>
@@ -29,14 +30,16 @@ constexpr double DemoClickY = 6.0;
 // The maker's API host, which the add-on asks whether its version is still allowed.
 constexpr const char* VersionServiceHost = "api.tolva.ai";
 
-const char* Usage = "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
-                    "                  [--svg FILE [--story N|all]] [--obj FILE] [--page ADDRESS=FILE ...]\n"
-                    "                  [--receiver FILE] [--version-service URL] [--offline]\n"
-                    "                  info | run SESSION.json | demo | call COMMAND [ARG]\n";
+const char* Usage =
+    "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
+    "                  [--svg FILE [--story N|all]] [--obj FILE] [--page ADDRESS=FILE ...]\n"
+    "                  [--receiver FILE] [--version-service URL] [--offline]\n"
+    "                  info | run SESSION.json | demo | call COMMAND [ARG] | import-zones FOLDER\n";
 
 struct Options {
     std::string verb;
     std::string sessionPath;
+    std::string zonesFolder;
     std::string addOnPath = DefaultAddOnPath();
     std::string reportPath;
     std::string projectPath;
@@ -88,9 +91,9 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
         return false;
     }
     options->verb = positional[0];
-    size_t expected = options->verb == "run" ? 2 : 1;
+    size_t expected = options->verb == "run" || options->verb == "import-zones" ? 2 : 1;
     if (options->verb != "info" && options->verb != "run" && options->verb != "demo" &&
-        options->verb != "call") {
+        options->verb != "call" && options->verb != "import-zones") {
         *error = "unknown verb " + options->verb;
         return false;
     }
@@ -104,12 +107,16 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
         return true;
     }
     if (positional.size() != expected) {
-        *error =
-            options->verb == "run" ? "run takes one session file" : options->verb + " takes no arguments";
+        *error = options->verb == "run"            ? "run takes one session file"
+                 : options->verb == "import-zones" ? "import-zones takes one folder"
+                                                   : options->verb + " takes no arguments";
         return false;
     }
     if (options->verb == "run") {
         options->sessionPath = positional[1];
+    }
+    if (options->verb == "import-zones") {
+        options->zonesFolder = positional[1];
     }
     return true;
 }
@@ -139,8 +146,7 @@ std::optional<Int32> StoryOption(const Options& options) {
 }
 
 // Prints what the page's promise resolved with; a rejection or a promise that never settles fails.
-int CallAndPrint(const std::string& command, const std::string& argument) {
-    const StandIn::PageCallResult result = CallCommand(command, argument);
+int CallAndPrintResult(const std::string& command, const StandIn::PageCallResult& result) {
     switch (result.state) {
     case StandIn::PageCallResult::State::Fulfilled:
         std::cout << result.text << "\n";
@@ -152,6 +158,18 @@ int CallAndPrint(const std::string& command, const std::string& argument) {
         std::cerr << "tolva-host: ACAPI." << command << " never settled\n";
         return RunError;
     }
+}
+
+int CallAndPrint(const std::string& command, const std::string& argument) {
+    return CallAndPrintResult(command, CallCommand(command, argument));
+}
+
+// Hands the folder's project files to the zone import as the page does; an import that answers with
+// a failure fails too.
+int ImportZonesAndPrint(const std::string& folder) {
+    const StandIn::PageCallResult result = CallCommand("importZonesFromSpaces", ZoneImportArgument(folder));
+    const int status = CallAndPrintResult("importZonesFromSpaces", result);
+    return status == 0 && result.text.rfind("{\"success\":true", 0) != 0 ? RunError : status;
 }
 
 // A session that arms a fault no call reaches checks nothing, and an exception that reached the
@@ -209,6 +227,8 @@ int Run(const Options& options) {
         RunSession(host, sessionText);
     } else if (options.verb == "call") {
         status = CallAndPrint(options.command, options.argument);
+    } else if (options.verb == "import-zones") {
+        status = ImportZonesAndPrint(options.zonesFolder);
     } else {
         RunDemo(host, DemoClickX, DemoClickY, options.svgPath);
     }
