@@ -18,18 +18,18 @@ using File = std::pair<std::string, std::string>;
 // Two rooms at 0 and 3000 mm in the building's coordinates and a third without a type.
 constexpr const char* SpacesJson = R"({"value": [
   {"id": "b1-0-u1-s1", "spaceTypeId": "st-bed", "labelPosition": [1000, 1000, 0],
-   "polygon": {"polylines": [{"points": [[0, 0, 0], [2000, 0, 0], [2000, 2000, 0], [0, 2000, 0]]}]}},
+   "polygon": {"type": "polygon", "polylines": [{"type": "polyline", "points": [[0, 0, 0], [2000, 0, 0], [2000, 2000, 0], [0, 2000, 0]]}]}},
   {"id": "b1-1-u1-s1", "spaceTypeId": "st-kitchen", "labelPosition": [3000, 1000, 3000],
-   "polygon": {"polylines": [{"points": [[2000, 0, 0], [4000, 0, 0], [4000, 2000, 0], [2000, 2000, 0]]}]}},
+   "polygon": {"type": "polygon", "polylines": [{"type": "polyline", "points": [[2000, 0, 0], [4000, 0, 0], [4000, 2000, 0], [2000, 2000, 0]]}]}},
   {"id": "b1-1-u1-s2", "spaceTypeId": null, "labelPosition": [5000, 1000, 3000],
-   "polygon": {"polylines": [{"points": [[4000, 0, 0], [6000, 0, 0], [6000, 2000, 0], [4000, 2000, 0]]}]}}
+   "polygon": {"type": "polygon", "polylines": [{"type": "polyline", "points": [[4000, 0, 0], [6000, 0, 0], [6000, 2000, 0], [4000, 2000, 0]]}]}}
 ]})";
 constexpr const char* ProjectJson = R"({"spaceTypes": [
-  {"id": "st-bed", "class": "Bedroom", "displayName": "Bedroom"},
-  {"id": "st-kitchen", "class": "Kitchen", "displayName": "Kitchen"}]})";
+  {"id": "st-bed", "class": "Bedroom", "color": "#6FCF97", "displayName": "Bedroom"},
+  {"id": "st-kitchen", "class": "Kitchen", "color": "#F2994A", "displayName": "Kitchen"}]})";
 constexpr const char* UnitsJson = R"([
   {"id": "b1-1-u1", "storyId": "b1-1",
-   "polygon": {"polylines": [{"points": [[0, 0, 0], [6000, 0, 0], [6000, 2000, 0], [0, 2000, 0]]}]}}])";
+   "polygon": {"type": "polygon", "polylines": [{"type": "polyline", "points": [[0, 0, 0], [6000, 0, 0], [6000, 2000, 0], [0, 2000, 0]]}]}}])";
 constexpr const char* StoriesJson =
     R"([{"id": "b1-0", "heightOffset": 0}, {"id": "b1-1", "heightOffset": 3000}])";
 
@@ -95,7 +95,7 @@ protected:
     }
 };
 
-using Zones = std::vector<std::pair<short, std::string>>;
+using ZoneList = std::vector<std::pair<short, std::string>>;
 
 TEST_F(ImportZonesCommand, RefusesAnArgumentThatIsNoFileList) {
     EXPECT_EQ(Answer(GS::Ref<JS::Base>()), Failure("Invalid parameters: Expected JSON string"));
@@ -127,7 +127,7 @@ TEST_F(ImportZonesCommand, ImportsRoomsAndUnitsOntoTheirStoriesInOneUndoStep) {
                       {"stories.json", StoriesJson},
                       {"project.json", ProjectJson}}),
               Success("Created: 3 zones | Skipped: 1 (Total: 4 spaces)"));
-    EXPECT_EQ(Zones(), (Zones{{0, "Bedroom"}, {1, "Kitchen"}, {1, "b1-1-u1"}}));
+    EXPECT_EQ(Zones(), (ZoneList{{0, "Bedroom"}, {1, "Kitchen"}, {1, "b1-1-u1"}}));
     EXPECT_TRUE(
         HasLine("[INFO] PlanImportCommands: stories.json provided - will use accurate elevation mapping"));
     EXPECT_TRUE(HasLine("[INFO] PlanImportCommands: units.json provided - will import unit zones"));
@@ -142,7 +142,7 @@ TEST_F(ImportZonesCommand, ImportsRoomsAndUnitsOntoTheirStoriesInOneUndoStep) {
 
 TEST_F(ImportZonesCommand, UnitsAloneNeedNoProject) {
     EXPECT_EQ(Import({{"units.json", UnitsJson}}), Success("Successfully created all 1 zones"));
-    EXPECT_EQ(Zones(), (Zones{{1, "b1-1-u1"}})) << "the unit's own level places it without stories";
+    EXPECT_EQ(Zones(), (ZoneList{{1, "b1-1-u1"}})) << "the unit's own level places it without stories";
     EXPECT_TRUE(HasLine(
         "[INFO] PlanImportCommands: Importing unit zones only (no spaces) - project.json not required"));
     EXPECT_TRUE(
@@ -154,16 +154,16 @@ TEST_F(ImportZonesCommand, UnitsAloneNeedNoProject) {
 
 TEST_F(ImportZonesCommand, TheLastOfTwoFilesWithOneNameIsRead) {
     const std::string oneSpace = R"([{"spaceTypeId": "st-bed", "labelPosition": [1000, 1000, 0],
-        "polygon": {"polylines": [{"points": [[0, 0, 0], [2000, 0, 0], [2000, 2000, 0]]}]}}])";
+        "polygon": {"type": "polygon", "polylines": [{"type": "polyline", "points": [[0, 0, 0], [2000, 0, 0], [2000, 2000, 0]]}]}}])";
     EXPECT_EQ(Import({{"spaces.json", SpacesJson}, {"project.json", ProjectJson}, {"spaces.json", oneSpace}}),
               Success("Successfully created all 1 zones"));
-    EXPECT_EQ(Zones(), (Zones{{0, "Bedroom"}}));
+    EXPECT_EQ(Zones(), (ZoneList{{0, "Bedroom"}}));
 }
 
 TEST_F(ImportZonesCommand, StoriesThatDoNotParseLeaveThePlacementToTheSpaces) {
     EXPECT_EQ(Import({{"spaces.json", SpacesJson}, {"project.json", ProjectJson}, {"stories.json", "[{"}}),
               Success("Created: 2 zones | Skipped: 1 (Total: 3 spaces)"));
-    EXPECT_EQ(Zones(), (Zones{{0, "Bedroom"}, {1, "Kitchen"}}));
+    EXPECT_EQ(Zones(), (ZoneList{{0, "Bedroom"}, {1, "Kitchen"}}));
     bool warned = false;
     for (const std::string& line : Lines()) {
         warned =
