@@ -157,6 +157,20 @@ std::vector<std::vector<API_Coord>> Contours(const StoredMemo& memo) {
     return contours;
 }
 
+// The area (m²) inside the polygon's first contour.
+double OuterArea(const StoredMemo& memo) {
+    const std::vector<std::vector<API_Coord>> contours = Contours(memo);
+    if (contours.empty()) {
+        return 0.0;
+    }
+    double twice = 0.0;
+    const std::vector<API_Coord>& outer = contours.front();
+    for (size_t i = 0; i + 1 < outer.size(); ++i) {
+        twice += outer[i].x * outer[i + 1].y - outer[i + 1].x * outer[i].y;
+    }
+    return std::abs(twice) / 2.0;
+}
+
 // Along the wall from its begin point by `along`, and across it by `across` (left of its direction).
 API_Coord OnWall(const API_WallType& wall, double along, double across) {
     double dx = wall.endC.x - wall.begC.x;
@@ -346,10 +360,16 @@ std::string DrawStory(short story, const std::vector<PlanMark>& marks) {
         svg << "<path d=\"" << canvas.Path(Contours(*s.memo), true)
             << "\" fill=\"#f0f0f0\" fill-rule=\"evenodd\" stroke=\"#b0b0b0\" stroke-dasharray=\"6 4\"/>\n";
     });
-    drawType(API_ZoneID, [&](const StoredElement& s) {
-        svg << "<path d=\"" << canvas.Path(Contours(*s.memo), true) << "\" fill=\""
-            << CategoryColour(s.element.zone.catInd) << "\" fill-rule=\"evenodd\" stroke=\"#8a8a8a\"/>\n";
+    // Larger zones first, so that the rooms inside a unit's or a storey's zone stay in sight.
+    std::vector<const StoredElement*> zones;
+    drawType(API_ZoneID, [&](const StoredElement& s) { zones.push_back(&s); });
+    std::stable_sort(zones.begin(), zones.end(), [](const StoredElement* a, const StoredElement* b) {
+        return OuterArea(*a->memo) > OuterArea(*b->memo);
     });
+    for (const StoredElement* s : zones) {
+        svg << "<path d=\"" << canvas.Path(Contours(*s->memo), true) << "\" fill=\""
+            << CategoryColour(s->element.zone.catInd) << "\" fill-rule=\"evenodd\" stroke=\"#8a8a8a\"/>\n";
+    }
     drawType(API_WallID, [&](const StoredElement& s) {
         bool exterior = IsExterior(s);
         // A wall trimmed by a solid operation keeps its footprint in plan; an outline shows the trim.

@@ -4,6 +4,7 @@
 #include "StandIn/PlanDrawing.hpp"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -91,6 +92,45 @@ TEST_F(PlanDrawing, EscapesNamesAndDrawsAnEmptyStory) {
     std::string empty = StandIn::DrawStory(5);
     EXPECT_EQ(empty.rfind("<svg", 0), 0u);
     EXPECT_EQ(Count(empty, "<path"), 2u) << "only the scale bar and the north arrow";
+}
+
+// The zones' fill colours in the order they are drawn.
+std::vector<std::string> ZoneFills(const std::string& drawing) {
+    std::vector<std::string> fills;
+    const std::string zoneFill = "\" fill-rule=\"evenodd\" stroke=\"#8a8a8a\"";
+    for (size_t at = drawing.find(zoneFill); at != std::string::npos; at = drawing.find(zoneFill, at + 1)) {
+        const size_t fill = drawing.rfind("fill=\"", at) + 6;
+        fills.push_back(drawing.substr(fill, at - fill));
+    }
+    return fills;
+}
+
+// A square zone from the origin with the side (m), in the category of that index.
+void PlantSquareZone(double side, Int32 category) {
+    API_Element zone = {};
+    zone.header.type = API_ZoneID;
+    ASSERT_EQ(ACAPI_Element_GetDefaults(&zone, nullptr), NoError);
+    zone.zone.catInd = ACAPI_CreateAttributeIndex(category);
+    StandIn::StoredMemo square;
+    square.coords = {{0, 0}, {0, 0}, {side, 0}, {side, side}, {0, side}, {0, 0}};
+    square.pends = {0, 5};
+    ASSERT_EQ(StandIn::PlantElement(&zone, &square), NoError);
+}
+
+TEST_F(PlanDrawing, FillsTheLargerZonesFirstSoRoomsInsideAUnitShow) {
+    PlantSquareZone(6, 1);
+    PlantSquareZone(4, 3);
+    PlantSquareZone(2, 2);
+    const std::vector<std::string> largestFirst = ZoneFills(StandIn::DrawStory(0));
+    ASSERT_EQ(largestFirst.size(), 3u);
+    EXPECT_NE(largestFirst[0], largestFirst[1]);
+    EXPECT_NE(largestFirst[1], largestFirst[2]);
+
+    StandIn::ResetHost();
+    PlantSquareZone(2, 2);
+    PlantSquareZone(6, 1);
+    PlantSquareZone(4, 3);
+    EXPECT_EQ(ZoneFills(StandIn::DrawStory(0)), largestFirst);
 }
 
 } // namespace
