@@ -11,8 +11,7 @@ namespace {
 
 const std::string Examples = std::string(TOLVA_SOURCE_DIR) + "/examples/";
 const std::string HarbourRowAnswer =
-    R"({"success":true,"message":"Created: 55 zones | Skipped: 6 (Total: 61 spaces)"
-})";
+    "{\"success\":true,\"message\":\"Created: 55 zones | Skipped: 6 (Total: 61 spaces)\"}";
 
 rapidjson::Document Json(const std::string& text) {
     rapidjson::Document document;
