@@ -4,6 +4,7 @@
 #include "Builders/ZoneBuilder.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
+#include "StandIn/Project.hpp"
 #include "StandIn/Stories.hpp"
 
 #include <benchmark/benchmark.h>
