@@ -113,18 +113,31 @@ std::string JsonText(const rapidjson::Value& value) {
     return buffer.GetString();
 }
 
-// Calls ACAPI.command from the page with "argument" (any JSON value) or the text of "file", prints
-// the answer and, with "expect" (a text as it is, anything else as compact JSON), checks it.
+// Calls ACAPI.command from the page with "argument" (any JSON value), the text of "file" or an array
+// of the texts of "files", prints the answer and, with "expect" (a text as it is, anything else as
+// compact JSON), checks it.
 void CallStep(HostProgram& host, const Step& step, rapidjson::SizeType index) {
     const std::string command = TextMember(step, index, "command");
-    std::string argument;
-    if (step.HasMember("file")) {
-        argument = '@';
-        argument += TextMember(step, index, "file");
+    std::vector<std::string> arguments;
+    if (step.HasMember("files")) {
+        if (!step["files"].IsArray()) {
+            Malformed(index, "\"files\" must list file names");
+        }
+        for (const auto& file : step["files"].GetArray()) {
+            if (!file.IsString()) {
+                Malformed(index, "\"files\" must list file names");
+            }
+            arguments.push_back(std::string("@") + file.GetString());
+        }
+        if (arguments.size() < 2) {
+            Malformed(index, "\"files\" must name at least two files; one goes as \"file\"");
+        }
+    } else if (step.HasMember("file")) {
+        arguments.push_back('@' + TextMember(step, index, "file"));
     } else if (step.HasMember("argument")) {
-        argument = JsonText(step["argument"]);
+        arguments.push_back(JsonText(step["argument"]));
     }
-    const StandIn::PageCallResult result = CallCommand(command, argument);
+    const StandIn::PageCallResult result = CallCommand(command, arguments);
     if (result.state != StandIn::PageCallResult::State::Fulfilled) {
         Malformed(index, "ACAPI." + command +
                              (result.state == StandIn::PageCallResult::State::Rejected

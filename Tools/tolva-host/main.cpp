@@ -32,7 +32,7 @@ constexpr const char* VersionServiceHost = "api.tolva.ai";
 const char* Usage = "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
                     "                  [--svg FILE [--story N|all]] [--obj FILE] [--page ADDRESS=FILE ...]\n"
                     "                  [--receiver FILE] [--version-service URL] [--offline]\n"
-                    "                  info | run SESSION.json | demo | call COMMAND [ARG]\n";
+                    "                  info | run SESSION.json | demo | call COMMAND [ARG...]\n";
 
 struct Options {
     std::string verb;
@@ -49,7 +49,7 @@ struct Options {
     std::string versionService;
     bool offline = false;
     std::string command;
-    std::string argument;
+    std::vector<std::string> arguments;
 };
 
 bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
@@ -95,12 +95,12 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
         return false;
     }
     if (options->verb == "call") {
-        if (positional.size() < 2 || positional.size() > 3) {
-            *error = "call takes a command name and at most one argument";
+        if (positional.size() < 2) {
+            *error = "call takes a command name";
             return false;
         }
         options->command = positional[1];
-        options->argument = positional.size() == 3 ? positional[2] : std::string();
+        options->arguments.assign(positional.begin() + 2, positional.end());
         return true;
     }
     if (positional.size() != expected) {
@@ -139,8 +139,8 @@ std::optional<Int32> StoryOption(const Options& options) {
 }
 
 // Prints what the page's promise resolved with; a rejection or a promise that never settles fails.
-int CallAndPrint(const std::string& command, const std::string& argument) {
-    const StandIn::PageCallResult result = CallCommand(command, argument);
+int CallAndPrint(const std::string& command, const std::vector<std::string>& arguments) {
+    const StandIn::PageCallResult result = CallCommand(command, arguments);
     switch (result.state) {
     case StandIn::PageCallResult::State::Fulfilled:
         std::cout << result.text << "\n";
@@ -208,7 +208,7 @@ int Run(const Options& options) {
     } else if (options.verb == "run") {
         RunSession(host, sessionText);
     } else if (options.verb == "call") {
-        status = CallAndPrint(options.command, options.argument);
+        status = CallAndPrint(options.command, options.arguments);
     } else {
         RunDemo(host, DemoClickX, DemoClickY, options.svgPath);
     }
