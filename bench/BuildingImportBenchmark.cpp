@@ -1,8 +1,8 @@
 #include "ACAPinc.h"
-#include "BuildingVariantGenerator.hpp"
 #include "Builders/BuildingImport.hpp"
-#include "Builders/WallCollectors.hpp"
 #include "Builders/StoryMappingUtils.hpp"
+#include "Builders/WallCollectors.hpp"
+#include "BuildingVariantGenerator.hpp"
 #include "Logging/SentryLogger.hpp"
 #include "Main/ProjectEvents.hpp"
 #include "Parsers/BuildingDataParser.hpp"
@@ -27,8 +27,8 @@ Tolva::BuildingData Variant(int stories) {
     Tolva::BuildingData building;
     GS::UniString error;
     if (!Tolva::Parsers::ParseBuildingData(Text(texts.stories), Text(texts.units), Text(texts.transitions),
-                                           Text(texts.furnitureInstances), Text(texts.furnitureTemplates), building,
-                                           error)) {
+                                           Text(texts.furnitureInstances), Text(texts.furnitureTemplates),
+                                           building, error)) {
         std::abort();
     }
     return building;
@@ -60,7 +60,7 @@ void FreshProject(const char* addOnPath) {
 }
 
 // The whole import of stories x 50 units into a new project, in its undoable step.
-void ImportBuilding(benchmark::State& state) {
+void WholeImport(benchmark::State& state) {
     const Tolva::BuildingData building = Variant(static_cast<int>(state.range(0)));
     const double segments = CandidateSegments(building);
     for (auto _ : state) {
@@ -75,11 +75,17 @@ void ImportBuilding(benchmark::State& state) {
         }
     }
     state.counters["segments"] = segments;
-    state.counters["per_segment"] =
-        benchmark::Counter(segments, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_segment"] = benchmark::Counter(
+        segments, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-BENCHMARK(ImportBuilding)->Arg(10)->Arg(20)->Arg(40)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK(WholeImport)
+    ->Arg(10)
+    ->Arg(20)
+    ->Arg(40)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
 
 } // namespace
 

@@ -34,8 +34,8 @@ WallsByFloor GroupWallsByFloor(const GS::Array<API_Guid>& walls) {
         byFloor[header.floorInd].Push(wall);
         ++grouped;
     }
-    Logger::Info(Category, GS::UniString::Printf("Pre-grouped %d walls into %d floors for door placement", grouped,
-                                                 static_cast<Int32>(byFloor.size())));
+    Logger::Info(Category, GS::UniString::Printf("Pre-grouped %d walls into %d floors for door placement",
+                                                 grouped, static_cast<Int32>(byFloor.size())));
     GS::UniString floors = "Floors with walls: [";
     bool first = true;
     for (const auto& [floor, onFloor] : byFloor) {
@@ -61,9 +61,10 @@ void PlaceBuildingDoors(const GS::Array<Transition>& transitions, const StoryFlo
             if (onFloor != wallsByFloor.end()) {
                 candidates = &onFloor->second;
             } else {
-                Logger::Warning(Category, "Door '" + transition.id + "': Story ID '" + transition.storyId +
-                                              GS::UniString::Printf("' maps to floor %d, but no walls exist on that floor",
-                                                                    *floor));
+                Logger::Warning(Category,
+                                "Door '" + transition.id + "': Story ID '" + transition.storyId +
+                                    GS::UniString::Printf(
+                                        "' maps to floor %d, but no walls exist on that floor", *floor));
                 candidates = &none;
             }
         } else {
@@ -82,24 +83,26 @@ void PlaceBuildingDoors(const GS::Array<Transition>& transitions, const StoryFlo
 short ResolveFurnitureFloor(const FurnitureObject& item, const GS::Array<TolvaStory>& stories,
                             const ElevationFloorMap& map, short floorOffset) {
     if (!item.storyId.IsEmpty()) {
-        Logger::Debug(Category, "Furniture '" + item.id + "': Attempting to use storyId='" + item.storyId + "'");
+        Logger::Debug(Category,
+                      "Furniture '" + item.id + "': Attempting to use storyId='" + item.storyId + "'");
         for (const TolvaStory& story : stories) {
             if (story.id == item.storyId) {
                 const short floor = FloorWithOffset(story.heightOffset, map, floorOffset);
-                Logger::Debug(Category, "Furniture '" + item.id +
-                                            GS::UniString::Printf("': Matched storyId to story elevation %.0f mm -> "
-                                                                  "floor %d (with offset)",
-                                                                  story.heightOffset, floor));
+                Logger::Debug(Category,
+                              "Furniture '" + item.id +
+                                  GS::UniString::Printf("': Matched storyId to story elevation %.0f mm -> "
+                                                        "floor %d (with offset)",
+                                                        story.heightOffset, floor));
                 return floor;
             }
         }
-        Logger::Warning(Category,
-                        "Furniture '" + item.id + "': storyId='" + item.storyId + "' does not match any story");
+        Logger::Warning(Category, "Furniture '" + item.id + "': storyId='" + item.storyId +
+                                      "' does not match any story");
     }
     const double z = item.location.z;
     if (z != 0.0) {
-        Logger::Debug(Category,
-                      "Furniture '" + item.id + GS::UniString::Printf("': Attempting to use Z-coordinate %.0f mm", z));
+        Logger::Debug(Category, "Furniture '" + item.id +
+                                    GS::UniString::Printf("': Attempting to use Z-coordinate %.0f mm", z));
         double bestDistance = std::numeric_limits<double>::max();
         double bestElevation = 0.0;
         short bestFloor = -1;
@@ -121,18 +124,21 @@ short ResolveFurnitureFloor(const FurnitureObject& item, const GS::Array<TolvaSt
                                                               bestElevation, bestDistance, floor));
             return floor;
         }
-        Logger::Warning(Category, "Furniture '" + item.id +
-                                      GS::UniString::Printf("': Z-coordinate %.0f mm not within tolerance of any "
-                                                            "story elevation",
-                                                            z));
+        Logger::Warning(Category,
+                        "Furniture '" + item.id +
+                            GS::UniString::Printf("': Z-coordinate %.0f mm not within tolerance of any "
+                                                  "story elevation",
+                                                  z));
     }
     if (stories.IsEmpty()) {
-        Logger::Warning(Category, "Furniture '" + item.id + "': No stories available, using ground floor (0)");
+        Logger::Warning(Category,
+                        "Furniture '" + item.id + "': No stories available, using ground floor (0)");
         return 0;
     }
     const short floor = FloorWithOffset(stories[0].heightOffset, map, floorOffset);
     Logger::Warning(Category, "Furniture '" + item.id +
-                                  GS::UniString::Printf("': Using fallback to first story (floor %d with offset)", floor));
+                                  GS::UniString::Printf(
+                                      "': Using fallback to first story (floor %d with offset)", floor));
     return floor;
 }
 

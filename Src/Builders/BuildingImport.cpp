@@ -4,9 +4,9 @@
 #include "Builders/BuildingStories.hpp"
 #include "Builders/BuildingSummary.hpp"
 #include "Builders/BuildingWalls.hpp"
+#include "Builders/SlabBuilder.hpp"
 #include "Builders/WallCollectors.hpp"
 #include "Builders/WallDeduplication.hpp"
-#include "Builders/SlabBuilder.hpp"
 #include "Builders/ZoneBuilder.hpp"
 #include "Logging/Logger.hpp"
 
@@ -24,10 +24,12 @@ struct StoryTables {
 };
 
 short StoryFloor(const TolvaStory& story, const ElevationFloorMap& map, short floorOffset) {
-    return static_cast<short>(StoryMappingUtils::FindFloorForElevation(story.heightOffset, map) + floorOffset);
+    return static_cast<short>(StoryMappingUtils::FindFloorForElevation(story.heightOffset, map) +
+                              floorOffset);
 }
 
-StoryTables MapStories(const GS::Array<TolvaStory>& stories, const ElevationFloorMap& map, short floorOffset) {
+StoryTables MapStories(const GS::Array<TolvaStory>& stories, const ElevationFloorMap& map,
+                       short floorOffset) {
     StoryTables tables;
     for (const TolvaStory& story : stories) {
         tables.heights.Add(story.id, story.height);
@@ -36,8 +38,8 @@ StoryTables MapStories(const GS::Array<TolvaStory>& stories, const ElevationFloo
     return tables;
 }
 
-FloorSlabTable CreateSlabs(const GS::Array<TolvaStory>& stories, const ElevationFloorMap& map, short floorOffset,
-                           BuildingImportCounts& counts) {
+FloorSlabTable CreateSlabs(const GS::Array<TolvaStory>& stories, const ElevationFloorMap& map,
+                           short floorOffset, BuildingImportCounts& counts) {
     FloorSlabTable slabs;
     Int32 position = 0;
     for (const TolvaStory& story : stories) {
@@ -72,11 +74,13 @@ void CreateGrossFloorAreaZones(const GS::Array<TolvaStory>& stories, const Eleva
         if (const GSErrCode err = ZoneBuilder::CreateGFAZone(story.polygon, name, "GFA", floor, zone);
             err != NoError) {
             ++counts.gfaZonesFailed;
-            Logger::Warning(Category, GS::UniString::Printf("Failed to create GFA zone for story %d: error %d",
-                                                            story.level, err));
+            Logger::Warning(
+                Category,
+                GS::UniString::Printf("Failed to create GFA zone for story %d: error %d", story.level, err));
         } else {
             ++counts.gfaZonesCreated;
-            Logger::Debug(Category, "Created GFA zone '" + name + GS::UniString::Printf("' on floor %d", floor));
+            Logger::Debug(Category,
+                          "Created GFA zone '" + name + GS::UniString::Printf("' on floor %d", floor));
         }
     }
 }
@@ -123,12 +127,13 @@ GSErrCode ImportBuilding(const BuildingData& building, GS::UniString& summary) {
     const FloorSlabTable slabs = CreateSlabs(building.stories, map, floorOffset, counts);
     CreateGrossFloorAreaZones(building.stories, map, floorOffset, counts);
     const GS::Array<API_Guid> walls = CreateWalls(building, map, floorOffset, stories, slabs, counts);
-    PlaceBuildingDoors(building.transitions, stories.floors, GroupWallsByFloor(walls), walls, counts.doorsCreated,
-                       counts.doorsFailed);
+    PlaceBuildingDoors(building.transitions, stories.floors, GroupWallsByFloor(walls), walls,
+                       counts.doorsCreated, counts.doorsFailed);
     CreateBuildingFurniture(building, map, floorOffset, counts.furnitureCreated, counts.furnitureFailed);
     summary = FormatBuildingSummary(building, map, floorOffset, counts);
     Logger::Info(Category, summary);
-    const bool nothingBuilt = counts.slabsCreated == 0 && counts.wallsCreated == 0 && counts.doorsCreated == 0;
+    const bool nothingBuilt =
+        counts.slabsCreated == 0 && counts.wallsCreated == 0 && counts.doorsCreated == 0;
     return nothingBuilt ? APIERR_NOTFOUND : NoError;
 }
 

@@ -116,8 +116,8 @@ GSErrCode GetStoryElevation(short s, double& elevation) {
         return err;
     }
     if (!settings.Has(s)) {
-        Logger::Error(Category, GS::UniString::Printf("Story index %d out of range [%d, %d]", s, settings.First(),
-                                                      settings.Last()));
+        Logger::Error(Category, GS::UniString::Printf("Story index %d out of range [%d, %d]", s,
+                                                      settings.First(), settings.Last()));
         return StoryOutOfRange;
     }
     elevation = settings.LevelOf(s);
@@ -126,8 +126,9 @@ GSErrCode GetStoryElevation(short s, double& elevation) {
 
 GSErrCode SetStoryElevation(short s, double elevation) {
     if (s <= 0) {
-        Logger::Warning(Category, GS::UniString::Printf(
-                                      "Cannot adjust elevation of story %d - ground story has no story below", s));
+        Logger::Warning(Category,
+                        GS::UniString::Printf(
+                            "Cannot adjust elevation of story %d - ground story has no story below", s));
         return APIERR_NOTFOUND;
     }
     StorySettings settings;
@@ -136,28 +137,29 @@ GSErrCode SetStoryElevation(short s, double elevation) {
     }
     const short below = static_cast<short>(s - 1);
     if (!settings.Has(s) || !settings.Has(below)) {
-        Logger::Error(Category, GS::UniString::Printf("Story index %d out of range [%d, %d]", s, settings.First(),
-                                                      settings.Last()));
+        Logger::Error(Category, GS::UniString::Printf("Story index %d out of range [%d, %d]", s,
+                                                      settings.First(), settings.Last()));
         return StoryOutOfRange;
     }
     const double belowLevel = settings.LevelOf(below);
     const double height = elevation - belowLevel;
     if (!(height > LevelTolerance)) {
-        Logger::Warning(Category, GS::UniString::Printf("Cannot set story %d to %.3f m - would result in invalid "
-                                                        "height %.3f m (story below is at %.3f m)",
-                                                        s, elevation, height, belowLevel));
+        Logger::Warning(Category,
+                        GS::UniString::Printf("Cannot set story %d to %.3f m - would result in invalid "
+                                              "height %.3f m (story below is at %.3f m)",
+                                              s, elevation, height, belowLevel));
         return APIERR_NOTFOUND;
     }
     const GSErrCode err = ChangeStory(APIStory_SetHeight, below, height, GS::UniString());
     if (err != NoError) {
-        Logger::Warning(Category,
-                        GS::UniString::Printf("Failed to set height %.3f m on story %d (to adjust story %d to "
-                                              "%.3f m): error %d",
-                                              height, below, s, elevation, err));
+        Logger::Warning(
+            Category, GS::UniString::Printf("Failed to set height %.3f m on story %d (to adjust story %d to "
+                                            "%.3f m): error %d",
+                                            height, below, s, elevation, err));
     } else {
-        Logger::Debug(Category,
-                      GS::UniString::Printf("Set height of story %d to %.3f m (adjusts story %d to elevation %.3f m)",
-                                            below, height, s, elevation));
+        Logger::Debug(Category, GS::UniString::Printf(
+                                    "Set height of story %d to %.3f m (adjusts story %d to elevation %.3f m)",
+                                    below, height, s, elevation));
     }
     return err;
 }
@@ -168,7 +170,8 @@ void AdjustStoryElevations(const FloorElevationTable& table, short first, short 
     for (short s = first; s <= last; ++s) {
         const auto entry = table.find(s);
         if (entry == table.end()) {
-            Logger::Warning(Category, GS::UniString::Printf("No elevation mapping for story %d (skipping)", s));
+            Logger::Warning(Category,
+                            GS::UniString::Printf("No elevation mapping for story %d (skipping)", s));
             continue;
         }
         const double required = entry->second / 1000.0;
@@ -184,11 +187,13 @@ void AdjustStoryElevations(const FloorElevationTable& table, short first, short 
         if (const GSErrCode err = SetStoryElevation(s, required); err != NoError) {
             double current = 0.0;
             GetStoryElevation(s, current);
-            Logger::Warning(Category, GS::UniString::Printf("Failed to adjust story %d elevation (error %d, 0x%08X) "
-                                                            "- story remains at %.3f m instead of required %.3f m",
-                                                            s, err, static_cast<UInt32>(err), current, required));
+            Logger::Warning(Category,
+                            GS::UniString::Printf("Failed to adjust story %d elevation (error %d, 0x%08X) "
+                                                  "- story remains at %.3f m instead of required %.3f m",
+                                                  s, err, static_cast<UInt32>(err), current, required));
         } else {
-            Logger::Info(Category, GS::UniString::Printf("Adjusted story %d to elevation %.3f m", s, required));
+            Logger::Info(Category,
+                         GS::UniString::Printf("Adjusted story %d to elevation %.3f m", s, required));
         }
     }
 }
@@ -217,8 +222,9 @@ GSErrCode CreateRequiredStories(const BuildingData& building, Int32& storiesCrea
     const double lowest = elevations[0];
     const auto count = static_cast<short>(elevations.GetSize());
     const auto highest = static_cast<short>(floorOffset + count - 1);
-    Logger::Info(Category, GS::UniString::Printf("Mapping %d required elevations to sequential floor indices (%d to %d)",
-                                                 count, floorOffset, highest));
+    Logger::Info(Category, GS::UniString::Printf(
+                               "Mapping %d required elevations to sequential floor indices (%d to %d)", count,
+                               floorOffset, highest));
 
     ElevationFloorMap required;
     FloorElevationTable table;
@@ -229,8 +235,9 @@ GSErrCode CreateRequiredStories(const BuildingData& building, Int32& storiesCrea
         required.Add(elevations[i], i);
         table[floor] = relative;
         if (floor > last) {
-            Logger::Debug(Category, GS::UniString::Printf("Story %d does not exist - will create at elevation %.3f m",
-                                                          floor, relative / 1000.0));
+            Logger::Debug(Category,
+                          GS::UniString::Printf("Story %d does not exist - will create at elevation %.3f m",
+                                                floor, relative / 1000.0));
             ++missing;
         }
     }
@@ -243,13 +250,15 @@ GSErrCode CreateRequiredStories(const BuildingData& building, Int32& storiesCrea
         map = required;
         return NoError;
     }
-    Logger::Info(Category, GS::UniString::Printf("Creating %d new stories (Story %d to Story %d) to accommodate %d "
-                                                 "required elevations",
-                                                 toCreate, last + 1, highest, missing));
+    Logger::Info(Category,
+                 GS::UniString::Printf("Creating %d new stories (Story %d to Story %d) to accommodate %d "
+                                       "required elevations",
+                                       toCreate, last + 1, highest, missing));
     for (short s = static_cast<short>(last + 1); s <= highest; ++s) {
         const double height = NewStoryHeight(s, table, building.stories, lowest);
         const GS::UniString name = GS::UniString::Printf("Floor %d", s + floorOffset);
-        if (const GSErrCode err = ChangeStory(APIStory_InsAbove, static_cast<short>(s - 1), height / 1000.0, name);
+        if (const GSErrCode err =
+                ChangeStory(APIStory_InsAbove, static_cast<short>(s - 1), height / 1000.0, name);
             err != NoError) {
             Logger::Error(Category, GS::UniString::Printf("Failed to create story %d: error %d", s, err));
             return err;

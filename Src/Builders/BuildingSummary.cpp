@@ -49,23 +49,26 @@ GS::UniString FurnitureText(const BuildingImportCounts& counts) {
 
 } // namespace
 
-GS::UniString FormatBuildingSummary(const BuildingData& building, const ElevationFloorMap& map, short floorOffset,
-                                    const BuildingImportCounts& counts) {
+GS::UniString FormatBuildingSummary(const BuildingData& building, const ElevationFloorMap& map,
+                                    short floorOffset, const BuildingImportCounts& counts) {
     // The floor list and the furniture text are joined as texts, not through a narrow format.
-    return GS::UniString::Printf("Building Import Complete\n\nBuildings: %d\nTotal Stories Imported: %d\nUnique "
-                                 "Elevations (Archicad Floors): %d (%d new floors created)\n\nFloor Elevation "
-                                 "Mapping:\n",
-                                 CountBuildings(building.stories), static_cast<Int32>(building.stories.GetSize()),
-                                 static_cast<Int32>(map.GetSize()), counts.storiesCreated) +
+    return GS::UniString::Printf(
+               "Building Import Complete\n\nBuildings: %d\nTotal Stories Imported: %d\nUnique "
+               "Elevations (Archicad Floors): %d (%d new floors created)\n\nFloor Elevation "
+               "Mapping:\n",
+               CountBuildings(building.stories), static_cast<Int32>(building.stories.GetSize()),
+               static_cast<Int32>(map.GetSize()), counts.storiesCreated) +
            FloorList(map, floorOffset) +
-           GS::UniString::Printf("\nUnits: %d\nTransitions: %d\n\nCreated:\n  - Slabs: %d\n  - GFA Zones: %d\n  - "
-                                 "Walls: %d\n  - Doors: %d\n",
-                                 static_cast<Int32>(building.units.GetSize()),
-                                 static_cast<Int32>(building.transitions.GetSize()), counts.slabsCreated,
-                                 counts.gfaZonesCreated, counts.wallsCreated, counts.doorsCreated) +
+           GS::UniString::Printf(
+               "\nUnits: %d\nTransitions: %d\n\nCreated:\n  - Slabs: %d\n  - GFA Zones: %d\n  - "
+               "Walls: %d\n  - Doors: %d\n",
+               static_cast<Int32>(building.units.GetSize()),
+               static_cast<Int32>(building.transitions.GetSize()), counts.slabsCreated,
+               counts.gfaZonesCreated, counts.wallsCreated, counts.doorsCreated) +
            FurnitureText(counts) +
            GS::UniString::Printf("\nFailed:\n  - Slabs: %d\n  - GFA Zones: %d\n  - Walls: %d\n  - Doors: %d",
-                                 counts.slabsFailed, counts.gfaZonesFailed, counts.wallsFailed, counts.doorsFailed);
+                                 counts.slabsFailed, counts.gfaZonesFailed, counts.wallsFailed,
+                                 counts.doorsFailed);
 }
 
 } // namespace Tolva::Builders::BuildingOrchestrator

@@ -21,7 +21,7 @@ struct BuildingImportCounts {
 };
 
 // The map holds plain floor indices; floorOffset is added to each listed floor.
-GS::UniString FormatBuildingSummary(const BuildingData& building, const ElevationFloorMap& map, short floorOffset,
-                                    const BuildingImportCounts& counts);
+GS::UniString FormatBuildingSummary(const BuildingData& building, const ElevationFloorMap& map,
+                                    short floorOffset, const BuildingImportCounts& counts);
 
 } // namespace Tolva::Builders::BuildingOrchestrator

@@ -50,8 +50,8 @@ GS::Ref<JS::Base> ImportBuildingFromVariantData(GS::Ref<JS::Base> argument) {
 
     Tolva::BuildingData building;
     GS::UniString parseError;
-    if (!Tolva::Parsers::ParseBuildingData(stories, units, transitions, furnitureInstances, furnitureTemplates,
-                                           building, parseError)) {
+    if (!Tolva::Parsers::ParseBuildingData(stories, units, transitions, furnitureInstances,
+                                           furnitureTemplates, building, parseError)) {
         return Fail("Error parsing building data: " + parseError, "Parse error: " + parseError);
     }
 

@@ -51,7 +51,8 @@ protected:
     static std::vector<const StandIn::StoredElement*> OfType(API_ElemTypeID type, short floor = -100) {
         std::vector<const StandIn::StoredElement*> found;
         for (const StandIn::StoredElement& stored : StandIn::TheModel().elements) {
-            if (stored.element.header.type.typeID == type && (floor == -100 || stored.element.header.floorInd == floor)) {
+            if (stored.element.header.type.typeID == type &&
+                (floor == -100 || stored.element.header.floorInd == floor)) {
                 found.push_back(&stored);
             }
         }
@@ -67,16 +68,19 @@ protected:
 TEST_F(BuildingImport, BuildsWhatTheSummarySaysAndTrimsTheFacadeBelowTheTopSlab) {
     GS::UniString summary;
     ASSERT_EQ(Import(TwoStories(), summary), NoError) << summary.ToCStr().Get();
-    EXPECT_EQ(summary, GS::UniString("Building Import Complete\n\nBuildings: 1\nTotal Stories Imported: 2\nUnique "
-                                     "Elevations (Archicad Floors): 2 (1 new floors created)\n\nFloor Elevation "
-                                     "Mapping:\n  - Floor 0: elevation 0.00 m\n  - Floor 1: elevation 3.00 m\n\nUnits: "
-                                     "4\nTransitions: 3\n\nCreated:\n  - Slabs: 2\n  - GFA Zones: 2\n  - Walls: 11\n  - "
-                                     "Doors: 3\n  - Furniture: 2\n\nFailed:\n  - Slabs: 0\n  - GFA Zones: 0\n  - Walls: "
-                                     "0\n  - Doors: 0"));
+    EXPECT_EQ(
+        summary,
+        GS::UniString("Building Import Complete\n\nBuildings: 1\nTotal Stories Imported: 2\nUnique "
+                      "Elevations (Archicad Floors): 2 (1 new floors created)\n\nFloor Elevation "
+                      "Mapping:\n  - Floor 0: elevation 0.00 m\n  - Floor 1: elevation 3.00 m\n\nUnits: "
+                      "4\nTransitions: 3\n\nCreated:\n  - Slabs: 2\n  - GFA Zones: 2\n  - Walls: 11\n  - "
+                      "Doors: 3\n  - Furniture: 2\n\nFailed:\n  - Slabs: 0\n  - GFA Zones: 0\n  - Walls: "
+                      "0\n  - Doors: 0"));
     EXPECT_EQ(OfType(API_SlabID).size(), 2u);
     EXPECT_EQ(OfType(API_ZoneID).size(), 2u);
     EXPECT_EQ(OfType(API_WallID).size(), 11u);
-    EXPECT_EQ(OfType(API_WallID, 0).size(), 6u) << "4 facade walls, the party wall once, the lost unit's wall";
+    EXPECT_EQ(OfType(API_WallID, 0).size(), 6u)
+        << "4 facade walls, the party wall once, the lost unit's wall";
     EXPECT_EQ(OfType(API_DoorID).size(), 3u);
     EXPECT_EQ(OfType(API_ObjectID, 0).size(), 1u);
     EXPECT_EQ(OfType(API_ObjectID, 1).size(), 1u) << "the second bed found its floor by its height";
@@ -97,8 +101,9 @@ TEST_F(BuildingImport, BuildsWhatTheSummarySaysAndTrimsTheFacadeBelowTheTopSlab)
             EXPECT_DOUBLE_EQ(wall->element.wall.thickness, 0.2) << "the first listed copy stays";
         }
     }
-    EXPECT_TRUE(Logged("[WARNING] BuildingOrchestrator: Door 'd2': Story ID 'nowhere' not found in story levels, "
-                       "using all walls"));
+    EXPECT_TRUE(
+        Logged("[WARNING] BuildingOrchestrator: Door 'd2': Story ID 'nowhere' not found in story levels, "
+               "using all walls"));
 }
 
 TEST_F(BuildingImport, WithSkipNullFloorEverythingIsOneFloorUpOnce) {
@@ -110,7 +115,8 @@ TEST_F(BuildingImport, WithSkipNullFloorEverythingIsOneFloorUpOnce) {
         floors.insert(slab->element.header.floorInd);
     }
     EXPECT_EQ(floors, (std::set<short>{1, 2}));
-    EXPECT_NE(std::string(summary.ToCStr().Get()).find("  - Floor 1: elevation 0.00 m\n  - Floor 2: elevation 3.00 m\n"),
+    EXPECT_NE(std::string(summary.ToCStr().Get())
+                  .find("  - Floor 1: elevation 0.00 m\n  - Floor 2: elevation 3.00 m\n"),
               std::string::npos);
 }
 
@@ -124,9 +130,11 @@ TEST_F(BuildingImport, ADoorOnAFloorWithoutWallsFails) {
     building.transitions.Push(Door("d1", "s1", 5000, 4000));
     GS::UniString summary;
     ASSERT_EQ(Import(building, summary), NoError);
-    EXPECT_TRUE(Logged("[WARNING] BuildingOrchestrator: Door 'd1': Story ID 's1' maps to floor 1, but no walls "
-                       "exist on that floor"));
-    EXPECT_NE(std::string(summary.ToCStr().Get()).find("Failed:\n  - Slabs: 0\n  - GFA Zones: 0\n  - Walls: 0\n  - Doors: 1"),
+    EXPECT_TRUE(
+        Logged("[WARNING] BuildingOrchestrator: Door 'd1': Story ID 's1' maps to floor 1, but no walls "
+               "exist on that floor"));
+    EXPECT_NE(std::string(summary.ToCStr().Get())
+                  .find("Failed:\n  - Slabs: 0\n  - GFA Zones: 0\n  - Walls: 0\n  - Doors: 1"),
               std::string::npos);
     EXPECT_TRUE(OfType(API_DoorID).empty());
 }
@@ -169,14 +177,16 @@ TEST_F(BuildingImport, FurnitureBelowZeroFallsBackToTheFirstStory) {
     EXPECT_EQ(ResolveFurnitureFloor(Furniture("chair", "", 0, 0, -2500), building.stories, map, 0), 0);
     EXPECT_EQ(ResolveFurnitureFloor(Furniture("lamp", "attic", 0, 0, 400), building.stories, map, 1), 2);
     EXPECT_EQ(ResolveFurnitureFloor(Furniture("sofa", "", 0, 0, 0), {}, ElevationFloorMap{}, 1), 0);
-    EXPECT_EQ(Lines(), (std::vector<std::string>{
-                           "[WARNING] BuildingOrchestrator: Furniture 'chair': Z-coordinate -2500 mm not within "
-                           "tolerance of any story elevation",
-                           "[WARNING] BuildingOrchestrator: Furniture 'chair': Using fallback to first story (floor 0 "
-                           "with offset)",
-                           "[WARNING] BuildingOrchestrator: Furniture 'lamp': storyId='attic' does not match any story",
-                           "[WARNING] BuildingOrchestrator: Furniture 'sofa': No stories available, using ground "
-                           "floor (0)"}));
+    EXPECT_EQ(
+        Lines(),
+        (std::vector<std::string>{
+            "[WARNING] BuildingOrchestrator: Furniture 'chair': Z-coordinate -2500 mm not within "
+            "tolerance of any story elevation",
+            "[WARNING] BuildingOrchestrator: Furniture 'chair': Using fallback to first story (floor 0 "
+            "with offset)",
+            "[WARNING] BuildingOrchestrator: Furniture 'lamp': storyId='attic' does not match any story",
+            "[WARNING] BuildingOrchestrator: Furniture 'sofa': No stories available, using ground "
+            "floor (0)"}));
 }
 
 TEST_F(BuildingImport, FurnitureWithoutTemplatesIsSkipped) {
@@ -187,7 +197,8 @@ TEST_F(BuildingImport, FurnitureWithoutTemplatesIsSkipped) {
     Int32 failed = 0;
     CreateBuildingFurniture(building, ElevationFloorMap{}, 0, created, failed);
     EXPECT_EQ(created + failed, 0);
-    EXPECT_TRUE(Logged("[WARNING] BuildingOrchestrator: Furniture instances provided but no templates found - skipping"));
+    EXPECT_TRUE(Logged(
+        "[WARNING] BuildingOrchestrator: Furniture instances provided but no templates found - skipping"));
 }
 
 TEST(BuildingSummary, ListsFiveFloorsThenHowManyMoreAndFurnitureOnlyWhenThereIsSome) {
@@ -203,13 +214,16 @@ TEST(BuildingSummary, ListsFiveFloorsThenHowManyMoreAndFurnitureOnlyWhenThereIsS
     counts.furnitureFailed = 1;
     const std::string text = FormatBuildingSummary(building, map, 1, counts).ToCStr().Get();
     EXPECT_NE(text.find("Buildings: 2\n"), std::string::npos) << "an empty building id counts as \"0\"";
-    EXPECT_NE(text.find("Unique Elevations (Archicad Floors): 7 (0 new floors created)\n\nFloor Elevation Mapping:\n"
-                        "  - Floor 1: elevation 0.00 m\n  - Floor 2: elevation 3.00 m\n  - Floor 3: elevation 6.00 m\n"
-                        "  - Floor 4: elevation 9.00 m\n  - Floor 5: elevation 12.00 m\n  - ... (2 more floors)\n\n"
-                        "Units: 0\n"),
-              std::string::npos)
+    EXPECT_NE(
+        text.find(
+            "Unique Elevations (Archicad Floors): 7 (0 new floors created)\n\nFloor Elevation Mapping:\n"
+            "  - Floor 1: elevation 0.00 m\n  - Floor 2: elevation 3.00 m\n  - Floor 3: elevation 6.00 m\n"
+            "  - Floor 4: elevation 9.00 m\n  - Floor 5: elevation 12.00 m\n  - ... (2 more floors)\n\n"
+            "Units: 0\n"),
+        std::string::npos)
         << text;
-    EXPECT_NE(text.find("  - Doors: 0\n  - Furniture: 0\n  (Failed: 1)\n\nFailed:\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("  - Doors: 0\n  - Furniture: 0\n  (Failed: 1)\n\nFailed:\n"), std::string::npos)
+        << text;
     counts.furnitureFailed = 0;
     EXPECT_EQ(std::string(FormatBuildingSummary(building, map, 1, counts).ToCStr().Get()).find("Furniture"),
               std::string::npos);

@@ -32,8 +32,8 @@ inline Tolva::TolvaStory Story(const char* id, Int32 level, double heightOffset,
 }
 
 // A unit on the story with one wall of the given width.
-inline Tolva::TolvaUnit Unit(const char* id, const char* storyId, Tolva::TolvaPoint3D a, Tolva::TolvaPoint3D b,
-                             double width = 200.0) {
+inline Tolva::TolvaUnit Unit(const char* id, const char* storyId, Tolva::TolvaPoint3D a,
+                             Tolva::TolvaPoint3D b, double width = 200.0) {
     Tolva::TolvaUnit unit;
     unit.id = id;
     unit.storyId = storyId;

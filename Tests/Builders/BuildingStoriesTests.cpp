@@ -1,5 +1,5 @@
-#include "BuildingSamples.hpp"
 #include "BuilderTestSupport.hpp"
+#include "BuildingSamples.hpp"
 
 #include "Builders/BuildingStories.hpp"
 #include "StandIn/Faults.hpp"
@@ -45,7 +45,8 @@ protected:
         settings.lowestLevel = lowest;
         settings.stories.clear();
         for (size_t i = 0; i < heights.size(); ++i) {
-            settings.stories.push_back({GS::UniString::Printf("Story %d", static_cast<Int32>(i)), heights[i]});
+            settings.stories.push_back(
+                {GS::UniString::Printf("Story %d", static_cast<Int32>(i)), heights[i]});
         }
     }
 
@@ -80,8 +81,9 @@ TEST_F(BuildingStories, ElevationsLessThanAMillimetreApartAreOneStory) {
     ASSERT_EQ(elevations.GetSize(), 2u);
     EXPECT_EQ(elevations[0], 0.0);
     EXPECT_EQ(elevations[1], 3000.0) << "the first of the close ones wins";
-    EXPECT_EQ(Lines(), (std::vector<std::string>{
-                           "[WARNING] BuildingOrchestrator: Story 'nan' has no finite elevation, skipping it"}));
+    EXPECT_EQ(Lines(),
+              (std::vector<std::string>{
+                  "[WARNING] BuildingOrchestrator: Story 'nan' has no finite elevation, skipping it"}));
 
     ElevationFloorMap map;
     Int32 created = -1;
@@ -93,7 +95,8 @@ TEST_F(BuildingStories, ElevationsLessThanAMillimetreApartAreOneStory) {
 
 TEST_F(BuildingStories, WithSkipNullFloorTheStoriesStartAtFloorOneAndTheMapKeepsPlainIndices) {
     StandIn::Settings().skipNullFloor = true;
-    const BuildingData building = Building({Story("s0", 0, 0), Story("s1", 1, 3000), Story("s1b", 1, 3000.4)});
+    const BuildingData building =
+        Building({Story("s0", 0, 0), Story("s1", 1, 3000), Story("s1b", 1, 3000.4)});
     ElevationFloorMap map;
     Int32 created = -1;
     ASSERT_EQ(Create(building, 1, map, created), NoError);
@@ -106,8 +109,8 @@ TEST_F(BuildingStories, WithSkipNullFloorTheStoriesStartAtFloorOneAndTheMapKeeps
 
 TEST_F(BuildingStories, NewStoriesAreNamedAndAsHighAsTheDataAsks) {
     SetStories({3.0, 3.0});
-    const BuildingData building = Building(
-        {Story("s0", 0, 0), Story("s1", 1, 3000), Story("s2", 2, 6000), Story("s3", 3, 9000, 4200)});
+    const BuildingData building =
+        Building({Story("s0", 0, 0), Story("s1", 1, 3000), Story("s2", 2, 6000), Story("s3", 3, 9000, 4200)});
     ElevationFloorMap map;
     Int32 created = 0;
     ASSERT_EQ(Create(building, 0, map, created), NoError);
@@ -115,14 +118,16 @@ TEST_F(BuildingStories, NewStoriesAreNamedAndAsHighAsTheDataAsks) {
     EXPECT_EQ(Rows(), (std::vector<StoryRow>{
                           {"Story 0", 0, 3}, {"Story 1", 3, 3}, {"Floor 2", 6, 3}, {"Floor 3", 9, 4.2}}));
     const std::vector<std::string> lines = Lines();
-    EXPECT_NE(std::find(lines.begin(), lines.end(),
-                        "[INFO] BuildingOrchestrator: Creating 2 new stories (Story 2 to Story 3) to accommodate 2 "
-                        "required elevations"),
-              lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(),
-                        "[INFO] BuildingOrchestrator: Mapping 4 required elevations to sequential floor indices "
-                        "(0 to 3)"),
-              lines.end());
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(),
+                  "[INFO] BuildingOrchestrator: Creating 2 new stories (Story 2 to Story 3) to accommodate 2 "
+                  "required elevations"),
+        lines.end());
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(),
+                  "[INFO] BuildingOrchestrator: Mapping 4 required elevations to sequential floor indices "
+                  "(0 to 3)"),
+        lines.end());
 }
 
 TEST_F(BuildingStories, AnExistingStoryMovesThroughTheHeightOfTheOneBelow) {
@@ -132,12 +137,13 @@ TEST_F(BuildingStories, AnExistingStoryMovesThroughTheHeightOfTheOneBelow) {
     ASSERT_EQ(Create(Building({Story("s0", 0, 0), Story("s1", 1, 3000)}), 0, map, created), NoError);
     EXPECT_EQ(created, 0);
     EXPECT_EQ(Rows(), (std::vector<StoryRow>{{"Story 0", 0, 3}, {"Story 1", 3, 3}}));
-    EXPECT_EQ(Lines(), (std::vector<std::string>{
-                           "[INFO] BuildingOrchestrator: Mapping 2 required elevations to sequential floor indices "
-                           "(0 to 1)",
-                           "[INFO] BuildingOrchestrator: Existing stories: Adjusting elevations for stories 0 to 1",
-                           "[INFO] BuildingOrchestrator: Adjusted story 1 to elevation 3.000 m",
-                           "[INFO] BuildingOrchestrator: All required stories already exist"}));
+    EXPECT_EQ(Lines(),
+              (std::vector<std::string>{
+                  "[INFO] BuildingOrchestrator: Mapping 2 required elevations to sequential floor indices "
+                  "(0 to 1)",
+                  "[INFO] BuildingOrchestrator: Existing stories: Adjusting elevations for stories 0 to 1",
+                  "[INFO] BuildingOrchestrator: Adjusted story 1 to elevation 3.000 m",
+                  "[INFO] BuildingOrchestrator: All required stories already exist"}));
 }
 
 TEST_F(BuildingStories, RefusesHeightsOfAMillimetreOrLessAndTheGroundStory) {
@@ -148,13 +154,14 @@ TEST_F(BuildingStories, RefusesHeightsOfAMillimetreOrLessAndTheGroundStory) {
     double level = -1;
     EXPECT_EQ(GetStoryElevation(-1, level), static_cast<GSErrCode>(0x81060066));
     EXPECT_EQ(level, -1);
-    EXPECT_EQ(Lines(), (std::vector<std::string>{
-                           "[WARNING] BuildingOrchestrator: Cannot set story 1 to 0.001 m - would result in invalid "
-                           "height 0.001 m (story below is at 0.000 m)",
-                           "[WARNING] BuildingOrchestrator: Cannot adjust elevation of story 0 - ground story has no "
-                           "story below",
-                           "[ERROR] BuildingOrchestrator: Story index 2 out of range [0, 1]",
-                           "[ERROR] BuildingOrchestrator: Story index -1 out of range [0, 1]"}));
+    EXPECT_EQ(Lines(),
+              (std::vector<std::string>{
+                  "[WARNING] BuildingOrchestrator: Cannot set story 1 to 0.001 m - would result in invalid "
+                  "height 0.001 m (story below is at 0.000 m)",
+                  "[WARNING] BuildingOrchestrator: Cannot adjust elevation of story 0 - ground story has no "
+                  "story below",
+                  "[ERROR] BuildingOrchestrator: Story index 2 out of range [0, 1]",
+                  "[ERROR] BuildingOrchestrator: Story index -1 out of range [0, 1]"}));
     EXPECT_TRUE(StandIn::Settings().storyCommands.empty());
     ASSERT_EQ(SetStoryElevation(1, 0.0015), NoError);
     EXPECT_EQ(Rows()[1].level, 0.0015);
@@ -166,10 +173,11 @@ TEST_F(BuildingStories, TheGroundStoryStaysWhereItIsWithAWarning) {
     Int32 created = -1;
     ASSERT_EQ(Create(Building({Story("s0", 0, 0), Story("s1", 1, 3000)}), 0, map, created), NoError);
     const std::vector<std::string> lines = Lines();
-    EXPECT_NE(std::find(lines.begin(), lines.end(),
-                        "[WARNING] BuildingOrchestrator: Ground floor elevation 0.500 m doesn't match required "
-                        "0.000 m (cannot adjust)"),
-              lines.end());
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(),
+                  "[WARNING] BuildingOrchestrator: Ground floor elevation 0.500 m doesn't match required "
+                  "0.000 m (cannot adjust)"),
+        lines.end());
     EXPECT_EQ(Rows(), (std::vector<StoryRow>{{"Story 0", 0.5, 2.5}, {"Floor 1", 3, 3}}))
         << "the new story is moved to 3 m through the ground story's height";
 }
@@ -182,10 +190,11 @@ TEST_F(BuildingStories, AStoryThatCannotBeMovedStaysAndIsReported) {
     ASSERT_EQ(Create(Building({Story("s0", 0, 0), Story("s1", 1, 3000)}), 0, map, created), NoError);
     EXPECT_EQ(Rows()[1].level, 3.2);
     const std::vector<std::string> lines = Lines();
-    EXPECT_NE(std::find(lines.begin(), lines.end(),
-                        "[WARNING] BuildingOrchestrator: Failed to adjust story 1 elevation (error -2130313215, "
-                        "0x81060001) - story remains at 3.200 m instead of required 3.000 m"),
-              lines.end());
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(),
+                  "[WARNING] BuildingOrchestrator: Failed to adjust story 1 elevation (error -2130313215, "
+                  "0x81060001) - story remains at 3.200 m instead of required 3.000 m"),
+        lines.end());
 }
 
 TEST_F(BuildingStories, FailuresStopWithTheirCodeAndHandNoMapOut) {
@@ -196,8 +205,9 @@ TEST_F(BuildingStories, FailuresStopWithTheirCodeAndHandNoMapOut) {
     StandIn::Faults::Arm("ACAPI_ProjectSetting_GetStorySettings", APIERR_MEMFULL);
     EXPECT_EQ(Create(Building({Story("s0", 0, 0)}), 0, map, created), APIERR_MEMFULL);
     StandIn::Faults::Arm("ACAPI_ProjectSetting_ChangeStorySettings:2", APIERR_GENERAL, 1, 1);
-    EXPECT_EQ(Create(Building({Story("s0", 0, 0), Story("s1", 1, 3000), Story("s2", 2, 6000)}), 0, map, created),
-              APIERR_GENERAL);
+    EXPECT_EQ(
+        Create(Building({Story("s0", 0, 0), Story("s1", 1, 3000), Story("s2", 2, 6000)}), 0, map, created),
+        APIERR_GENERAL);
     EXPECT_EQ(created, 1) << "the first story was made before the second failed";
     EXPECT_TRUE(map.IsEmpty());
     const std::vector<std::string> lines = Lines();

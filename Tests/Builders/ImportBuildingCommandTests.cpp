@@ -61,15 +61,17 @@ TEST_F(ImportBuildingCommand, ChecksItsArgumentBeforeParsing) {
               Error("Invalid JSON strings: Stories, units, and transitions must be non-empty"));
     EXPECT_EQ(Answer(Texts({"[]", "{}", "[]"})),
               Error("Parse error: Units JSON must be an array or an object with a 'value' array property"));
-    EXPECT_TRUE(Logged("[ERROR] PlanImportCommands: Error parsing building data: Units JSON must be an array or an "
-                       "object with a 'value' array property"));
+    EXPECT_TRUE(
+        Logged("[ERROR] PlanImportCommands: Error parsing building data: Units JSON must be an array or an "
+               "object with a 'value' array property"));
     EXPECT_TRUE(Logged("[ERROR] PlanImportCommands: First three arguments must be non-empty strings"));
     EXPECT_TRUE(StandIn::TheModel().steps.empty()) << "nothing reached the model";
     EXPECT_THROW(ImportBuildingFromVariantData(GS::NewRef<JS::Value>("[]")), GS::ClassCastException);
 }
 
 TEST_F(ImportBuildingCommand, ABuildingWithoutStoriesFailsInsideTheStep) {
-    EXPECT_EQ(Answer(Texts({"[]", "[]", "[]", "", ""})), Error("Error creating building elements: -2130313112"));
+    EXPECT_EQ(Answer(Texts({"[]", "[]", "[]", "", ""})),
+              Error("Error creating building elements: -2130313112"));
     EXPECT_FALSE(Logged("[INFO] PlanImportCommands: Furniture data provided - will import furniture"));
     ASSERT_EQ(StandIn::TheModel().steps.size(), 1u);
     EXPECT_EQ(StandIn::TheModel().steps[0].name, GS::UniString("Import Tolva Building"));
@@ -77,11 +79,14 @@ TEST_F(ImportBuildingCommand, ABuildingWithoutStoriesFailsInsideTheStep) {
 
 TEST_F(ImportBuildingCommand, ImportsAGeneratedBuildingInOneStepThatUndoes) {
     const std::string answer = Answer(Texts(Variant(3, 4, true)));
-    EXPECT_EQ(answer.rfind("\"{\\\"success\\\":true,\\\"message\\\":\\\"Building Import Complete\\\\n", 0), 0u)
+    EXPECT_EQ(answer.rfind("\"{\\\"success\\\":true,\\\"message\\\":\\\"Building Import Complete\\\\n", 0),
+              0u)
         << answer;
-    EXPECT_NE(answer.find("Created:\\\\n  - Slabs: 3\\\\n  - GFA Zones: 3\\\\n"), std::string::npos) << answer;
-    EXPECT_NE(answer.find("  - Doors: 12\\\\n  - Furniture: 24\\\\n\\\\nFailed:\\\\n  - Slabs: 0\\\\n  - GFA Zones: "
-                          "0\\\\n  - Walls: 0\\\\n  - Doors: 0"),
+    EXPECT_NE(answer.find("Created:\\\\n  - Slabs: 3\\\\n  - GFA Zones: 3\\\\n"), std::string::npos)
+        << answer;
+    EXPECT_NE(answer.find(
+                  "  - Doors: 12\\\\n  - Furniture: 24\\\\n\\\\nFailed:\\\\n  - Slabs: 0\\\\n  - GFA Zones: "
+                  "0\\\\n  - Walls: 0\\\\n  - Doors: 0"),
               std::string::npos)
         << answer;
     EXPECT_TRUE(Logged("[INFO] PlanImportCommands: Furniture data provided - will import furniture"));

@@ -32,9 +32,10 @@ TEST(BuildingSessions, TheExampleBuildingImportsUndoesRedoesAndDrawsEveryStoryTr
     Outcome run = RunHost("--report " + TempPath("report.txt") + " --save " + saved + " --svg " + drawing +
                           " --story all run " + WriteTemp("building-session.json", ExampleBuildingSession()));
     ASSERT_EQ(run.status, 0) << run.output;
-    EXPECT_NE(run.output.find("ACAPI.importBuildingFromVariantData: {\"success\":true,\"message\":\"Building Import "
-                              "Complete\\n\\nBuildings: 1\\nTotal Stories Imported: 3\\nUnique Elevations (Archicad "
-                              "Floors): 3 (2 new floors created)"),
+    EXPECT_NE(run.output.find(
+                  "ACAPI.importBuildingFromVariantData: {\"success\":true,\"message\":\"Building Import "
+                  "Complete\\n\\nBuildings: 1\\nTotal Stories Imported: 3\\nUnique Elevations (Archicad "
+                  "Floors): 3 (2 new floors created)"),
               std::string::npos)
         << run.output;
     EXPECT_NE(run.output.find("Undone\nRedone\n"), std::string::npos) << run.output;
@@ -64,8 +65,9 @@ TEST(BuildingSessions, SeveralCallArgumentsGoAsOneArray) {
     const std::string units = WriteTemp("units.json", "{}");
     Outcome run = RunHost("call importBuildingFromVariantData @" + stories + " @" + units + " '\"[]\"'");
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_NE(run.output.find("{\"success\":false,\"error\":\"Parse error: Units JSON must be an array or an object "
-                              "with a 'value' array property\"}"),
+    EXPECT_NE(run.output.find(
+                  "{\"success\":false,\"error\":\"Parse error: Units JSON must be an array or an object "
+                  "with a 'value' array property\"}"),
               std::string::npos)
         << run.output;
 }

@@ -56,8 +56,8 @@ std::string WallGuidesText(const std::vector<Edge>& edges) {
         guides += separator + "\"" + std::to_string(i) + R"(":{"source":")" + edges[i].source +
                   R"(","geometry":{"type":"simple","width":)" + Number(edges[i].width) + "}}";
     }
-    return R"({"edgeGraph":{"edges":[)" + edgeList + "],\"vertices\":[" + vertices + "]},\"guides\":{" + guides +
-           "}}";
+    return R"({"edgeGraph":{"edges":[)" + edgeList + "],\"vertices\":[" + vertices + "]},\"guides\":{" +
+           guides + "}}";
 }
 
 std::vector<Point> Rectangle(double x0, double y0, double x1, double y1) {
@@ -96,7 +96,8 @@ std::vector<Edge> UnitWalls(const UnitPlace& u, int columns) {
     // Rooms: a bathroom box by the corridor, two bedrooms by the facade.
     const double middleY = (u.y0() + u.y1()) / 2;
     const double bathY = u.row == 0 ? u.corridorY() - 2500 : u.corridorY() + 2500;
-    edges.push_back({{u.x0() + 2000, u.corridorY()}, {u.x0() + 2000, bathY}, "unit-plan", InteriorWallThickness});
+    edges.push_back(
+        {{u.x0() + 2000, u.corridorY()}, {u.x0() + 2000, bathY}, "unit-plan", InteriorWallThickness});
     edges.push_back({{u.x0(), bathY}, {u.x0() + 2000, bathY}, "unit-plan", InteriorWallThickness});
     edges.push_back({{u.x0(), middleY}, {u.x0() + 3000, middleY}, "unit-plan", InteriorWallThickness});
     edges.push_back({{u.x0() + 3000, middleY}, {u.x0() + 3000, facadeY}, "unit-plan", InteriorWallThickness});
@@ -126,7 +127,8 @@ VariantTexts GenerateVariant(const VariantShape& shape) {
         for (int row = 0; row < 2; ++row) {
             const double y = row == 0 ? RowDepth : RowDepth + CorridorWidth;
             for (int c = 0; c < columns; ++c) {
-                storyWalls.push_back({{c * UnitWidth, y}, {(c + 1) * UnitWidth, y}, "story-plan", PartyWallThickness});
+                storyWalls.push_back(
+                    {{c * UnitWidth, y}, {(c + 1) * UnitWidth, y}, "story-plan", PartyWallThickness});
             }
         }
         const std::vector<Point> outline = Rectangle(0, 0, width, depth);
@@ -138,10 +140,10 @@ VariantTexts GenerateVariant(const VariantShape& shape) {
             center.push_back(center.front()); // some outlines repeat their first point
         }
         stories += std::string(stories.empty() ? "" : ",\n") + "{\"id\":" + Quoted(storyId) +
-                   ",\"buildingId\":\"b1\",\"level\":" + std::to_string(s) + ",\"height\":" + Number(StoryHeight) +
-                   ",\"heightOffset\":" + Number(elevation) + ",\"polygon\":" + PolygonText(outline) +
-                   ",\"centerPolygon\":" + PolygonText(center) + ",\"wallGuides\":" + WallGuidesText(storyWalls) +
-                   "}";
+                   ",\"buildingId\":\"b1\",\"level\":" + std::to_string(s) +
+                   ",\"height\":" + Number(StoryHeight) + ",\"heightOffset\":" + Number(elevation) +
+                   ",\"polygon\":" + PolygonText(outline) + ",\"centerPolygon\":" + PolygonText(center) +
+                   ",\"wallGuides\":" + WallGuidesText(storyWalls) + "}";
         for (int n = 0; n < shape.unitsPerStory; ++n) {
             const UnitPlace place{n % 2, n / 2};
             const std::string unitId = storyId + "-u" + std::to_string(n + 1);
@@ -151,23 +153,27 @@ VariantTexts GenerateVariant(const VariantShape& shape) {
                      ",\"wallGuides\":" + WallGuidesText(UnitWalls(place, columns)) + "}";
             const Point door{place.x0() + 3500, place.corridorY()};
             const Point inward{0, place.row == 0 ? -1.0 : 1.0};
-            transitions += std::string(transitions.empty() ? "" : ",\n") + "{\"id\":" + Quoted("door-" + unitId) +
-                           ",\"type\":\"door\",\"location\":" + PointText(door, elevation) +
-                           ",\"direction\":" + PointText(inward) +
-                           ",\"isFlipped\":false,\"definitionId\":\"door-single-900\",\"scale\":1,\"unitId\":" +
-                           Quoted(unitId) + ",\"storyId\":" + Quoted(storyId) +
-                           ",\"transforms\":{\"center\":" + Transform(door) + "}}";
-            const Point bed{place.x0() + 1500, (place.y0() + place.y1()) / 2 + (place.row == 0 ? -2000 : 2000)};
-            const Point table{place.x0() + 4500, (place.y0() + place.y1()) / 2 + (place.row == 0 ? 1500 : -1500)};
+            transitions +=
+                std::string(transitions.empty() ? "" : ",\n") + "{\"id\":" + Quoted("door-" + unitId) +
+                ",\"type\":\"door\",\"location\":" + PointText(door, elevation) +
+                ",\"direction\":" + PointText(inward) +
+                ",\"isFlipped\":false,\"definitionId\":\"door-single-900\",\"scale\":1,\"unitId\":" +
+                Quoted(unitId) + ",\"storyId\":" + Quoted(storyId) +
+                ",\"transforms\":{\"center\":" + Transform(door) + "}}";
+            const Point bed{place.x0() + 1500,
+                            (place.y0() + place.y1()) / 2 + (place.row == 0 ? -2000 : 2000)};
+            const Point table{place.x0() + 4500,
+                              (place.y0() + place.y1()) / 2 + (place.row == 0 ? 1500 : -1500)};
             // The bed is placed by its story, the table by its height alone.
-            furniture += std::string(furniture.empty() ? "" : ",\n") + "{\"id\":" + Quoted("bed-" + unitId) +
-                         ",\"type\":\"plan_object_instance\",\"location\":" + PointText(bed, elevation) +
-                         ",\"direction\":[1,0,0],\"objectType\":\"furniture\",\"planObjectTemplateId\":"
-                         "\"tpl-bed\",\"storyId\":" +
-                         Quoted(storyId) + "},\n{\"id\":" + Quoted("table-" + unitId) +
-                         ",\"type\":\"plan_object_instance\",\"location\":" + PointText(table, elevation + 10) +
-                         ",\"direction\":[0,1,0],\"objectType\":\"furniture\",\"planObjectTemplateId\":"
-                         "\"tpl-table\"}";
+            furniture +=
+                std::string(furniture.empty() ? "" : ",\n") + "{\"id\":" + Quoted("bed-" + unitId) +
+                ",\"type\":\"plan_object_instance\",\"location\":" + PointText(bed, elevation) +
+                ",\"direction\":[1,0,0],\"objectType\":\"furniture\",\"planObjectTemplateId\":"
+                "\"tpl-bed\",\"storyId\":" +
+                Quoted(storyId) + "},\n{\"id\":" + Quoted("table-" + unitId) +
+                ",\"type\":\"plan_object_instance\",\"location\":" + PointText(table, elevation + 10) +
+                ",\"direction\":[0,1,0],\"objectType\":\"furniture\",\"planObjectTemplateId\":"
+                "\"tpl-table\"}";
         }
     }
     VariantTexts texts;
