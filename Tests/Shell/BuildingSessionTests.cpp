@@ -72,4 +72,17 @@ TEST(BuildingSessions, SeveralCallArgumentsGoAsOneArray) {
         << run.output;
 }
 
+TEST(BuildingSessions, ACallStepNamesTwoFilesOrMoreInFiles) {
+    const std::string one = WriteTemp("one.json", "[]");
+    for (const std::string& files :
+         {"[\"" + one + "\"]", std::string("\"" + one + "\""), std::string("[1, 2]")}) {
+        Outcome run = RunHost(
+            "run " + WriteTemp("files-session.json", "{\"steps\": [{\"action\": \"call\", \"command\": "
+                                                     "\"importBuildingFromVariantData\", \"files\": " +
+                                                         files + "}]}"));
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_NE(run.output.find("Session step 1: \"files\" must"), std::string::npos) << run.output;
+    }
+}
+
 } // namespace
