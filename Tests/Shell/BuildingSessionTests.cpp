@@ -18,14 +18,6 @@ std::string ExampleBuildingSession() {
     return text;
 }
 
-size_t Occurrences(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
 TEST(BuildingSessions, TheExampleBuildingImportsUndoesRedoesAndDrawsEveryStoryTrimmedBelowTheTop) {
     const std::string saved = TempPath("building-project.json");
     const std::string drawing = TempPath("building.svg");
