@@ -4,7 +4,6 @@
 #include "Builders/BuildingDoorsAndFurniture.hpp"
 #include "Builders/BuildingImport.hpp"
 #include "Builders/BuildingSummary.hpp"
-#include "Main/ProjectEvents.hpp"
 #include "StandIn/Stories.hpp"
 
 #include <algorithm>
@@ -19,12 +18,6 @@ using Tolva::Builders::ElevationFloorMap;
 
 class BuildingImport : public LibraryTest {
 protected:
-    void SetUp() override {
-        LibraryTest::SetUp();
-        ProjectEventHandler(APINotify_New, 0);
-        ClearLines();
-    }
-
     // Two stories; one party wall listed by two units (once reversed, less thick) and once more
     // upstairs; a unit of no known story; three doors and two beds.
     static BuildingData TwoStories() {

@@ -2,7 +2,6 @@
 
 #include "BuildingVariantGenerator.hpp"
 #include "JSCommands/ImportBuildingCommand.hpp"
-#include "Main/ProjectEvents.hpp"
 #include "StandIn/JSONText.hpp"
 #include "StandIn/Stories.hpp"
 
@@ -30,12 +29,6 @@ std::string Error(const std::string& text) {
 
 class ImportBuildingCommand : public LibraryTest {
 protected:
-    void SetUp() override {
-        LibraryTest::SetUp();
-        ProjectEventHandler(APINotify_New, 0);
-        ClearLines();
-    }
-
     static std::vector<std::string> Variant(int stories, int units, bool withFurniture) {
         const BuildingGenerator::VariantTexts texts = BuildingGenerator::GenerateVariant({stories, units});
         std::vector<std::string> args = {texts.stories, texts.units, texts.transitions};
