@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace StandIn {
 
@@ -18,12 +20,65 @@ Model& TheModel() {
     return model;
 }
 
+namespace {
+
+struct GuidHash {
+    size_t operator()(const API_Guid& guid) const {
+        return std::hash<std::string_view>{}(
+            std::string_view(reinterpret_cast<const char*>(&guid), sizeof(API_Guid)));
+    }
+};
+
+// Positions of the elements by GUID. The element list is changed in many places (appended, erased,
+// replaced by an undo), so an entry is trusted only when the element at its position still has
+// that GUID; a miss indexes what was appended since, and a stale entry rebuilds the index.
+struct ElementIndex {
+    std::unordered_map<API_Guid, size_t, GuidHash> positions;
+    size_t indexedCount = 0;
+
+    StoredElement* Lookup(std::vector<StoredElement>& elements, const API_Guid& guid) const {
+        auto found = positions.find(guid);
+        if (found == positions.end() || found->second >= elements.size() ||
+            !(elements[found->second].element.header.guid == guid)) {
+            return nullptr;
+        }
+        return &elements[found->second];
+    }
+
+    void IndexFrom(const std::vector<StoredElement>& elements, size_t first) {
+        for (size_t i = first; i < elements.size(); ++i) {
+            positions.insert_or_assign(elements[i].element.header.guid, i);
+        }
+        indexedCount = elements.size();
+    }
+
+    void Rebuild(const std::vector<StoredElement>& elements) {
+        positions.clear();
+        IndexFrom(elements, 0);
+    }
+};
+
+ElementIndex& TheElementIndex() {
+    static ElementIndex index;
+    return index;
+}
+
+} // namespace
+
 StoredElement* FindElement(const API_Guid& guid) {
     auto& elements = TheModel().elements;
-    auto found = std::find_if(elements.begin(), elements.end(), [&](const StoredElement& stored) {
-        return stored.element.header.guid == guid;
-    });
-    return found == elements.end() ? nullptr : &*found;
+    ElementIndex& index = TheElementIndex();
+    if (StoredElement* stored = index.Lookup(elements, guid)) {
+        return stored;
+    }
+    if (index.indexedCount < elements.size()) {
+        index.IndexFrom(elements, index.indexedCount);
+        if (StoredElement* stored = index.Lookup(elements, guid)) {
+            return stored;
+        }
+    }
+    index.Rebuild(elements);
+    return index.Lookup(elements, guid);
 }
 
 namespace {

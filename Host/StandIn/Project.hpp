@@ -2,6 +2,7 @@
 
 #include "ACAPinc.h"
 #include "StandIn/Body3D.hpp"
+#include "StandIn/Stories.hpp"
 
 #include <optional>
 #include <string>
@@ -52,6 +53,8 @@ struct UndoStep {
     bool undone = false;
     std::vector<StoredElement> before; // the elements as the step found them
     std::vector<StoredElement> after;  // and as it left them
+    StoryStructure storiesBefore;
+    StoryStructure storiesAfter;
 };
 
 // An answer to point input: a point (code 0), a cancel (APIERR_CANCEL) or another error.

@@ -13,6 +13,16 @@ ProjectSettings& Settings() {
     return settings;
 }
 
+StoryStructure CurrentStories() {
+    return {Settings().firstStory, Settings().lowestLevel, Settings().stories};
+}
+
+void RestoreStories(const StoryStructure& structure) {
+    Settings().firstStory = structure.firstStory;
+    Settings().lowestLevel = structure.lowestLevel;
+    Settings().stories = structure.stories;
+}
+
 short LastStory() {
     return static_cast<short>(Settings().firstStory + Settings().stories.size() - 1);
 }

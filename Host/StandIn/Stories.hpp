@@ -24,7 +24,16 @@ struct ProjectSettings {
     std::vector<API_StoryCmdType> storyCommands; // every command applied, in order
 };
 
+// The stories alone, as an undo step keeps them: Archicad's undo covers story changes.
+struct StoryStructure {
+    short firstStory = 0;
+    double lowestLevel = 0;
+    std::vector<Story> stories;
+};
+
 HOST_API ProjectSettings& Settings();
+HOST_API StoryStructure CurrentStories();
+HOST_API void RestoreStories(const StoryStructure& structure);
 HOST_API short LastStory();
 HOST_API double LevelOf(short storyIndex);
 

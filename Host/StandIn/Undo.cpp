@@ -18,6 +18,7 @@ bool UndoLastStep() {
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
         if (Successful(*step) && !step->undone) {
             TheModel().elements = step->before;
+            RestoreStories(step->storiesBefore);
             step->undone = true;
             return true;
         }
@@ -42,6 +43,7 @@ bool RedoStep() {
         return false;
     }
     TheModel().elements = next->after;
+    RestoreStories(next->storiesAfter);
     next->undone = false;
     return true;
 }
@@ -60,6 +62,7 @@ GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString,
     UndoStep step;
     step.name = undoString;
     step.before = model.elements;
+    step.storiesBefore = CurrentStories();
     model.undoStepOpen = true;
     try {
         step.result = command();
@@ -70,9 +73,11 @@ GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString,
     model.undoStepOpen = false;
     if (step.result != NoError && model.rollBackFailedSteps) {
         model.elements = step.before;
+        RestoreStories(step.storiesBefore);
         step.rolledBack = true;
     }
     step.after = model.elements;
+    step.storiesAfter = CurrentStories();
     // A new step ends what could have been redone.
     std::erase_if(model.steps, [](const UndoStep& s) { return s.undone; });
     model.steps.push_back(step);

@@ -1,11 +1,9 @@
 #pragma once
 
 #include "ACAPinc.h"
+#include "Builders/WallLayerKind.hpp"
 
 namespace Tolva::Builders {
-
-// Which of the add-on's layers a wall goes on; Default keeps the host's default layer.
-enum class WallLayerKind : Int32 { Default = 0, StoryWalls = 1, UnitWalls = 2, FacadeWalls = 3 };
 
 // Finds or creates the add-on's layers and keeps their indices until the project changes. Every
 // layer it hands out has intersection group 100. Main thread only.

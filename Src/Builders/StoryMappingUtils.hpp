@@ -1,23 +1,15 @@
 #pragma once
 
 #include "ACAPinc.h"
-#include "HashTable.hpp"
+#include "Builders/ElevationFloorMap.hpp"
 
 namespace Tolva::Builders {
-
-// Story elevations (mm) to host floor indices, in insertion order; stories less than 1 mm apart
-// share the entry of the lower index.
-using ElevationFloorMap = GS::HashTable<double, short>;
 
 namespace StoryMappingUtils {
 
 // Adds one entry per distinct story elevation of the project to the (empty) map. floorOffset is 1
 // when the host skips the null floor, else 0; the map keeps the plain story indices.
 GSErrCode BuildElevationMapping(ElevationFloorMap& map, short& floorOffset);
-
-// The floor at the elevation, or the nearest one (the earlier entry on equal distances); floor 0
-// when the map has none. Warns when the nearest floor is more than 1 mm away.
-short FindFloorForElevation(double elevationMm, const ElevationFloorMap& map);
 
 } // namespace StoryMappingUtils
 

@@ -3,6 +3,7 @@
 #include "JSCommands/BrowserCommands.hpp"
 #include "JSCommands/ContextCommands.hpp"
 #include "JSCommands/GridCommands.hpp"
+#include "JSCommands/ImportBuildingCommand.hpp"
 #include "JSCommands/ImportZonesCommand.hpp"
 #include "JSCommands/JSCommandWrapper.hpp"
 #include "JSCommands/LineCommands.hpp"
@@ -22,6 +23,7 @@ struct Command {
 // In the order of the command table the page is written against; names are case-sensitive.
 constexpr Command Commands[] = {
     {"getSelection", JSCommands::UtilityCommands::GetSelection},
+    {"importBuildingFromVariantData", JSCommands::PlanImportCommands::ImportBuildingFromVariantData},
     {"importZonesFromSpaces", JSCommands::PlanImportCommands::ImportZonesFromSpaces},
     {"getPluginVersion", JSCommands::UtilityCommands::GetPluginVersion},
     {"getWorkingUnits", JSCommands::UtilityCommands::GetWorkingUnits},

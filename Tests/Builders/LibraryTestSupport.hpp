@@ -3,21 +3,23 @@
 #include "BuilderTestSupport.hpp"
 #include "Builders/DoorLibraryManager.hpp"
 #include "Builders/FurnitureLibraryManager.hpp"
+#include "Main/ProjectEvents.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Libraries.hpp"
 
 #include <filesystem>
 
 // An open project, the add-on's file where the build put it (with "gsm" beside it) and empty
-// library caches.
+// caches.
 class LibraryTest : public BuilderTest {
 protected:
     void SetUp() override {
         BuilderTest::SetUp();
         StandIn::NewProject();
         StandIn::Host().ownLocation = TOLVA_ADDON_PATH;
-        Tolva::Builders::DoorLibraryManager::InvalidateCache();
-        Tolva::Builders::FurnitureLibraryManager::InvalidateCache();
+        // Every per-project cache, layers included: a layer index kept from another test's project
+        // would name a layer this one does not have.
+        ProjectEventHandler(APINotify_New, 0);
         ClearLines();
     }
 

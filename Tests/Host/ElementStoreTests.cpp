@@ -192,3 +192,28 @@ TEST_F(Elements, EveryKindRoundTripsFromItsDefaultsThroughCreateGetMemoAndDelete
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Elements, AreFoundByGuidThroughDeletionsUndoAndRedo) {
+    std::vector<API_Guid> walls;
+    for (int i = 0; i < 4; ++i) {
+        API_Element wall = Wall(i, 0, i, 1);
+        ASSERT_EQ(StandIn::PlantElement(&wall, nullptr), NoError);
+        walls.push_back(wall.header.guid);
+        ASSERT_NE(StandIn::FindElement(wall.header.guid), nullptr) << "found as soon as it is stored";
+    }
+    ASSERT_EQ(InStep([&] { return ACAPI_Element_Delete(GS::Array<API_Guid>{walls[1]}); }), NoError);
+    EXPECT_EQ(StandIn::FindElement(walls[1]), nullptr);
+    ASSERT_NE(StandIn::FindElement(walls[3]), nullptr);
+    EXPECT_EQ(StandIn::FindElement(walls[3])->element.wall.begC.x, 3.0) << "the element moved up in the list";
+    ASSERT_TRUE(StandIn::UndoLastStep());
+    ASSERT_NE(StandIn::FindElement(walls[1]), nullptr);
+    EXPECT_EQ(StandIn::FindElement(walls[1])->element.wall.begC.x, 1.0);
+    EXPECT_EQ(StandIn::FindElement(walls[3])->element.wall.begC.x, 3.0);
+    ASSERT_TRUE(StandIn::RedoStep());
+    EXPECT_EQ(StandIn::FindElement(walls[1]), nullptr);
+    EXPECT_EQ(StandIn::FindElement(APINULLGuid), nullptr);
+}
+
+} // namespace

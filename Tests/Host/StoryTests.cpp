@@ -78,14 +78,28 @@ TEST_F(Stories, InsertingInTheMiddleRaisesTheStoriesAndTheirElements) {
     EXPECT_EQ(upstairs.header.floorInd, 2);
 }
 
-TEST_F(Stories, CommandsWorkInAFailedStepAndAreNotRolledBack) {
+TEST_F(Stories, AFailedStepTakesItsStoryChangesBackAndUndoAndRedoFollowThem) {
+    const std::vector<StoryRow> before = ReadStories();
     EXPECT_EQ(InStep([] {
                   API_StoryCmdType insert = Command(APIStory_InsAbove, 1, 3.0, "Floor 2");
                   EXPECT_EQ(ACAPI_ProjectSetting_ChangeStorySettings(&insert), NoError);
                   return APIERR_GENERAL;
               }),
               APIERR_GENERAL);
-    EXPECT_EQ(ReadStories().size(), 4u);
+    EXPECT_EQ(ReadStories(), before);
+    ASSERT_EQ(InStep([] {
+                  API_StoryCmdType raise = Command(APIStory_SetHeight, 0, 4.0);
+                  return ACAPI_ProjectSetting_ChangeStorySettings(&raise);
+              }),
+              NoError);
+    const std::vector<StoryRow> after = ReadStories();
+    EXPECT_EQ(after[2].level, 4.0);
+    ASSERT_TRUE(StandIn::UndoLastStep());
+    EXPECT_EQ(ReadStories(), before);
+    ASSERT_TRUE(StandIn::RedoStep());
+    EXPECT_EQ(ReadStories(), after);
+    API_StoryCmdType outside = Command(APIStory_SetHeight, 0, 5.0);
+    EXPECT_EQ(ACAPI_ProjectSetting_ChangeStorySettings(&outside), NoError) << "outside steps as well";
 }
 
 TEST_F(Stories, RefuseBadCommandsAndFailOnDemand) {

@@ -141,10 +141,11 @@ TEST_F(PageCommands, TheCommandsAreRegisteredInTheTablesOrder) {
             }
         }
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"getSelection", "importZonesFromSpaces", "getPluginVersion",
-                                               "getWorkingUnits", "getBuildingMassAsJson", "getGridlines",
-                                               "getCenterlines", "getZoneAtPoint", "launchBrowser",
-                                               "closeBrowserPalette", "getContext"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"getSelection", "importBuildingFromVariantData",
+                                               "importZonesFromSpaces", "getPluginVersion", "getWorkingUnits",
+                                               "getBuildingMassAsJson", "getGridlines", "getCenterlines",
+                                               "getZoneAtPoint", "launchBrowser", "closeBrowserPalette",
+                                               "getContext"}));
 }
 
 TEST_F(PageCommands, ThePageReceivesMeshesAsObjectsAndTheContextAsText) {

@@ -57,3 +57,12 @@ inline std::string ReadFile(const std::string& path) {
     text << file.rdbuf();
     return text.str();
 }
+
+// The number of times a text occurs in another.
+inline size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}

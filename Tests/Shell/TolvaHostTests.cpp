@@ -18,15 +18,6 @@ TEST(TolvaHost, InfoShowsTheAddOnAndItsMenu) {
                                CachesEmptied);
 }
 
-// The number of times a text occurs in another.
-size_t Occurrences(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
 // The demo clicks at (8, 6) m in the apartment's bedroom: exterior walls to the east and north,
 // interior walls to the west and south.
 TEST(TolvaHost, DemoSendsTheClickedRoomToThePageAndDrawsIt) {

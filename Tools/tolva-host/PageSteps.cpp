@@ -8,6 +8,9 @@
 #include "StandIn/Driver.hpp"
 #include "StandIn/Palettes.hpp"
 
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -39,27 +42,45 @@ std::string FileText(const std::string& path) {
     return text.str();
 }
 
-// ARGUMENT is JSON text, "@FILE" for a file's text as one string, or empty for no argument.
-StandIn::PageCallResult CallFromPage(const std::string& command, const std::string& argument) {
+// A file's text as a JSON string, or the argument's JSON text as it is.
+std::string ArrayItemJson(const std::string& argument) {
+    if (argument.empty() || argument[0] != '@') {
+        return argument;
+    }
+    const std::string text = FileText(argument.substr(1));
+    rapidjson::StringBuffer buffer;
+    rapidjson::Writer<rapidjson::StringBuffer> writer(buffer);
+    writer.String(text.c_str(), static_cast<rapidjson::SizeType>(text.size()));
+    return buffer.GetString();
+}
+
+StandIn::PageCallResult CallFromPage(const std::string& command, const std::vector<std::string>& arguments) {
     StandIn::PageEngine& page = StandIn::DialogDriver::PageOf(OpenPage());
     const GS::UniString name(command.c_str(), GS::CC_UTF8);
-    if (argument.empty()) {
+    if (arguments.empty()) {
         return page.CallObjectFunction("ACAPI", name, GS::Ref<JS::Base>());
     }
-    if (argument[0] == '@') {
-        const std::string text = FileText(argument.substr(1));
+    if (arguments.size() == 1 && !arguments[0].empty() && arguments[0][0] == '@') {
+        const std::string text = FileText(arguments[0].substr(1));
         return page.CallObjectFunction("ACAPI", name,
                                        GS::NewRef<JS::Value>(GS::UniString(text.c_str(), GS::CC_UTF8)));
     }
-    return page.CallObjectFunction("ACAPI", name, argument);
+    if (arguments.size() == 1) {
+        return page.CallObjectFunction("ACAPI", name, arguments[0]);
+    }
+    std::string array = "[";
+    for (const std::string& argument : arguments) {
+        array += (array.size() > 1 ? "," : "") + ArrayItemJson(argument);
+    }
+    return page.CallObjectFunction("ACAPI", name, array + "]");
 }
 
 } // namespace
 
-StandIn::PageCallResult CallCommand(const std::string& command, const std::string& argument) {
+StandIn::PageCallResult CallCommand(const std::string& command, const std::vector<std::string>& arguments) {
     StandIn::PageCallResult result = {};
     try {
-        result = CallFromPage(command, argument);
+        result = CallFromPage(command, arguments);
     } catch (const GS::Exception& e) {
         throw GS::Exception(GS::UniString(("ACAPI." + command + ": ").c_str(), GS::CC_UTF8) + e.GetMessage());
     }

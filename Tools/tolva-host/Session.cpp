@@ -114,11 +114,11 @@ std::string JsonText(const rapidjson::Value& value) {
     return buffer.GetString();
 }
 
-// Calls ACAPI.command from the page with the argument (PageSteps.hpp), prints the answer and, with
-// "expect" (a text as it is, anything else as compact JSON), checks it.
+// Calls ACAPI.command from the page with the arguments (PageSteps.hpp), prints the answer and,
+// with "expect" (a text as it is, anything else as compact JSON), checks it.
 void CallAndCheck(HostProgram& host, const Step& step, rapidjson::SizeType index, const std::string& command,
-                  const std::string& argument) {
-    const StandIn::PageCallResult result = CallCommand(command, argument);
+                  const std::vector<std::string>& arguments) {
+    const StandIn::PageCallResult result = CallCommand(command, arguments);
     if (result.state != StandIn::PageCallResult::State::Fulfilled) {
         Malformed(index, "ACAPI." + command +
                              (result.state == StandIn::PageCallResult::State::Rejected
@@ -135,17 +135,30 @@ void CallAndCheck(HostProgram& host, const Step& step, rapidjson::SizeType index
     }
 }
 
-// Calls ACAPI.command with "argument" (any JSON value) or the text of "file".
+// Calls ACAPI.command with "argument" (any JSON value), the text of "file" or an array of the
+// texts of "files".
 void CallStep(HostProgram& host, const Step& step, rapidjson::SizeType index) {
     const std::string command = TextMember(step, index, "command");
-    std::string argument;
-    if (step.HasMember("file")) {
-        argument = '@';
-        argument += TextMember(step, index, "file");
+    std::vector<std::string> arguments;
+    if (step.HasMember("files")) {
+        if (!step["files"].IsArray()) {
+            Malformed(index, "\"files\" must list file names");
+        }
+        for (const auto& file : step["files"].GetArray()) {
+            if (!file.IsString()) {
+                Malformed(index, "\"files\" must list file names");
+            }
+            arguments.push_back(std::string("@") + file.GetString());
+        }
+        if (arguments.size() < 2) {
+            Malformed(index, "\"files\" must name at least two files; one goes as \"file\"");
+        }
+    } else if (step.HasMember("file")) {
+        arguments.push_back('@' + TextMember(step, index, "file"));
     } else if (step.HasMember("argument")) {
-        argument = JsonText(step["argument"]);
+        arguments.push_back(JsonText(step["argument"]));
     }
-    CallAndCheck(host, step, index, command, argument);
+    CallAndCheck(host, step, index, command, arguments);
 }
 
 // Hands the project files of "folder" to ACAPI.importZonesFromSpaces, as the page does.
@@ -156,7 +169,7 @@ void ImportZonesStep(HostProgram& host, const Step& step, rapidjson::SizeType in
     } catch (const GS::Exception& e) {
         Malformed(index, e.GetMessage().ToCStr().Get());
     }
-    CallAndCheck(host, step, index, "importZonesFromSpaces", argument);
+    CallAndCheck(host, step, index, "importZonesFromSpaces", {argument});
 }
 
 // Elements by "guids", by "type" or by zone "name", in host order.

@@ -34,7 +34,7 @@ const char* Usage =
     "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
     "                  [--svg FILE [--story N|all]] [--obj FILE] [--page ADDRESS=FILE ...]\n"
     "                  [--receiver FILE] [--version-service URL] [--offline]\n"
-    "                  info | run SESSION.json | demo | call COMMAND [ARG] | import-zones FOLDER\n";
+    "                  info | run SESSION.json | demo | call COMMAND [ARG...] | import-zones FOLDER\n";
 
 struct Options {
     std::string verb;
@@ -52,7 +52,7 @@ struct Options {
     std::string versionService;
     bool offline = false;
     std::string command;
-    std::string argument;
+    std::vector<std::string> arguments;
 };
 
 bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
@@ -98,12 +98,12 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
         return false;
     }
     if (options->verb == "call") {
-        if (positional.size() < 2 || positional.size() > 3) {
-            *error = "call takes a command name and at most one argument";
+        if (positional.size() < 2) {
+            *error = "call takes a command name";
             return false;
         }
         options->command = positional[1];
-        options->argument = positional.size() == 3 ? positional[2] : std::string();
+        options->arguments.assign(positional.begin() + 2, positional.end());
         return true;
     }
     if (positional.size() != expected) {
@@ -160,14 +160,14 @@ int CallAndPrintResult(const std::string& command, const StandIn::PageCallResult
     }
 }
 
-int CallAndPrint(const std::string& command, const std::string& argument) {
-    return CallAndPrintResult(command, CallCommand(command, argument));
+int CallAndPrint(const std::string& command, const std::vector<std::string>& arguments) {
+    return CallAndPrintResult(command, CallCommand(command, arguments));
 }
 
 // Hands the folder's project files to the zone import as the page does; an import that answers with
 // a failure fails too.
 int ImportZonesAndPrint(const std::string& folder) {
-    const StandIn::PageCallResult result = CallCommand("importZonesFromSpaces", ZoneImportArgument(folder));
+    const StandIn::PageCallResult result = CallCommand("importZonesFromSpaces", {ZoneImportArgument(folder)});
     const int status = CallAndPrintResult("importZonesFromSpaces", result);
     return status == 0 && result.text.rfind("{\"success\":true", 0) != 0 ? RunError : status;
 }
@@ -226,7 +226,7 @@ int Run(const Options& options) {
     } else if (options.verb == "run") {
         RunSession(host, sessionText);
     } else if (options.verb == "call") {
-        status = CallAndPrint(options.command, options.argument);
+        status = CallAndPrint(options.command, options.arguments);
     } else if (options.verb == "import-zones") {
         status = ImportZonesAndPrint(options.zonesFolder);
     } else {

@@ -1,0 +1,72 @@
+#include "JSCommands/ImportBuildingCommand.hpp"
+
+#include "ACAPinc.h"
+#include "Builders/BuildingImport.hpp"
+#include "JSCommands/ArgumentReaders.hpp"
+#include "JSCommands/ResultEnvelope.hpp"
+#include "Logging/HostBoundary.hpp"
+#include "Logging/Logger.hpp"
+#include "Parsers/BuildingDataParser.hpp"
+
+namespace JSCommands::PlanImportCommands {
+
+namespace {
+
+constexpr const char* Category = "PlanImportCommands";
+
+GS::Ref<JS::Base> Fail(const GS::UniString& logText, const GS::UniString& resultText) {
+    Logger::Error(Category, logText);
+    return MakeErrorResult(resultText);
+}
+
+} // namespace
+
+GS::Ref<JS::Base> ImportBuildingFromVariantData(GS::Ref<JS::Base> argument) {
+    const GS::Ref<JS::Array> array = GetArrayArgument(argument);
+    if (array.IsNull()) {
+        return Fail("Expected array parameter", "Expected array parameter");
+    }
+    const GS::Array<GS::Ref<JS::Base>>& items = array->GetItemArray();
+    if (items.GetSize() != 3 && items.GetSize() != 5) {
+        return Fail("Expected array with 3 or 5 elements",
+                    "Invalid parameters: Expected array with 3 or 5 elements");
+    }
+    const GS::UniString stories = GetStringArgument(items[0]);
+    const GS::UniString units = GetStringArgument(items[1]);
+    const GS::UniString transitions = GetStringArgument(items[2]);
+    if (stories.IsEmpty() || units.IsEmpty() || transitions.IsEmpty()) {
+        return Fail("First three arguments must be non-empty strings",
+                    "Invalid JSON strings: Stories, units, and transitions must be non-empty");
+    }
+    GS::UniString furnitureInstances;
+    GS::UniString furnitureTemplates;
+    if (items.GetSize() == 5) {
+        furnitureInstances = GetStringArgument(items[3]);
+        furnitureTemplates = GetStringArgument(items[4]);
+        if (!furnitureInstances.IsEmpty() || !furnitureTemplates.IsEmpty()) {
+            Logger::Info(Category, "Furniture data provided - will import furniture");
+        }
+    }
+
+    Tolva::BuildingData building;
+    GS::UniString parseError;
+    if (!Tolva::Parsers::ParseBuildingData(stories, units, transitions, furnitureInstances,
+                                           furnitureTemplates, building, parseError)) {
+        return Fail("Error parsing building data: " + parseError, "Parse error: " + parseError);
+    }
+
+    GS::UniString summary;
+    const GSErrCode err = ACAPI_CallUndoableCommand("Import Tolva Building", [&]() -> GSErrCode {
+        // A throw inside the step must still end it as a failure, so that it is rolled back.
+        return HostBoundary::Guard(Category, "Import Tolva Building", APIERR_GENERAL, [&] {
+            return Tolva::Builders::BuildingOrchestrator::ImportBuilding(building, summary);
+        });
+    });
+    if (err != NoError) {
+        const GS::UniString text = GS::UniString::Printf("Error creating building elements: %d", err);
+        return Fail(text, text);
+    }
+    return MakeSuccessResult(summary);
+}
+
+} // namespace JSCommands::PlanImportCommands
