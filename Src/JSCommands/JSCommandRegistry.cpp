@@ -3,6 +3,7 @@
 #include "JSCommands/BrowserCommands.hpp"
 #include "JSCommands/ContextCommands.hpp"
 #include "JSCommands/GridCommands.hpp"
+#include "JSCommands/ImportPlanCommand.hpp"
 #include "JSCommands/JSCommandWrapper.hpp"
 #include "JSCommands/LineCommands.hpp"
 #include "JSCommands/MorphCommands.hpp"
@@ -21,6 +22,7 @@ struct Command {
 // In the order of the command table the page is written against; names are case-sensitive.
 constexpr Command Commands[] = {
     {"getSelection", JSCommands::UtilityCommands::GetSelection},
+    {"importPlan", JSCommands::PlanImportCommands::ImportPlanFromJSON},
     {"getPluginVersion", JSCommands::UtilityCommands::GetPluginVersion},
     {"getWorkingUnits", JSCommands::UtilityCommands::GetWorkingUnits},
     {"getBuildingMassAsJson", JSCommands::MorphCommands::GetBuildingMassAsJson},

@@ -141,10 +141,10 @@ TEST_F(PageCommands, TheCommandsAreRegisteredInTheTablesOrder) {
             }
         }
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"getSelection", "getPluginVersion", "getWorkingUnits",
-                                               "getBuildingMassAsJson", "getGridlines", "getCenterlines",
-                                               "getZoneAtPoint", "launchBrowser", "closeBrowserPalette",
-                                               "getContext"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"getSelection", "importPlan", "getPluginVersion",
+                                               "getWorkingUnits", "getBuildingMassAsJson", "getGridlines",
+                                               "getCenterlines", "getZoneAtPoint", "launchBrowser",
+                                               "closeBrowserPalette", "getContext"}));
 }
 
 TEST_F(PageCommands, ThePageReceivesMeshesAsObjectsAndTheContextAsText) {
