@@ -40,9 +40,13 @@ std::string Point(double x, double y) {
     return out.str();
 }
 
+std::string Ring(double x, double y, double size) {
+    return "{\"type\":\"polyline\",\"points\":[" + Point(x, y) + "," + Point(x + size, y) + "," +
+           Point(x + size, y + size) + "," + Point(x, y + size) + "]}";
+}
+
 std::string Square(double x, double y, double size) {
-    return "{\"type\":\"polygon\",\"polylines\":[{\"type\":\"polyline\",\"points\":[" + Point(x, y) + "," +
-           Point(x + size, y) + "," + Point(x + size, y + size) + "," + Point(x, y + size) + "]}]}";
+    return "{\"type\":\"polygon\",\"polylines\":[" + Ring(x, y, size) + "]}";
 }
 
 // The plan's wall graph: every grid line between two grid points, the hall's outline left to the story.
@@ -82,9 +86,10 @@ std::string Plan(int rooms) {
     for (int k = 0; k < rooms; ++k) {
         const double x = (k % grid.columns) * Cell, y = (k / grid.columns) * Cell;
         const std::string id = std::to_string(k);
-        containers << (k ? "," : "") << "{\"type\":\"container\",\"id\":\"room-" << id
-                   << "\",\"bounds\":" << Square(x, y, Cell)
-                   << ",\"referencePoint\":" << Point(x + 2000, y + 2000) << ",\"spaceTypeId\":\"st-room\"}";
+        containers
+            << (k ? "," : "") << "{\"type\":\"container\",\"containedPlanType\":\"room\",\"id\":\"room-" << id
+            << "\",\"bounds\":" << Square(x, y, Cell) << ",\"referencePoint\":" << Point(x + 2000, y + 2000)
+            << ",\"transform\":[1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1],\"tagIds\":[],\"spaceTypeId\":\"st-room\"}";
         doors << (k ? "," : "") << "{\"id\":\"door-" << id
               << "\",\"type\":\"door\",\"location\":" << Point(x + 2000, y)
               << ",\"direction\":[0,1,0],\"definitionId\":\"door\"}";
@@ -95,30 +100,35 @@ std::string Plan(int rooms) {
     return "{\"type\":\"plan\",\"planType\":\"unit\",\"id\":\"bench\",\"bounds\":" +
            Square(0, 0, grid.columns * Cell) + ",\"subContainers\":[" + containers.str() +
            "],\"transitions\":[" + doors.str() + "],\"wallGuides\":" + WallGuides(grid) +
-           ",\"spaceTypes\":[{\"id\":\"st-room\",\"class\":\"residential\",\"displayName\":\"Room\"}],"
+           ",\"spaceTypes\":[{\"id\":\"st-room\",\"class\":\"residential\",\"color\":\"#F2C94C\","
+           "\"displayName\":\"Room\"}],"
            "\"planObjects\":[" +
            furniture.str() +
            "],\"planObjectTemplates\":[{\"id\":\"tpl-table\",\"name\":\"Table\",\"bounds\":" +
-           Square(-600, -400, 800) + "}]}";
+           Square(-400, -400, 800) + ",\"shape2d\":[" + Ring(-400, -400, 800) + "]}]}";
 }
 
-// The hall: four walls around the grid and its zone, in a project file.
+// The hall: four walls around the grid and its zone, in a new project, saved as a project file.
 std::string Hall(const Grid& grid) {
+    StandIn::NewProject();
     const double w = grid.columns * Cell / 1000, h = grid.rows * Cell / 1000;
-    std::ostringstream out;
-    out << "{\"format\":\"tolva-host-project\",\"version\":1,\"elements\":[";
-    const double corners[5][2] = {{0, 0}, {w, 0}, {w, h}, {0, h}, {0, 0}};
+    const API_Coord corners[5] = {{0, 0}, {w, 0}, {w, h}, {0, h}, {0, 0}};
     for (int k = 0; k < 4; ++k) {
-        out << "{\"type\":\"wall\",\"story\":0,\"begin\":[" << corners[k][0] << "," << corners[k][1]
-            << "],\"end\":[" << corners[k + 1][0] << "," << corners[k + 1][1]
-            << "],\"thickness\":0.2,\"height\":3,\"bottomOffset\":0,\"material\":1},";
+        API_Element wall = {};
+        wall.header.type = API_WallID;
+        ACAPI_Element_GetDefaults(&wall, nullptr);
+        wall.wall.begC = corners[k];
+        wall.wall.endC = corners[k + 1];
+        StandIn::PlantElement(&wall, nullptr);
     }
-    out << "{\"type\":\"zone\",\"story\":0,\"polygon\":[[";
-    for (int k = 0; k < 5; ++k) {
-        out << (k ? "," : "") << "[" << corners[k][0] << "," << corners[k][1] << "]";
-    }
-    out << "]],\"name\":\"Hall\",\"category\":1,\"stamp\":[1,1],\"height\":3}]}";
-    return out.str();
+    API_Element zone = {};
+    zone.header.type = API_ZoneID;
+    ACAPI_Element_GetDefaults(&zone, nullptr);
+    StandIn::StoredMemo outline;
+    outline.coords = {{}, corners[0], corners[1], corners[2], corners[3], corners[4]};
+    outline.pends = {0, 5};
+    StandIn::PlantElement(&zone, &outline);
+    return StandIn::SaveProject();
 }
 
 std::string Quoted(const std::string& text) {
@@ -133,11 +143,11 @@ void ImportPlanThroughThePage(benchmark::State& state) {
     const int rooms = static_cast<int>(state.range(0));
     const std::filesystem::path hall =
         std::filesystem::temp_directory_path() / ("tolva-bench-hall-" + std::to_string(rooms) + ".json");
-    { std::ofstream(hall) << Hall(GridFor(rooms)); }
     const std::string argument =
         Quoted("{\"reference\":{\"x\":1000,\"y\":1000},\"planTemplate\":" + Plan(rooms) + "}");
 
     StandIn::ResetHost();
+    { std::ofstream(hall) << Hall(GridFor(rooms)); }
     auto module = std::make_unique<StandIn::AddOnModule>(TOLVA_ADDON_PATH);
     API_EnvirParams envir = {};
     if (module->StartUp(&envir) != NoError) {
@@ -161,6 +171,7 @@ void ImportPlanThroughThePage(benchmark::State& state) {
         if (answer.find("\"success\":true") == std::string::npos) {
             state.SkipWithError(answer.c_str());
         }
+        state.SetLabel(answer);
         state.ResumeTiming();
     }
     state.counters["created"] = static_cast<double>(created);
