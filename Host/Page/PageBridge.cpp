@@ -1,6 +1,7 @@
 #include "Page/PageBridge.hpp"
 
 #include "Page/PageEngine.hpp"
+#include "Page/PageRegistry.hpp"
 #include "Page/PageState.hpp"
 #include "Page/PageText.hpp"
 #include "Page/PageValues.hpp"
@@ -111,6 +112,18 @@ duk_ret_t Report(duk_context* ctx) {
     return 0;
 }
 
+// The plan text the driver set, or null: the page stands in for the web application, the driver
+// for its plan generator.
+duk_ret_t GeneratedPlan(duk_context* ctx) {
+    const std::string plan = PageRegistry::GeneratedPlan();
+    if (plan.empty()) {
+        duk_push_null(ctx);
+    } else {
+        duk_push_lstring(ctx, plan.data(), plan.size());
+    }
+    return 1;
+}
+
 } // namespace
 
 void StoreRuntime(duk_context* ctx) {
@@ -132,6 +145,8 @@ void InstallHost(duk_context* ctx) {
     duk_push_object(ctx);
     duk_push_c_function(ctx, Report, 1);
     duk_put_prop_string(ctx, -2, "report");
+    duk_push_c_function(ctx, GeneratedPlan, 0);
+    duk_put_prop_string(ctx, -2, "generatedPlan");
     duk_put_global_string(ctx, "host");
 }
 

@@ -19,6 +19,11 @@ Pages ShippedPages() {
                  {"https://app.tolva.ai/generate-plan", directory + "/tolva-app.js"}};
 }
 
+std::string& GeneratedPlanFile() {
+    static std::string file;
+    return file;
+}
+
 Pages& Registered() {
     static Pages pages = ShippedPages();
     return pages;
@@ -46,8 +51,20 @@ std::string ScriptFor(const GS::UniString& address) {
     return page == Registered().end() ? std::string() : ReadFile(page->second);
 }
 
+void SetGeneratedPlan(const std::string& file) {
+    if (!file.empty()) {
+        ReadFile(file);
+    }
+    GeneratedPlanFile() = file;
+}
+
+std::string GeneratedPlan() {
+    return GeneratedPlanFile().empty() ? std::string() : ReadFile(GeneratedPlanFile());
+}
+
 void Reset() {
     Registered() = ShippedPages();
+    GeneratedPlanFile().clear();
 }
 
 } // namespace StandIn::PageRegistry

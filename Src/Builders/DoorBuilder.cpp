@@ -3,7 +3,6 @@
 #include "Builders/DoorLibraryManager.hpp"
 #include "Logging/Logger.hpp"
 
-#include <algorithm>
 #include <cmath>
 
 namespace Tolva::Builders {
@@ -12,48 +11,15 @@ namespace {
 
 constexpr const char* Category = "DoorBuilder";
 constexpr double MaxWallDistance = 0.5; // m
-constexpr double MinWallLength = 0.001; // m
 constexpr double MinDirectionLength = 0.001;
 constexpr double FallbackHeight = 2.1; // m
 constexpr double Pi = 3.14159265358979323846;
-
-struct WallHit {
-    API_Element wall = {};
-    double distance = 1e10;
-    double offset = 0;
-    bool found = false;
-};
 
 API_Coord PlacementPoint(const Transition& t) {
     if (t.hasTransforms) {
         return {t.center.m[3] / 1000.0, t.center.m[7] / 1000.0};
     }
     return {t.location.x / 1000.0, t.location.y / 1000.0};
-}
-
-// The nearest wall to the point along its segment; the first of equal distances wins.
-WallHit NearestWall(const API_Coord& p, const GS::Array<API_Guid>& walls) {
-    WallHit best;
-    for (const API_Guid& guid : walls) {
-        API_Element wall = {};
-        wall.header.guid = guid;
-        if (ACAPI_Element_Get(&wall) != NoError) {
-            continue;
-        }
-        const API_Coord& s = wall.wall.begC;
-        const API_Coord& e = wall.wall.endC;
-        double dx = e.x - s.x, dy = e.y - s.y;
-        double length = std::hypot(dx, dy);
-        if (length < MinWallLength) {
-            continue;
-        }
-        double u = std::clamp(((p.x - s.x) * dx + (p.y - s.y) * dy) / (length * length), 0.0, 1.0);
-        double distance = std::hypot(p.x - (s.x + u * dx), p.y - (s.y + u * dy));
-        if (distance < best.distance) {
-            best = {wall, distance, u * length, true};
-        }
-    }
-    return best;
 }
 
 bool IsSizedDoorKind(const GS::UniString& definitionId) {
@@ -115,28 +81,32 @@ double FallbackDoorWidth(const GS::UniString& definitionId) {
 }
 
 GSErrCode DoorBuilder::CreateDoor(const Transition& t, const GS::Array<API_Guid>& walls, API_Guid& door) {
+    return CreateDoor(t, WallIndex(walls), door);
+}
+
+GSErrCode DoorBuilder::CreateDoor(const Transition& t, const WallIndex& walls, API_Guid& door) {
     GS::UniString::CStr name = t.id.ToCStr();
-    if (walls.IsEmpty()) {
+    if (walls.NoneGiven()) {
         Logger::Error(Category, GS::UniString::Printf("Door '%s' FAILED: No walls available", name.Get()));
         return APIERR_NOTFOUND;
     }
-    WallHit hit = NearestWall(PlacementPoint(t), walls);
-    if (!hit.found) {
+    const std::optional<WallIndex::Hit> hit = walls.Nearest(PlacementPoint(t), MaxWallDistance);
+    if (!hit) {
         Logger::Error(Category,
                       GS::UniString::Printf("Door '%s' FAILED: Could not find suitable wall for placement",
                                             name.Get()));
         return APIERR_NOTFOUND;
     }
-    if (hit.distance > MaxWallDistance) {
+    if (hit->distance > MaxWallDistance) {
         Logger::Warning(Category, GS::UniString::Printf(
                                       "Door '%s' SKIPPED: Distance to nearest wall is %.3fm (max allowed: "
                                       "%.1fm) [Story: %s, Unit: %s]",
-                                      name.Get(), hit.distance, MaxWallDistance, t.storyId.ToCStr().Get(),
+                                      name.Get(), hit->distance, MaxWallDistance, t.storyId.ToCStr().Get(),
                                       t.unitId.ToCStr().Get()));
         return APIERR_NOTFOUND;
     }
     API_Element wall = {};
-    wall.header.guid = hit.wall.header.guid;
+    wall.header.guid = hit->wall->header.guid;
     if (GSErrCode err = ACAPI_Element_Get(&wall)) {
         Logger::Error(Category, GS::UniString::Printf("Door '%s' FAILED: Cannot access owner wall (error %d)",
                                                       name.Get(), err));
@@ -172,7 +142,7 @@ GSErrCode DoorBuilder::CreateDoor(const Transition& t, const GS::Array<API_Guid>
     element.door.openingBase.libInd = libInd;
     element.door.owner = wall.header.guid;
     element.header.floorInd = wall.header.floorInd;
-    element.door.objLoc = hit.offset;
+    element.door.objLoc = hit->offset;
     SetSides(t, wall.wall, element.door.openingBase);
     if (defaultsErr == NoError && Scales(t.scale)) {
         element.door.openingBase.width *= t.scale;

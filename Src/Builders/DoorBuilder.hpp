@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ACAPinc.h"
+#include "Builders/WallIndex.hpp"
 #include "Model/Transition.hpp"
 
 namespace Tolva::Builders {
@@ -12,6 +13,8 @@ public:
     // 0 with the new door's GUID; 0x81060068 when no wall qualifies.
     static GSErrCode CreateDoor(const Transition& transition, const GS::Array<API_Guid>& walls,
                                 API_Guid& door);
+    // The same with the candidate walls read beforehand, for many doors among the same walls.
+    static GSErrCode CreateDoor(const Transition& transition, const WallIndex& walls, API_Guid& door);
     // 0: doors are created without a library part.
     static Int32 GetDoorLibraryPart();
 };

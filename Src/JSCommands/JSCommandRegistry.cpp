@@ -4,6 +4,7 @@
 #include "JSCommands/ContextCommands.hpp"
 #include "JSCommands/GridCommands.hpp"
 #include "JSCommands/ImportBuildingCommand.hpp"
+#include "JSCommands/ImportPlanCommand.hpp"
 #include "JSCommands/ImportZonesCommand.hpp"
 #include "JSCommands/JSCommandWrapper.hpp"
 #include "JSCommands/LineCommands.hpp"
@@ -23,6 +24,7 @@ struct Command {
 // In the order of the command table the page is written against; names are case-sensitive.
 constexpr Command Commands[] = {
     {"getSelection", JSCommands::UtilityCommands::GetSelection},
+    {"importPlan", JSCommands::PlanImportCommands::ImportPlanFromJSON},
     {"importBuildingFromVariantData", JSCommands::PlanImportCommands::ImportBuildingFromVariantData},
     {"importZonesFromSpaces", JSCommands::PlanImportCommands::ImportZonesFromSpaces},
     {"getPluginVersion", JSCommands::UtilityCommands::GetPluginVersion},

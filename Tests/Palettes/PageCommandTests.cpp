@@ -141,7 +141,7 @@ TEST_F(PageCommands, TheCommandsAreRegisteredInTheTablesOrder) {
             }
         }
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"getSelection", "importBuildingFromVariantData",
+    EXPECT_EQ(names, (std::vector<std::string>{"getSelection", "importPlan", "importBuildingFromVariantData",
                                                "importZonesFromSpaces", "getPluginVersion", "getWorkingUnits",
                                                "getBuildingMassAsJson", "getGridlines", "getCenterlines",
                                                "getZoneAtPoint", "launchBrowser", "closeBrowserPalette",

@@ -59,6 +59,29 @@ TEST(TolvaHost, DemoSendsTheClickedRoomToThePageAndDrawsIt) {
     const std::string svg = ReadFile(drawing);
     EXPECT_EQ(Occurrences(svg, "stroke=\"#d62728\""), 2u) << "the outer edges";
     EXPECT_EQ(Occurrences(svg, "stroke=\"#ff9f1a\""), 2u) << "the other edges";
+    EXPECT_EQ(Occurrences(svg, "<svg "), 3u) << "before and after in one picture";
+    EXPECT_EQ(Occurrences(svg, ">Double bed</text>"), 1u) << "the plan's furniture only after the import";
+
+    const std::string summary = "Plan Import Complete\n\nCreated:\n  - Walls: 3\n  - Zones: 4\n  - Doors: 2\n"
+                                "  - Furniture: 5\n\nFailed:\n  - Walls: 0\n  - Zones: 0\n  - Doors: 0\n"
+                                "  - Furniture: 0";
+    EXPECT_NE(demo.output.find("The page called importPlan and received:\n" + summary + "\n"),
+              std::string::npos)
+        << demo.output;
+    // The report window in the order of the road: the room, the page, the import.
+    const std::string report = ReadFile(TempPath("demo-report.txt"));
+    size_t from = 0;
+    for (const std::string& line : std::vector<std::string>{
+             "[INFO] ZoneBoundaryUtils: Successfully extracted zone boundary data with reference point",
+             "[INFO] WallBoundaryMatcher: Found 4 walls matching zone boundary",
+             "[INFO] BuildingOrchestrator: Created unit zone 'Unit'",
+             "[INFO] BuildingOrchestrator: Creating 5 furniture items...",
+             "[INFO] BuildingOrchestrator: " + summary,
+             "[INFO] GeneratePlanPalette: Triggered onSelectionChanged in production browser on attempt 1"}) {
+        const size_t at = report.find(line + "\n", from);
+        EXPECT_NE(at, std::string::npos) << line;
+        from = at == std::string::npos ? from : at;
+    }
 
     Outcome empty = RunHost("--report " + TempPath("empty-report.txt") + " demo");
     EXPECT_EQ(empty.status, 0) << empty.output;

@@ -2,27 +2,44 @@
 
 #include "PageSteps.hpp"
 #include "PaletteSteps.hpp"
+#include "SideBySide.hpp"
 #include "StandIn/Palettes.hpp"
+#include "StandIn/PlanDrawing.hpp"
 #include "StandIn/Project.hpp"
 #include "TolvaResourceIDs.h"
 
 #include <rapidjson/document.h>
 
+#include <fstream>
+
 namespace {
 
 const GS::Guid PlanPalette("{B3C7E5F1-9A2D-4E6F-8B4C-1D7F6E3A9C2B}");
-constexpr const char* SelectionReport = "selection ";
-
-// The zone boundary JSON the page last received, or empty text.
-std::string LastSelection() {
+// What the page last reported after the prefix ("selection ", "import "), or empty text.
+std::string LastPageReport(const std::string& prefix) {
     std::string last;
     for (const GS::UniString& report : PageReports()) {
         const std::string text = report.ToCStr(GS::CC_UTF8).Get();
-        if (text.rfind(SelectionReport, 0) == 0) {
-            last = text.substr(std::string(SelectionReport).size());
+        if (text.rfind(prefix, 0) == 0) {
+            last = text.substr(prefix.size());
         }
     }
     return last;
+}
+
+// The envelope's message or error text, as the user reads it.
+std::string EnvelopeText(const std::string& envelope) {
+    rapidjson::Document document;
+    document.Parse(envelope.c_str());
+    if (document.HasParseError() || !document.IsObject()) {
+        return envelope;
+    }
+    for (const char* member : {"message", "error"}) {
+        if (document.HasMember(member) && document[member].IsString()) {
+            return document[member].GetString();
+        }
+    }
+    return envelope;
 }
 
 // The boundary's edges in metres; "outer" ones emphasised.
@@ -42,22 +59,31 @@ std::vector<StandIn::PlanMark> EdgesOf(const std::string& zoneJson) {
     return marks;
 }
 
-// Generate Plan with a click at (x, y), and what the page received.
+// Generate Plan with a click at (x, y), what the page received, and the plan it imported there.
 void GeneratePlanAt(HostProgram& host, double x, double y, const std::string& drawingPath) {
     std::ostream& out = host.Out();
+    const short story = StandIn::TheModel().activeStory;
+    const std::string before = StandIn::DrawStory(story);
     out << "Pressing Generate Plan and clicking at (" << x << ", " << y << ")\n";
     StandIn::QueuePointAnswer({NoError, {x, y, 0}});
     PressButton(PlanPalette, "Generate Plan");
     PrintPalette(out, PlanPalette);
-    const std::string selection = LastSelection();
+    const std::string selection = LastPageReport("selection ");
     if (selection.empty()) {
         out << "The page received no room\n";
     } else {
         out << "The page called getSelection and received:\n" << selection << "\n";
     }
+    const std::string answer = LastPageReport("import ");
+    if (!answer.empty()) {
+        out << "The page called importPlan and received:\n" << EnvelopeText(answer) << "\n";
+    }
     if (!drawingPath.empty()) {
-        host.SaveDrawing(drawingPath, std::nullopt, EdgesOf(selection));
-        out << "Drew the story with the room's edges (outer edges in red): " << drawingPath << "\n";
+        std::ofstream(drawingPath) << SideBySide("Before", before,
+                                                 "After the import (the room's edges marked)",
+                                                 StandIn::DrawStory(story, EdgesOf(selection)));
+        out << "Drew the story before and after, the room's edges marked (outer edges in red): "
+            << drawingPath << "\n";
     }
 }
 

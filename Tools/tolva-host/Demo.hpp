@@ -4,6 +4,7 @@
 
 #include <string>
 
-// The first half of one plan import: menu, Generate Plan, a click at (x, y) in metres, and what the
-// page received; the story is drawn to drawingPath (when given) with the room's edges marked.
+// One plan import: menu, Generate Plan, a click at (x, y) in metres, what the page received and the
+// import's answer; the story before and after is drawn to drawingPath (when given), the room's edges
+// marked.
 void RunDemo(HostProgram& host, double x, double y, const std::string& drawingPath);

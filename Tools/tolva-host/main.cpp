@@ -3,6 +3,7 @@
 #include "HostProgram.hpp"
 #include "ObjExport.hpp"
 #include "Page/PageEngine.hpp"
+#include "Page/PageRegistry.hpp"
 #include "PageSteps.hpp"
 #include "ReceivedEvents.hpp"
 #include "Session.hpp"
@@ -27,13 +28,15 @@ constexpr int RunError = 1;
 // Inside the bedroom of examples/projects/apartment.json: two exterior and two interior walls.
 constexpr double DemoClickX = 8.0;
 constexpr double DemoClickY = 6.0;
+// The plan the web application answers that bedroom with.
+constexpr const char* DemoPlan = TOLVA_EXAMPLES_DIR "/plans/apartment-bedroom-plan.json";
 // The maker's API host, which the add-on asks whether its version is still allowed.
 constexpr const char* VersionServiceHost = "api.tolva.ai";
 
 const char* Usage =
     "usage: tolva-host [--addon PATH] [--report FILE] [--project FILE] [--save FILE]\n"
     "                  [--svg FILE [--story N|all]] [--obj FILE] [--page ADDRESS=FILE ...]\n"
-    "                  [--receiver FILE] [--version-service URL] [--offline]\n"
+    "                  [--plan FILE] [--receiver FILE] [--version-service URL] [--offline]\n"
     "                  info | run SESSION.json | demo | call COMMAND [ARG...] | import-zones FOLDER\n";
 
 struct Options {
@@ -47,6 +50,7 @@ struct Options {
     std::string svgPath;
     std::string story;
     std::string objPath;
+    std::string planPath;
     std::vector<std::string> pages;
     std::string receiverPath;
     std::string versionService;
@@ -60,11 +64,11 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         const std::map<std::string, std::string*> valued = {
-            {"--addon", &options->addOnPath},      {"--report", &options->reportPath},
-            {"--project", &options->projectPath},  {"--save", &options->savePath},
-            {"--svg", &options->svgPath},          {"--story", &options->story},
-            {"--obj", &options->objPath},          {"--version-service", &options->versionService},
-            {"--receiver", &options->receiverPath}};
+            {"--addon", &options->addOnPath},       {"--report", &options->reportPath},
+            {"--project", &options->projectPath},   {"--save", &options->savePath},
+            {"--svg", &options->svgPath},           {"--story", &options->story},
+            {"--obj", &options->objPath},           {"--version-service", &options->versionService},
+            {"--receiver", &options->receiverPath}, {"--plan", &options->planPath}};
         if (arg == "--offline") {
             options->offline = true;
         } else if (arg == "--page") {
@@ -204,6 +208,8 @@ int Run(const Options& options) {
     for (const std::string& page : options.pages) {
         AddPageOption(page);
     }
+    StandIn::PageRegistry::SetGeneratedPlan(
+        options.planPath.empty() && options.verb == "demo" ? DemoPlan : options.planPath);
     if (!options.objPath.empty()) {
         WriteMeshAnswersTo(options.objPath);
     }

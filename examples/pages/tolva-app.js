@@ -1,6 +1,8 @@
 // A small stand-in of the Tolva web application (ES5, for the host's page runtime). The add-on
 // calls loadPluginVersion() and TOLVA.archicad.onSelectionChanged(); the page asks the add-on
-// through ACAPI and tells the host what it received with host.report(text).
+// through ACAPI and tells the host what it received with host.report(text). On the plan generation
+// page a room is answered with a plan (host.generatedPlan() stands in for the plan generator), which
+// the page imports at the room's reference point.
 function describe(value) {
     return typeof value === 'string' ? value : JSON.stringify(value);
 }
@@ -17,11 +19,25 @@ function loadPluginVersion() {
     }, reportFailure('plugin version'));
 }
 
+var PLAN_PAGE = 'https://app.tolva.ai/generate-plan';
+
+function importPlanFor(room) {
+    var plan = host.generatedPlan();
+    if (location.href !== PLAN_PAGE || plan === null || typeof room !== 'string' || room.charAt(0) !== '{') {
+        return;
+    }
+    var argument = {reference: JSON.parse(room).reference, planTemplate: JSON.parse(plan).planTemplate};
+    return ACAPI.importPlan(JSON.stringify(argument)).then(function (answer) {
+        host.report('import ' + describe(answer));
+    }, reportFailure('import'));
+}
+
 var TOLVA = {
     archicad: {
         onSelectionChanged: function () {
             ACAPI.getSelection().then(function (selection) {
                 host.report('selection ' + describe(selection));
+                return importPlanFor(selection);
             }, reportFailure('selection'));
         }
     }
