@@ -1,4 +1,5 @@
 #include "ACAPinc.h"
+#include "StandIn/Faults.hpp"
 #include "StandIn/Project.hpp"
 
 namespace StandIn {
@@ -54,6 +55,9 @@ GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString,
     Model& model = TheModel();
     if (model.undoStepOpen) {
         return APIERR_NESTEDUNDO;
+    }
+    if (auto code = Faults::Take("ACAPI_CallUndoableCommand")) {
+        return *code;
     }
     UndoStep step;
     step.name = undoString;
