@@ -25,6 +25,39 @@ std::map<std::string, Int32>& Calls() {
     return calls;
 }
 
+struct NthCall {
+    Int32 n = 0;
+    GSErrCode code = 0;
+    Int32 counted = 0;
+    std::optional<std::string> failed;
+};
+
+NthCall& TheNthCall() {
+    static NthCall nth;
+    return nth;
+}
+
+// A narrowed variant names its call before a single ':' ("ACAPI_Attribute_Get:Layer"), while
+// "::" belongs to a call's own name ("LibraryManager::GetLibPartByName").
+bool IsVariant(const std::string& call) {
+    for (size_t at = call.find(':'); at != std::string::npos; at = call.find(':', at + 2)) {
+        if (at + 1 >= call.size() || call[at + 1] != ':') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Counts a call by its own name and tells whether it is the one to fail.
+std::optional<GSErrCode> CountHostCall(const std::string& call) {
+    NthCall& nth = TheNthCall();
+    if (IsVariant(call) || ++nth.counted != nth.n) {
+        return std::nullopt;
+    }
+    nth.failed = call;
+    return nth.code;
+}
+
 // Faults dropped without having failed a call, until TakeUnreached reads them.
 std::vector<std::string>& DroppedUnreached() {
     static std::vector<std::string> dropped;
@@ -49,10 +82,14 @@ void Clear() {
     }
     Armed().clear();
     Calls().clear();
+    TheNthCall() = {};
 }
 
 std::optional<GSErrCode> Take(const std::string& call) {
     ++Calls()[call];
+    if (auto code = CountHostCall(call)) {
+        return code;
+    }
     auto found = Armed().find(call);
     if (found == Armed().end()) {
         return std::nullopt;
@@ -107,6 +144,18 @@ std::vector<std::string> TakeUnreached() {
         }
     }
     return unreached;
+}
+
+void FailNthCall(Int32 n, GSErrCode code) {
+    TheNthCall() = {n, code, 0, std::nullopt};
+}
+
+std::optional<std::string> NthCallFailed() {
+    return TheNthCall().failed;
+}
+
+Int32 HostCallCount() {
+    return TheNthCall().counted;
 }
 
 } // namespace StandIn::Faults

@@ -31,4 +31,14 @@ HOST_API Int32 ApiCallCount();
 // fires usually means that a test checks nothing.
 HOST_API std::vector<std::string> TakeUnreached();
 
+// Fails the n-th host call from now (from 1), whatever its name, with `code`: a sweep over every
+// call an operation makes. Calls are counted by their own names; the narrowed variants a call also
+// asks for ("ACAPI_Element_Create:Wall", "CALL:throw") are not counted again. Clear disarms it; it
+// is never reported as unreached, since a sweep ends with a run that makes fewer calls.
+HOST_API void FailNthCall(Int32 n, GSErrCode code);
+// The call that the n-th call failure failed, if it did.
+HOST_API std::optional<std::string> NthCallFailed();
+// The host calls counted since the faults were last cleared or FailNthCall was armed.
+HOST_API Int32 HostCallCount();
+
 } // namespace StandIn::Faults

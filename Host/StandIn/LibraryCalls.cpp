@@ -177,6 +177,9 @@ GSErrCode ACAPI_LibraryPart_NewSection(const API_LibPartSection* section) {
 }
 
 GSErrCode ACAPI_LibraryPart_WriteSection(Int32 nByte, GSConstPtr data) {
+    if (auto code = Faults::Take("ACAPI_LibraryPart_WriteSection")) {
+        return *code;
+    }
     LibraryState& state = Libraries();
     if (!state.creation || !state.creation->openSection) {
         return APIERR_GENERAL;
@@ -189,6 +192,9 @@ GSErrCode ACAPI_LibraryPart_WriteSection(Int32 nByte, GSConstPtr data) {
 }
 
 GSErrCode ACAPI_LibraryPart_EndSection() {
+    if (auto code = Faults::Take("ACAPI_LibraryPart_EndSection")) {
+        return *code;
+    }
     LibraryState& state = Libraries();
     if (!state.creation || !state.creation->openSection) {
         return APIERR_GENERAL;

@@ -352,6 +352,9 @@ GSErrCode ACAPI_Element_Get3DInfo(const API_Elem_Head& elemHead, API_ElemInfo3D*
 }
 
 GSErrCode ACAPI_ModelAccess_GetComponent(API_Component3D* component) {
+    if (auto code = Faults::Take("ACAPI_ModelAccess_GetComponent")) {
+        return *code;
+    }
     if (auto code = Faults::Take(std::string("ACAPI_ModelAccess_GetComponent:") +
                                  PartName(component->header.typeID))) {
         return *code;

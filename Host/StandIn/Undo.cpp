@@ -59,6 +59,9 @@ GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString,
     if (model.undoStepOpen) {
         return APIERR_NESTEDUNDO;
     }
+    if (auto code = Faults::Take("ACAPI_CallUndoableCommand")) {
+        return *code;
+    }
     UndoStep step;
     step.name = undoString;
     step.before = model.elements;

@@ -5,6 +5,7 @@
 #include "HashSet.hpp"
 #include "JSCommands/ModelMeshes.hpp"
 #include "JSCommands/ResultEnvelope.hpp"
+#include "JSCommands/SelectedElement.hpp"
 #include "Logging/Logger.hpp"
 
 #include <optional>
@@ -38,7 +39,7 @@ struct Buckets {
 std::optional<API_ElemTypeID> ContextKind(const API_Guid& guid) {
     API_Element element = {};
     element.header.guid = guid;
-    if (ACAPI_Element_Get(&element) != NoError) {
+    if (!ReadSelectedElement(element, Category)) {
         return std::nullopt;
     }
     switch (const API_ElemTypeID type = element.header.type.typeID) {

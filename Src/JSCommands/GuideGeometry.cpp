@@ -1,6 +1,7 @@
 #include "JSCommands/GuideGeometry.hpp"
 
 #include "ACAPinc.h"
+#include "JSCommands/SelectedElement.hpp"
 #include "Logging/Logger.hpp"
 
 namespace JSCommands::GuideGeometry {
@@ -30,7 +31,7 @@ GS::Array<API_Guid> SelectedElements(const char* category, bool (*keep)(const AP
     for (const API_Neig& neig : selection) {
         API_Element element = {};
         element.header.guid = neig.guid;
-        if (ACAPI_Element_Get(&element) == NoError && keep(element)) {
+        if (ReadSelectedElement(element, category) && keep(element)) {
             kept.Push(neig.guid);
         }
     }

@@ -64,7 +64,9 @@ JSCommands::Vertex3D Placed(const API_VertType& v, const API_Tranmat& placement,
 // cannot be read, or one of its vertices cannot: a vertex put anywhere would distort the mesh.
 bool ReadBody(Int32 bodyIndex, const API_Coord3D& offset, MeshData& mesh) {
     API_Component3D component = {};
-    if (ReadComponent(API_BodyID, bodyIndex, component) != NoError) {
+    if (const GSErrCode err = ReadComponent(API_BodyID, bodyIndex, component); err != NoError) {
+        Logger::Warning(Category,
+                        GS::UniString::Printf("3D body %d left out: it cannot be read (%d)", bodyIndex, err));
         return false;
     }
     const API_BodyType body = component.body;
@@ -79,8 +81,13 @@ bool ReadBody(Int32 bodyIndex, const API_Coord3D& offset, MeshData& mesh) {
         mesh.vertices.Push(Placed(component.vert, body.tranmat, offset));
     }
     for (Int32 p = 1; p <= body.nPgon; ++p) {
-        if (ReadComponent(API_PgonID, p, component) != NoError ||
-            (component.pgon.status & APIPgon_Hidden) != 0 || component.pgon.fpedg > component.pgon.lpedg) {
+        if (const GSErrCode err = ReadComponent(API_PgonID, p, component); err != NoError) {
+            Logger::Warning(Category,
+                            GS::UniString::Printf("3D polygon %d of body %d left out: it cannot be read (%d)",
+                                                  p, bodyIndex, err));
+            continue;
+        }
+        if ((component.pgon.status & APIPgon_Hidden) != 0 || component.pgon.fpedg > component.pgon.lpedg) {
             continue;
         }
         MeshToolkit::FaceContours contours;

@@ -4,6 +4,7 @@
 #include "Geometry/MeshOrientation.hpp"
 #include "JSCommands/MorphMesh.hpp"
 #include "JSCommands/ResultEnvelope.hpp"
+#include "JSCommands/SelectedElement.hpp"
 #include "Logging/HostReport.hpp"
 #include "Logging/Logger.hpp"
 
@@ -24,7 +25,7 @@ GS::Array<API_Guid> SelectedMorphs() {
     for (const API_Neig& neig : selection) {
         API_Element element = {};
         element.header.guid = neig.guid;
-        if (ACAPI_Element_Get(&element) == NoError && element.header.type.typeID == API_MorphID) {
+        if (ReadSelectedElement(element, Category) && element.header.type.typeID == API_MorphID) {
             morphs.Push(neig.guid);
         }
     }

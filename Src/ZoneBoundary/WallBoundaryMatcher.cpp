@@ -63,8 +63,13 @@ GSErrCode CandidateWalls(const API_Guid& zone, const GS::Array<Point3D>& boundar
     for (const API_Guid& guid : guids) {
         API_Element element = {};
         element.header.guid = guid;
-        if (ACAPI_Element_Get(&element) != NoError ||
-            element.header.floorInd != zoneElement.header.floorInd) {
+        if (const GSErrCode err = ACAPI_Element_Get(&element); err != NoError) {
+            Logger::Warning(Category,
+                            GS::UniString::Printf("Wall %s left out of the boundary: it cannot be read (%d)",
+                                                  APIGuidToString(guid).ToCStr().Get(), err));
+            continue;
+        }
+        if (element.header.floorInd != zoneElement.header.floorInd) {
             continue;
         }
         const double z = element.wall.bottomOffset * 1000.0;

@@ -1,5 +1,6 @@
 #include "ModelTestSupport.hpp"
 
+#include "ACAPI/LibraryManager.hpp"
 #include "GSException.hpp"
 #include "RS.hpp"
 #include "StandIn/Faults.hpp"
@@ -43,6 +44,31 @@ TEST_F(Faults, AThrowingFaultThrowsTheCallsFailure) {
         EXPECT_EQ(e.GetMessage(), GS::UniString("RSGetIndString:throw failed (error -1)"));
     }
     EXPECT_FALSE(RSGetIndString(&text, 32000, 1, 1)) << "once; no module is loaded";
+}
+
+TEST_F(Faults, TheNthCallFailsWhateverItsNameAndVariantsAreNotCountedAgain) {
+    API_Element wall = {};
+    wall.header.type = API_WallID;
+    ASSERT_EQ(ACAPI_Element_GetDefaults(&wall, nullptr), NoError);
+    StandIn::Faults::FailNthCall(3, APIERR_MEMFULL);
+    API_Element element = {};
+    EXPECT_EQ(ACAPI_Element_Get(&element), APIERR_BADID) << "call 1, and its variant is not counted";
+    EXPECT_EQ(ACAPI_Element_GetDefaults(&wall, nullptr), NoError) << "call 2";
+    EXPECT_EQ(StandIn::Faults::NthCallFailed(), std::nullopt);
+    EXPECT_EQ(ACAPI_CallUndoableCommand("Step", [] { return NoError; }), APIERR_MEMFULL) << "call 3";
+    EXPECT_EQ(StandIn::Faults::NthCallFailed(), "ACAPI_CallUndoableCommand");
+    EXPECT_TRUE(StandIn::TheModel().steps.empty()) << "the failed call ran no step";
+    EXPECT_EQ(ACAPI_CallUndoableCommand("Step", [] { return NoError; }), NoError) << "once";
+    EXPECT_EQ(StandIn::Faults::HostCallCount(), 4);
+
+    StandIn::Faults::FailNthCall(1, APIERR_MEMFULL);
+    ACAPI::Library::LibraryManager manager(ACAPI_GetToken());
+    EXPECT_TRUE(manager.GetEmbeddedLibrary().IsErr()) << "a call named with :: is a call of its own";
+    EXPECT_EQ(StandIn::Faults::NthCallFailed(), "LibraryManager::GetEmbeddedLibrary");
+    StandIn::Faults::Clear();
+    EXPECT_EQ(StandIn::Faults::HostCallCount(), 0);
+    EXPECT_EQ(StandIn::Faults::NthCallFailed(), std::nullopt);
+    EXPECT_THAT(StandIn::Faults::TakeUnreached(), IsEmpty());
 }
 
 } // namespace

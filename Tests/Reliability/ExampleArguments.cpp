@@ -1,0 +1,45 @@
+#include "ExampleArguments.hpp"
+
+#include "CommandSession.hpp"
+
+namespace {
+
+std::string JsonString(const std::string& text) {
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (c == '\n' || c == '\r' || c == '\t') {
+            quoted += ' ';
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+} // namespace
+
+std::string ExamplePlanArgument(bool withReference) {
+    return std::string("{") + (withReference ? "\"reference\": {\"x\": 3000, \"y\": 4000}, " : "") +
+           "\"planTemplate\": " + SourceFile("examples/plans/one-unit-plan.json") + "}";
+}
+
+std::vector<std::string> ExampleBuildingTexts() {
+    std::vector<std::string> texts;
+    for (const char* name :
+         {"stories", "units", "transitions", "furniture-instances", "furniture-templates"}) {
+        texts.push_back(SourceFile(std::string("examples/buildings/") + name + ".json"));
+    }
+    return texts;
+}
+
+std::string ExampleFilesArgument() {
+    std::string files;
+    for (const char* name : {"spaces.json", "project.json", "stories.json", "units.json"}) {
+        files += std::string(files.empty() ? "" : ", ") + "{\"name\": \"" + name +
+                 "\", \"content\": " + JsonString(SourceFile(std::string("examples/spaces/") + name)) + "}";
+    }
+    return "{\"files\": [" + files + "]}";
+}
