@@ -90,7 +90,7 @@ GS::Ref<JS::Base> Value(Reader& reader, int depth) {
     case LongText: {
         std::string piece = reader.Bytes(reader.Byte() % 16 + 1);
         if (piece.empty()) {
-            piece = "x";
+            piece.push_back('x');
         }
         std::string text;
         text.reserve(LongTextUnits);
