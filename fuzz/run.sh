@@ -3,6 +3,9 @@
 # and runs each for the given number of seconds (default 20) on a copy of its seed corpus; 0 seconds
 # only builds. A target is rebuilt only when a source it reads is newer than it.
 #   fuzz/run.sh [seconds] [target...]     targets: plan building spaces (default: all three)
+# The target commands (every command through the page's bridge) is the CMake build's fuzz-commands
+# (in ${TOLVA_BUILD_DIR:-build}), built with g++ and its own mutating driver; it runs for the given
+# seconds on the seeds from the examples and fuzz/corpus/commands.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
@@ -24,6 +27,15 @@ read_folders="$root/Src/Parsers $root/Src/Model $root/Src/Logging $root/Host/GSR
 devkit="-I$root/Host/API -I$root/Host/GSRoot -I$root/Host/InputOutput -I$root/Host/Model3D -I$root/Host"
 mkdir -p "$out"
 for target in $targets; do
+    if [ "$target" = commands ]; then
+        build=${TOLVA_BUILD_DIR:-$root/build}
+        cmake --build "$build" --target fuzz-commands >/dev/null
+        [ "$seconds" -eq 0 ] && continue
+        "$build/fuzz/fuzz-commands" -seconds="$seconds" -seed="$(date +%s)" -last="$out/commands-last-input" \
+            "$root/fuzz/corpus/commands" >"$out/commands.log" 2>&1 || { tail -n 20 "$out/commands.log"; exit 1; }
+        tail -n 20 "$out/commands.log"
+        continue
+    fi
     case $target in
     plan) main=FuzzPlanTemplate.cpp seeds=plans ;;
     building) main=FuzzBuildingData.cpp seeds=buildings ;;

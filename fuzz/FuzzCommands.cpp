@@ -1,0 +1,78 @@
+// Every command of the page's "ACAPI" object, called through the real bridge (the page's script
+// engine, the script object, the command wrapper) with arbitrary arguments, on a project with
+// rooms, morphs, grids and lines selected. A call must give the page an answer (or, for a name the
+// add-on lacks, no function), throw nothing into the engine and leave no handle behind.
+#include "CommandSession.hpp"
+#include "CommandTape.hpp"
+
+#include "GSException.hpp"
+#include "StandIn/Faults.hpp"
+#include "StandIn/HandleLedger.hpp"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+const std::string& Project() {
+    static const std::string text = SourceFile("fuzz/project.json");
+    return text;
+}
+
+// Executions per command name, printed when the process ends.
+std::map<std::string, long>& Executions() {
+    static std::map<std::string, long> executions;
+    return executions;
+}
+
+void PrintExecutions() {
+    for (const auto& [command, count] : Executions()) {
+        std::fprintf(stderr, "fuzz-commands: %s executed %ld times\n", command.c_str(), count);
+    }
+}
+
+CommandSession& Session() {
+    static CommandSession session(TOLVA_ADDON_PATH);
+    static const bool printing = std::atexit(PrintExecutions) == 0;
+    (void)printing;
+    return session;
+}
+
+[[noreturn]] void Fail(const std::string& command, const std::string& what) {
+    std::fprintf(stderr, "fuzz-commands: %s: %s\n", command.c_str(), what.c_str());
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const CommandTape::Call call = CommandTape::Decode(data, size);
+    CommandSession& session = Session();
+    session.Open(Project(), {API_ZoneID, API_MorphID, API_ObjectID, API_LineID, API_PolyLineID}, {3, 4, 0});
+    const Int32 liveHandles = StandIn::HandleLedger::LiveCount();
+    StandIn::TakeEscapedExceptions();
+    const bool known = session.Has(call.command);
+    StandIn::PageCallResult result;
+    try {
+        result = session.Call(call.command, call.argument);
+    } catch (const GS::Exception& e) {
+        if (known) {
+            Fail(call.command,
+                 "the page could not call it: " + std::string(e.GetMessage().ToCStr(GS::CC_UTF8).Get()));
+        }
+    }
+    for (const std::string& escaped : StandIn::TakeEscapedExceptions()) {
+        Fail(call.command, "an exception reached the script engine: " + escaped);
+    }
+    if (known && result.state != StandIn::PageCallResult::State::Fulfilled) {
+        Fail(call.command, "the page got no answer: " + result.text);
+    }
+    if (StandIn::HandleLedger::LiveCount() != liveHandles ||
+        StandIn::HandleLedger::DoubleReleaseCount() != 0) {
+        Fail(call.command, "memory handles leaked or released twice");
+    }
+    StandIn::Faults::Clear();
+    ++Executions()[call.command];
+    return 0;
+}
