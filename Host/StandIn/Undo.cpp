@@ -54,13 +54,12 @@ using namespace StandIn;
 
 GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString,
                                     const std::function<GSErrCode()>& command) {
-    Faults::Count("ACAPI_CallUndoableCommand");
+    if (auto code = Faults::Take("ACAPI_CallUndoableCommand")) {
+        return *code;
+    }
     Model& model = TheModel();
     if (model.undoStepOpen) {
         return APIERR_NESTEDUNDO;
-    }
-    if (auto code = Faults::Take("ACAPI_CallUndoableCommand")) {
-        return *code;
     }
     UndoStep step;
     step.name = undoString;
