@@ -22,8 +22,11 @@ std::string JsonString(const std::string& text) {
 } // namespace
 
 std::string ExamplePlanArgument(bool withReference) {
-    return std::string("{") + (withReference ? "\"reference\": {\"x\": 3000, \"y\": 4000}, " : "") +
-           "\"planTemplate\": " + SourceFile("examples/plans/one-unit-plan.json") + "}";
+    // The example file is an object holding "planTemplate", as the page sends it; the reference is
+    // the apartment's bedroom the plan was made for.
+    const std::string plan = SourceFile("examples/plans/apartment-bedroom-plan.json");
+    return std::string("{") + (withReference ? "\"reference\": {\"x\": 8000, \"y\": 6000}, " : "") +
+           plan.substr(plan.find('{') + 1);
 }
 
 std::vector<std::string> ExampleBuildingTexts() {

@@ -5,8 +5,8 @@
 
 // What the page passes to the imports for the examples (examples/plans, buildings, spaces).
 
-// {"reference": ..., "planTemplate": the example plan}, the reference being the living room of the
-// example apartment (3 m, 4 m) when `withReference`.
+// {"reference": ..., "planTemplate": the example bedroom plan}, the reference being the example
+// apartment's bedroom (8 m, 6 m) when `withReference`.
 std::string ExamplePlanArgument(bool withReference);
 // The texts of stories, units, transitions, furniture instances and furniture templates.
 std::vector<std::string> ExampleBuildingTexts();
