@@ -9,6 +9,7 @@
 #include "StandIn/Faults.hpp"
 #include "StandIn/HandleLedger.hpp"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -52,6 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     session.Open(Project(), {API_ZoneID, API_MorphID, API_ObjectID, API_LineID, API_PolyLineID}, {3, 4, 0});
     const Int32 liveHandles = StandIn::HandleLedger::LiveCount();
     StandIn::TakeEscapedExceptions();
+    // The page's time limit stops endless page scripts; these arguments are huge on purpose, and
+    // handing them into the page may take longer on a loaded or sanitized build.
+    session.SetPageTimeLimit(std::chrono::seconds(60));
     const bool known = session.Has(call.command);
     StandIn::PageCallResult result;
     try {

@@ -81,6 +81,10 @@ StandIn::PageCallResult CommandSession::Call(const std::string& command, const G
     return Page().CallObjectFunction("ACAPI", GS::UniString(command.c_str(), GS::CC_UTF8), argument);
 }
 
+void CommandSession::SetPageTimeLimit(std::chrono::milliseconds limit) {
+    Page().SetTimeLimit(limit);
+}
+
 std::string SourceFile(const std::string& relativePath) {
     std::ifstream file(std::string(TOLVA_SOURCE_DIR) + "/" + relativePath, std::ios::binary);
     if (!file) {

@@ -4,6 +4,7 @@
 #include "Page/PageEngine.hpp"
 #include "StandIn/AddOnModule.hpp"
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ public:
     bool Has(const std::string& command);
     // Throws GS::Exception when the page has no such command.
     StandIn::PageCallResult Call(const std::string& command, const GS::Ref<JS::Base>& argument);
+    // How long the page's own script may run in one call before the engine stops it.
+    void SetPageTimeLimit(std::chrono::milliseconds limit);
 
 private:
     StandIn::PageEngine& Page();

@@ -21,11 +21,17 @@ function loadPluginVersion() {
 
 var PLAN_PAGE = 'https://app.tolva.ai/generate-plan';
 
+// The add-on asks for the selection when the page loads and again after the click; the web
+// application generates one plan for the room it is given, so it imports once per load.
+var planImported = false;
+
 function importPlanFor(room) {
     var plan = host.generatedPlan();
-    if (location.href !== PLAN_PAGE || plan === null || typeof room !== 'string' || room.charAt(0) !== '{') {
+    if (planImported || location.href !== PLAN_PAGE || plan === null || typeof room !== 'string' ||
+        room.charAt(0) !== '{') {
         return;
     }
+    planImported = true;
     var argument = {reference: JSON.parse(room).reference, planTemplate: JSON.parse(plan).planTemplate};
     return ACAPI.importPlan(JSON.stringify(argument)).then(function (answer) {
         host.report('import ' + describe(answer));
