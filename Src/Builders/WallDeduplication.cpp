@@ -38,13 +38,40 @@ public:
         next.reserve(capacity);
     }
 
-    bool HasCopyOf(const WallSegment& segment, const GS::Array<WallSegment>& kept) const {
+    // Adds the segment as kept index `keptIndex` unless it copies a kept one. Its own cell is looked
+    // up and claimed in one step; the neighbouring cells only when an end lies near their border.
+    bool AddUnlessCopy(const WallSegment& segment, const GS::Array<WallSegment>& kept, Int32 keptIndex) {
+        const WallSegmentKey own = MakeWallSegmentKey(segment, cellSize);
+        const auto cell = heads.try_emplace(own, NoSegment).first;
+        if (ChainHasCopyOf(cell->second, segment, kept) || NeighbourHasCopyOf(own, segment, kept)) {
+            return false;
+        }
+        next.push_back(cell->second);
+        cell->second = keptIndex;
+        return true;
+    }
+
+private:
+    bool ChainHasCopyOf(Int32 head, const WallSegment& segment, const GS::Array<WallSegment>& kept) const {
+        for (Int32 i = head; i != NoSegment; i = next[static_cast<size_t>(i)]) {
+            if (IsDuplicateWall(kept[static_cast<USize>(i)], segment, tolerance)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Looks up only, so the own cell's entry stays where it is.
+    bool NeighbourHasCopyOf(const WallSegmentKey& own, const WallSegment& segment,
+                            const GS::Array<WallSegment>& kept) const {
         const CellRange sx = CellsNear(segment.start.x, tolerance, cellSize);
         const CellRange sy = CellsNear(segment.start.y, tolerance, cellSize);
         const CellRange ex = CellsNear(segment.end.x, tolerance, cellSize);
         const CellRange ey = CellsNear(segment.end.y, tolerance, cellSize);
-        WallSegmentKey key;
-        key.floorIndex = segment.floorIndex;
+        if (sx.low == sx.high && sy.low == sy.high && ex.low == ex.high && ey.low == ey.high) {
+            return false;
+        }
+        WallSegmentKey key = own;
         for (std::int64_t a = sx.low; a <= sx.high; ++a) {
             key.startXCell = static_cast<Int32>(a);
             for (std::int64_t b = sy.low; b <= sy.high; ++b) {
@@ -53,32 +80,15 @@ public:
                     key.endXCell = static_cast<Int32>(c);
                     for (std::int64_t d = ey.low; d <= ey.high; ++d) {
                         key.endYCell = static_cast<Int32>(d);
-                        if (CellHasCopyOf(key, segment, kept)) {
+                        if (key == own) {
+                            continue;
+                        }
+                        const auto found = heads.find(key);
+                        if (found != heads.end() && ChainHasCopyOf(found->second, segment, kept)) {
                             return true;
                         }
                     }
                 }
-            }
-        }
-        return false;
-    }
-
-    void Add(const WallSegment& segment, Int32 keptIndex) {
-        Int32& head = heads.try_emplace(MakeWallSegmentKey(segment, cellSize), NoSegment).first->second;
-        next.push_back(head);
-        head = keptIndex;
-    }
-
-private:
-    bool CellHasCopyOf(const WallSegmentKey& key, const WallSegment& segment,
-                       const GS::Array<WallSegment>& kept) const {
-        const auto found = heads.find(key);
-        if (found == heads.end()) {
-            return false;
-        }
-        for (Int32 i = found->second; i != NoSegment; i = next[static_cast<size_t>(i)]) {
-            if (IsDuplicateWall(kept[static_cast<USize>(i)], segment, tolerance)) {
-                return true;
             }
         }
         return false;
@@ -109,8 +119,7 @@ GS::Array<WallSegment> DeduplicateWallSegments(const GS::Array<WallSegment>& seg
     if (tolerance > 0.0) {
         SegmentGrid grid(segments.GetSize(), tolerance);
         for (const WallSegment& segment : segments) {
-            if (!grid.HasCopyOf(segment, kept)) {
-                grid.Add(segment, static_cast<Int32>(kept.GetSize()));
+            if (grid.AddUnlessCopy(segment, kept, static_cast<Int32>(kept.GetSize()))) {
                 kept.Push(segment);
             }
         }

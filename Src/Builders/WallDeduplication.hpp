@@ -5,9 +5,10 @@
 
 namespace Tolva::Builders::BuildingOrchestrator {
 
-// Grid cells are this many tolerances wide (chosen by measurement): wide enough that a match lies at
-// most one cell away per coordinate, narrow enough that few distinct walls share a cell.
-constexpr double CellsPerTolerance = 4.0;
+// Grid cells are this many tolerances wide (chosen by measurement): a match lies at most one cell
+// away per coordinate, and only a segment with an end within the tolerance of a border (about one
+// in eight) looks beyond its own cell.
+constexpr double CellsPerTolerance = 32.0;
 
 // Whether b is a copy of a: on the same floor, with all six coordinates less than the tolerance apart.
 bool IsDuplicateWall(const WallSegment& a, const WallSegment& b, double tolerance);
