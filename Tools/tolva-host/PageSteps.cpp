@@ -68,11 +68,17 @@ StandIn::PageCallResult CallFromPage(const std::string& command, const std::vect
     if (arguments.size() == 1) {
         return page.CallObjectFunction("ACAPI", name, arguments[0]);
     }
+    // Appended piece by piece: g++ 12 misreads a concatenated temporary here as overlapping copies
+    // (-Wrestrict) in optimised builds.
     std::string array = "[";
     for (const std::string& argument : arguments) {
-        array += (array.size() > 1 ? "," : "") + ArrayItemJson(argument);
+        if (array.size() > 1) {
+            array += ',';
+        }
+        array += ArrayItemJson(argument);
     }
-    return page.CallObjectFunction("ACAPI", name, array + "]");
+    array += ']';
+    return page.CallObjectFunction("ACAPI", name, array);
 }
 
 } // namespace
