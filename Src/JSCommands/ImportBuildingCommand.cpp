@@ -3,6 +3,7 @@
 #include "ACAPinc.h"
 #include "Builders/BuildingImport.hpp"
 #include "JSCommands/ArgumentReaders.hpp"
+#include "JSCommands/ImportFailure.hpp"
 #include "JSCommands/ResultEnvelope.hpp"
 #include "Logging/HostBoundary.hpp"
 #include "Logging/Logger.hpp"
@@ -14,29 +15,24 @@ namespace {
 
 constexpr const char* Category = "PlanImportCommands";
 
-GS::Ref<JS::Base> Fail(const GS::UniString& logText, const GS::UniString& resultText) {
-    Logger::Error(Category, logText);
-    return MakeErrorResult(resultText);
-}
-
 } // namespace
 
 GS::Ref<JS::Base> ImportBuildingFromVariantData(GS::Ref<JS::Base> argument) {
     const GS::Ref<JS::Array> array = GetArrayArgument(argument);
     if (array.IsNull()) {
-        return Fail("Expected array parameter", "Expected array parameter");
+        return ImportFailure("Expected array parameter", "Expected array parameter");
     }
     const GS::Array<GS::Ref<JS::Base>>& items = array->GetItemArray();
     if (items.GetSize() != 3 && items.GetSize() != 5) {
-        return Fail("Expected array with 3 or 5 elements",
-                    "Invalid parameters: Expected array with 3 or 5 elements");
+        return ImportFailure("Expected array with 3 or 5 elements",
+                             "Invalid parameters: Expected array with 3 or 5 elements");
     }
     const GS::UniString stories = GetStringArgument(items[0]);
     const GS::UniString units = GetStringArgument(items[1]);
     const GS::UniString transitions = GetStringArgument(items[2]);
     if (stories.IsEmpty() || units.IsEmpty() || transitions.IsEmpty()) {
-        return Fail("First three arguments must be non-empty strings",
-                    "Invalid JSON strings: Stories, units, and transitions must be non-empty");
+        return ImportFailure("First three arguments must be non-empty strings",
+                             "Invalid JSON strings: Stories, units, and transitions must be non-empty");
     }
     GS::UniString furnitureInstances;
     GS::UniString furnitureTemplates;
@@ -52,7 +48,7 @@ GS::Ref<JS::Base> ImportBuildingFromVariantData(GS::Ref<JS::Base> argument) {
     GS::UniString parseError;
     if (!Tolva::Parsers::ParseBuildingData(stories, units, transitions, furnitureInstances,
                                            furnitureTemplates, building, parseError)) {
-        return Fail("Error parsing building data: " + parseError, "Parse error: " + parseError);
+        return ImportFailure("Error parsing building data: " + parseError, "Parse error: " + parseError);
     }
 
     GS::UniString summary;
@@ -64,7 +60,7 @@ GS::Ref<JS::Base> ImportBuildingFromVariantData(GS::Ref<JS::Base> argument) {
     });
     if (err != NoError) {
         const GS::UniString text = GS::UniString::Printf("Error creating building elements: %d", err);
-        return Fail(text, text);
+        return ImportFailure(text, text);
     }
     return MakeSuccessResult(summary);
 }

@@ -2,6 +2,7 @@
 
 #include "ACAPinc.h"
 #include "Builders/PlanImport.hpp"
+#include "JSCommands/ImportFailure.hpp"
 #include "JSCommands/PlanImportArguments.hpp"
 #include "JSCommands/ResultEnvelope.hpp"
 #include "Logging/Logger.hpp"
@@ -20,13 +21,8 @@ constexpr const char* Category = "PlanImportCommands";
 // Zones on the active story and on visible layers.
 constexpr GSFlags ZoneSearchFilter = 6;
 
-GS::Ref<JS::Base> Failure(const GS::UniString& logText, const GS::UniString& resultText) {
-    Logger::Error(Category, logText);
-    return MakeErrorResult(resultText);
-}
-
 GS::Ref<JS::Base> Failure(const GS::UniString& text) {
-    return Failure(text, text);
+    return ImportFailure(text, text);
 }
 
 // Step one and two of reading the argument: the page must pass a non-empty string.
@@ -113,33 +109,36 @@ GS::Ref<JS::Base> ImportPlanFromJSON(GS::Ref<JS::Base> argument) {
         return Failure("Empty parameter string");
     }
     if ((*text)[0] != '{') {
-        return Failure("Invalid parameter format. Expected JSON object with reference and planTemplate.",
-                       "Invalid parameter format. Use: ACAPI.importPlan(JSON.stringify({reference: {x, y}, "
-                       "planTemplate: object}))");
+        return ImportFailure(
+            "Invalid parameter format. Expected JSON object with reference and planTemplate.",
+            "Invalid parameter format. Use: ACAPI.importPlan(JSON.stringify({reference: {x, y}, "
+            "planTemplate: object}))");
     }
     rapidjson::Document parameters;
     if (!Tolva::Parsers::ReadJson(*text, parameters).IsOk() || !parameters.IsObject()) {
-        return Failure("Failed to parse parameter as JSON object",
-                       "Invalid JSON object format. Expected: {reference: {x, y}, planTemplate: object}");
+        return ImportFailure(
+            "Failed to parse parameter as JSON object",
+            "Invalid JSON object format. Expected: {reference: {x, y}, planTemplate: object}");
     }
     ArgumentFailure refused;
     const std::optional<ReferencePoint> reference = ResolveReferencePoint(parameters, refused);
     if (!reference) {
-        return Failure(refused.logText, refused.resultText);
+        return ImportFailure(refused.logText, refused.resultText);
     }
     const auto planTemplate = parameters.FindMember("planTemplate");
     if (planTemplate == parameters.MemberEnd()) {
-        return Failure("Missing 'planTemplate' field in parameter object",
-                       "Missing 'planTemplate' field. Expected: {zoneId: string, planTemplate: object}");
+        return ImportFailure(
+            "Missing 'planTemplate' field in parameter object",
+            "Missing 'planTemplate' field. Expected: {zoneId: string, planTemplate: object}");
     }
     if (!planTemplate->value.IsObject()) {
-        return Failure("'planTemplate' field must be an object",
-                       "'planTemplate' must be an object (the plan template data)");
+        return ImportFailure("'planTemplate' field must be an object",
+                             "'planTemplate' must be an object (the plan template data)");
     }
     Tolva::PlanTemplate plan;
     GS::UniString parseError;
     if (!Tolva::Parsers::ParsePlanTemplate(ExtractPlanTemplateJson(planTemplate->value), plan, parseError)) {
-        return Failure("Error parsing planTemplate: " + parseError, "Parse error: " + parseError);
+        return ImportFailure("Error parsing planTemplate: " + parseError, "Parse error: " + parseError);
     }
 
     const API_Coord point = {reference->x / 1000.0, reference->y / 1000.0};

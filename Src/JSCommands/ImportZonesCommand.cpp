@@ -3,6 +3,7 @@
 #include "ACAPinc.h"
 #include "Builders/SpacesImport.hpp"
 #include "JSCommands/ArgumentReaders.hpp"
+#include "JSCommands/ImportFailure.hpp"
 #include "JSCommands/ResultEnvelope.hpp"
 #include "JSCommands/ZoneImportFiles.hpp"
 #include "Logging/HostBoundary.hpp"
@@ -16,11 +17,6 @@ namespace JSCommands::PlanImportCommands {
 namespace {
 
 constexpr const char* Category = "PlanImportCommands";
-
-GS::Ref<JS::Base> Fail(const GS::UniString& logText, const GS::UniString& resultText) {
-    Logger::Error(Category, logText);
-    return MakeErrorResult(resultText);
-}
 
 // The stories place the zones more accurately; without usable ones the import falls back to the
 // spaces' own heights, so nothing here fails the command.
@@ -50,36 +46,36 @@ bool ReadStories(const GS::UniString& storiesJson, Tolva::BuildingData& building
 GS::Ref<JS::Base> ImportZonesFromSpaces(GS::Ref<JS::Base> argument) {
     const GS::UniString text = GetStringArgument(argument);
     if (text.IsEmpty()) {
-        return Fail("Expected non-empty JSON parameter", "Invalid parameters: Expected JSON string");
+        return ImportFailure("Expected non-empty JSON parameter", "Invalid parameters: Expected JSON string");
     }
     rapidjson::Document document;
     if (const Tolva::Parsers::JsonReadResult read = Tolva::Parsers::ReadJson(text, document); !read.IsOk()) {
         const GS::UniString message = "JSON parse error: " + read.ErrorText();
-        return Fail(message, message);
+        return ImportFailure(message, message);
     }
     if (!document.IsObject() || !document.HasMember("files") || !document["files"].IsArray()) {
-        return Fail("Expected format: {files: [{name, content}, ...]}",
-                    "Invalid format: Expected {files: [{name, content}, ...]}");
+        return ImportFailure("Expected format: {files: [{name, content}, ...]}",
+                             "Invalid format: Expected {files: [{name, content}, ...]}");
     }
     ZoneImportFiles files = CollectZoneImportFiles(document["files"]);
 
     if (files.spaces.IsEmpty() && files.units.IsEmpty()) {
-        return Fail("Neither spaces.json nor units.json found in files array",
-                    "At least one of spaces.json or units.json must be provided");
+        return ImportFailure("Neither spaces.json nor units.json found in files array",
+                             "At least one of spaces.json or units.json must be provided");
     }
     if (files.spaces.IsEmpty() && files.project.IsEmpty()) {
         files.project = "{}";
         Logger::Info(Category, "Importing unit zones only (no spaces) - project.json not required");
     }
     if (!files.spaces.IsEmpty() && files.project.IsEmpty()) {
-        return Fail("project.json required when importing spaces",
-                    "project.json required when spaces.json is provided");
+        return ImportFailure("project.json required when importing spaces",
+                             "project.json required when spaces.json is provided");
     }
 
     Tolva::SpacesData spaces;
     GS::UniString error;
     if (!Tolva::Parsers::ParseSpacesData(files.spaces, files.project, files.units, spaces, error)) {
-        return Fail("Error parsing space data: " + error, "Parse error: " + error);
+        return ImportFailure("Error parsing space data: " + error, "Parse error: " + error);
     }
     Tolva::BuildingData building;
     const Tolva::BuildingData* storyData = ReadStories(files.stories, building) ? &building : nullptr;
@@ -92,7 +88,7 @@ GS::Ref<JS::Base> ImportZonesFromSpaces(GS::Ref<JS::Base> argument) {
     });
     if (err != NoError) {
         const GS::UniString message = GS::UniString::Printf("Error creating zones: %d", err);
-        return Fail(message, message);
+        return ImportFailure(message, message);
     }
     return MakeSuccessResult(summary);
 }
