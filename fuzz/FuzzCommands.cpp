@@ -21,9 +21,14 @@ const std::string& Project() {
     return text;
 }
 
+void PrintExecutions();
+
 // Executions per command name, printed when the process ends.
 std::map<std::string, long>& Executions() {
     static std::map<std::string, long> executions;
+    // Registered after the map is made, so that it runs before the map is destroyed.
+    static const bool printing = std::atexit(PrintExecutions) == 0;
+    (void)printing;
     return executions;
 }
 
@@ -33,11 +38,23 @@ void PrintExecutions() {
     }
 }
 
-CommandSession& Session() {
-    static CommandSession session(TOLVA_ADDON_PATH);
-    static const bool printing = std::atexit(PrintExecutions) == 0;
-    (void)printing;
+CommandSession*& SessionSlot() {
+    static CommandSession* session = nullptr;
     return session;
+}
+
+void EndSession() {
+    delete SessionSlot();
+    SessionSlot() = nullptr;
+}
+
+// Started on the first input and ended at exit before the host's statics made while opening the
+// project are gone, as a host unloads its add-ons before it quits.
+CommandSession& Session() {
+    if (SessionSlot() == nullptr) {
+        SessionSlot() = new CommandSession(TOLVA_ADDON_PATH);
+    }
+    return *SessionSlot();
 }
 
 [[noreturn]] void Fail(const std::string& command, const std::string& what) {
@@ -51,6 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const CommandTape::Call call = CommandTape::Decode(data, size);
     CommandSession& session = Session();
     session.Open(Project(), {API_ZoneID, API_MorphID, API_ObjectID, API_LineID, API_PolyLineID}, {3, 4, 0});
+    static const bool ending = std::atexit(EndSession) == 0;
+    (void)ending;
     const Int32 liveHandles = StandIn::HandleLedger::LiveCount();
     StandIn::TakeEscapedExceptions();
     // The page's time limit stops endless page scripts; these arguments are huge on purpose, and
