@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the demo need on a Debian bookworm machine (as root),
-# fetches the earcut header from Debian's source package into .deps/ and builds sentry-native
-# 0.16.3 there.
+# fetches the earcut header from Debian's source package into .deps/, builds sentry-native
+# 0.16.3 there and unpacks Archicad 29's DevKit headers there for the DevKit checks.
 # Idempotent: quiet and quick when everything is already there.
 set -euo pipefail
 
@@ -16,6 +16,7 @@ packages=(
   libcurl4-openssl-dev libcpp-httplib-dev libssl-dev libbrotli-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   librsvg2-bin dpkg-dev xz-utils git
+  clang-14 mingw-w64-x86-64-dev g++-mingw-w64-x86-64-posix python3-clang-14
 )
 
 missing=()
@@ -78,10 +79,17 @@ if [ ! -f "$header" ]; then
   [ -n "$licence" ] && cp "$licence" "$deps/include/mapbox/LICENSE.earcut"
 fi
 
-# sentry-native, the error- and crash-reporting library: the release tarball kept beside the
-# repository (../shared/deps of the main checkout), checked by its sha256; without it, the same tag
-# from the project's public repository, checked by its commit. Built once as a shared library
-# with the inproc crash back end and the curl transport (crashpad is Windows' back end here).
+# Tarballs no registry carries are kept beside the repository: ../shared/deps of the main checkout.
+shared_dirs=("$top/../shared/deps")
+common=$(git -C "$top" rev-parse --path-format=absolute --git-common-dir 2>/dev/null || true)
+if [ -n "$common" ] && [ "$(cd "$(dirname "$common")" && pwd)" != "$top" ]; then
+  shared_dirs+=("$(dirname "$common")/../shared/deps")   # a worktree: beside the main checkout
+fi
+
+# sentry-native, the error- and crash-reporting library: the release tarball from the shared
+# folder, checked by its sha256; without it, the same tag from the project's public repository,
+# checked by its commit. Built once as a shared library with the inproc crash back end and the
+# curl transport (crashpad is Windows' back end here).
 sentry_version="0.16.3"
 sentry_tarball="sentry-native-$sentry_version.tar.gz"
 sentry_sha256="ae1e6fe7adf395d329c4fa732823b54caaf8292bfaf013a4099512134d347140"
@@ -92,11 +100,6 @@ sentry_prefix="$deps/sentry-native"
 if [ ! -f "$sentry_prefix/lib/libsentry.so" ] || [ "$(cat "$sentry_prefix/VERSION" 2>/dev/null)" != "$sentry_version" ]; then
   work=$(mktemp -d)
   scratch+=("$work")
-  shared_dirs=("$top/../shared/deps")
-  common=$(git -C "$top" rev-parse --path-format=absolute --git-common-dir 2>/dev/null || true)
-  if [ -n "$common" ] && [ "$(cd "$(dirname "$common")" && pwd)" != "$top" ]; then
-    shared_dirs+=("$(dirname "$common")/../shared/deps")   # a worktree: beside the main checkout
-  fi
   archive=""
   for dir in "${shared_dirs[@]}"; do
     [ -f "$dir/$sentry_tarball" ] && { archive="$dir/$sentry_tarball"; break; }
@@ -135,4 +138,39 @@ if [ ! -f "$sentry_prefix/lib/libsentry.so" ] || [ "$(cat "$sentry_prefix/VERSIO
   fi
   cp "$source_dir/LICENSE" "$sentry_prefix/LICENSE"
   echo "$sentry_version" >"$sentry_prefix/VERSION"
+fi
+
+# Archicad 29's DevKit, its headers only, for the tests that check the add-on against them
+# (Tools/devkit-check): the tarball from the shared folder, checked by its sha256. No public source
+# carries it, so without it this says so and goes on; those tests then fail and say why.
+devkit_version="29.3100"
+devkit_tarball="archicad-devkit-$devkit_version-headers.tar.gz"
+devkit_sha256="f0a6800bf66660e592ca35a0511abd939c84857eff001f3ce6c1e0dbc91e3cf0"
+devkit_dir="$deps/archicad-devkit-$devkit_version"
+
+if [ "$(cat "$devkit_dir/SHA256" 2>/dev/null)" != "$devkit_sha256" ] || [ ! -f "$devkit_dir/Support/Inc/ACAPinc.h" ]; then
+  archive=""
+  for dir in "${shared_dirs[@]}"; do
+    [ -f "$dir/$devkit_tarball" ] && { archive="$dir/$devkit_tarball"; break; }
+  done
+  if [ -z "$archive" ]; then
+    if [ ! -f "$devkit_dir/Support/Inc/ACAPinc.h" ]; then
+      echo "setup: $devkit_tarball not found in ${shared_dirs[*]}; the DevKit checks will fail until it is there" >&2
+    fi
+  else
+    actual=$(sha256sum "$archive" | cut -d' ' -f1)
+    if [ "$actual" != "$devkit_sha256" ]; then
+      echo "setup: $archive has sha256 $actual, expected $devkit_sha256" >&2
+      exit 1
+    fi
+    mkdir -p "$deps"
+    work=$(mktemp -d "$deps/.devkit.XXXXXX")
+    scratch+=("$work")
+    tar -xzf "$archive" -C "$work" "archicad-devkit-$devkit_version/Support"
+    [ -f "$work/archicad-devkit-$devkit_version/Support/Inc/ACAPinc.h" ] \
+      || { echo "setup: no Support/Inc/ACAPinc.h in $devkit_tarball" >&2; exit 1; }
+    echo "$devkit_sha256" >"$work/archicad-devkit-$devkit_version/SHA256"
+    rm -rf "$devkit_dir"
+    mv "$work/archicad-devkit-$devkit_version" "$devkit_dir"
+  fi
 fi

@@ -19,7 +19,7 @@ namespace {
 using namespace Tolva::Builders::BuildingOrchestrator;
 
 GS::UniString Text(const std::string& text) {
-    return GS::UniString(text.c_str(), GS::CC_UTF8);
+    return GS::UniString(text.c_str(), CC_UTF8);
 }
 
 Tolva::BuildingData Variant(int stories) {

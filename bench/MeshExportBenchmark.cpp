@@ -94,16 +94,17 @@ std::vector<JSCommands::MeshData> SphereMeshes() {
         const Modeler::MeshBody body = Sphere(7.5 + 0.123456 * i);
         JSCommands::MeshData& mesh = meshes.emplace_back();
         for (UInt32 v = 0; v < body.GetVertexCount(); ++v) {
-            const Modeler::MeshVertex& p = body.GetConstVertex(v);
+            const VERT& p = body.GetConstVertex(v);
             mesh.vertices.Push(
                 {(p.x + 1234.5678 + 31.7 * i) * 1000, (p.y + 987.6543 - 17.3 * i) * 1000, p.z * 1000});
         }
         for (UInt32 p = 0; p < body.GetPolygonCount(); ++p) {
-            const Modeler::MeshPolygon& polygon = body.GetConstPolygon(p);
+            const Modeler::PGON& polygon = body.GetConstPolygon(p);
             GS::Array<int> face;
-            for (UInt32 j = polygon.fpedg; j <= polygon.lpedg; ++j) {
-                face.Push(static_cast<int>(
-                    body.GetConstEdge(static_cast<UInt32>(body.GetConstPolyEdge(j) - 1)).vert1));
+            for (Int32 j = polygon.fpedg; j <= polygon.lpedg; ++j) {
+                face.Push(
+                    body.GetConstEdge(static_cast<UInt32>(body.GetConstPolyEdge(static_cast<UInt32>(j)) - 1))
+                        .vert1);
             }
             mesh.faces.Push(face);
         }

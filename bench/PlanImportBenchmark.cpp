@@ -22,7 +22,7 @@
 namespace {
 
 constexpr double Cell = 4000; // mm
-constexpr GS::IntPtr BrowserPaletteRef = 2513767824u;
+constexpr Int32 BrowserPaletteRef = static_cast<Int32>(2513767824u);
 
 struct Grid {
     int columns;

@@ -53,7 +53,7 @@ private:
 };
 
 GS::Ref<JS::Base> TextValue(const std::string& bytes) {
-    return GS::NewRef<JS::Value>(GS::UniString(bytes.c_str(), GS::CC_UTF8));
+    return GS::NewRef<JS::Value>(GS::UniString(bytes.c_str(), CC_UTF8));
 }
 
 double Special(uint8_t pick) {
@@ -76,7 +76,7 @@ GS::Ref<JS::Base> Value(Reader& reader, int depth);
 
 GS::Ref<JS::Base> Nested(Reader& reader, int depth) {
     GS::Ref<JS::Base> value = Value(reader, depth + 1);
-    return value == nullptr ? GS::NewRef<JS::Value>() : value;
+    return value == nullptr ? GS::Ref<JS::Base>(GS::NewRef<JS::Value>()) : value;
 }
 
 GS::Ref<JS::Base> Value(Reader& reader, int depth) {
@@ -118,7 +118,7 @@ GS::Ref<JS::Base> Value(Reader& reader, int depth) {
         auto object = GS::NewRef<JS::Object>();
         for (size_t count = reader.Byte() % MaxChildren; count > 0 && !reader.AtEnd(); --count) {
             const std::string name = reader.Bytes(reader.Length());
-            object->AddItem(GS::UniString(name.c_str(), GS::CC_UTF8), Nested(reader, depth));
+            object->AddItem(GS::UniString(name.c_str(), CC_UTF8), Nested(reader, depth));
         }
         return object;
     }

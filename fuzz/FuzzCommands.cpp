@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const GS::Exception& e) {
         if (known) {
             Fail(call.command,
-                 "the page could not call it: " + std::string(e.GetMessage().ToCStr(GS::CC_UTF8).Get()));
+                 "the page could not call it: " + std::string(e.GetMessage().ToCStr(CC_UTF8).Get()));
         }
     }
     for (const std::string& escaped : StandIn::TakeEscapedExceptions()) {

@@ -3,8 +3,6 @@
 #include "ACAPinc.h"
 #include "Logging/ErrorHandOver.hpp"
 
-GSErrCode ACAPI_WriteReportText(const GS::UniString&, bool) {
-    return NoError;
-}
+void ACAPI_WriteReport(const GS::UniString&, bool, ...) {}
 
 void HandOverError(const GS::UniString&, const GS::UniString&, const GS::UniString&) {}

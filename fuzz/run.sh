@@ -21,10 +21,12 @@ flags="-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recov
 sources="$root/Src/Parsers/*.cpp $root/Src/Logging/Logger.cpp $root/Host/GSRoot/UniString.cpp
     $root/Host/StandIn/CodePage.cpp $here/ReportSink.cpp"
 read_folders="$root/Src/Parsers $root/Src/Model $root/Src/Logging $root/Host/GSRoot $root/Host/API
+    $root/Host/Brep $root/Host/Geometry $root/Host/Model3D
     $root/Host/StandIn/CodePage.hpp $root/Host/StandIn/CodePage.cpp $here"
 # The DevKit's include folders the logger's host header reaches, and the stand-in's own folder for
 # the default code page the host's text conversion follows.
-devkit="-I$root/Host/API -I$root/Host/GSRoot -I$root/Host/InputOutput -I$root/Host/Model3D -I$root/Host"
+devkit="-I$root/Host/API -I$root/Host/GSRoot -I$root/Host/InputOutput -I$root/Host/Model3D -I$root/Host/Brep
+    -I$root/Host/Geometry -I$root/Host"
 mkdir -p "$out"
 for target in $targets; do
     if [ "$target" = commands ]; then

@@ -20,25 +20,24 @@ GSErrCode RegisterInterface();
 GSErrCode Initialize();
 GSErrCode FreeData();
 
-HOST_API GSErrCode ACAPI_MenuItem_RegisterMenu(short menuStrResID, short promptStrResID, Int32 menuPosCode,
-                                               GSFlags menuFlags);
+HOST_API GSErrCode ACAPI_MenuItem_RegisterMenu(short menuStrResID, short promptStrResID,
+                                               APIMenuCodeID menuPosCode, GSFlags menuFlags);
 HOST_API GSErrCode ACAPI_MenuItem_InstallMenuHandler(short menuStrResID, APIMenuCommandProc* handlerProc);
 HOST_API GSErrCode ACAPI_Notification_CatchSelectionChange(APISelectionChangeHandlerProc* handlerProc);
 HOST_API GSErrCode ACAPI_ProjectOperation_CatchProjectEvent(GSFlags eventTypes,
                                                             APIProjectEventHandlerProc* handlerProc);
-HOST_API GSErrCode ACAPI_RegisterModelessWindow(GS::IntPtr referenceID,
+HOST_API GSErrCode ACAPI_RegisterModelessWindow(Int32 referenceID,
                                                 APIPaletteControlCallBackProc* callBackProc,
-                                                GSFlags controlFlags, const API_Guid& guid);
-HOST_API GSErrCode ACAPI_UnregisterModelessWindow(GS::IntPtr referenceID);
+                                                GSFlags controlFlags,
+                                                const API_Guid& paletteGuid = APINULLGuid);
+HOST_API GSErrCode ACAPI_UnregisterModelessWindow(Int32 referenceID);
 
-HOST_API GSErrCode ACAPI_KeepInMemory(bool keepIt);
+HOST_API void ACAPI_KeepInMemory(bool keepIn);
 HOST_API GSErrCode ACAPI_GetOwnLocation(IO::Location* ownFileLoc);
 HOST_API GSResModule ACAPI_GetOwnResModule();
-HOST_API GSErrCode ACAPI_GetReleaseNumber(API_ServerApplicationInfo* serverApplicationInfo);
+HOST_API void ACAPI_GetReleaseNumber(API_ServerApplicationInfo* serverApplicationInfo);
+// The loaded add-on's token, the same in the add-on and in the host.
+HOST_API API_Token ACAPI_GetToken();
 
 // Writes one line to the report window, formatted printf-style like the host does.
-HOST_API GSErrCode ACAPI_WriteReportText(const GS::UniString& text, bool withAlert);
-template <typename... Args>
-GSErrCode ACAPI_WriteReport(const GS::UniString& format, bool withAlert, Args... args) {
-    return ACAPI_WriteReportText(GS::UniString::Printf(format, args...), withAlert);
-}
+HOST_API void ACAPI_WriteReport(const GS::UniString& format, bool withDial, ...);

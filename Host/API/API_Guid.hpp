@@ -4,46 +4,31 @@
 
 #include <cstring>
 
-// Element identity: 16 bytes, a 32-bit field, two 16-bit fields and eight bytes.
+// Element identity: 16 bytes, a 32-bit field, two 16-bit fields and eight bytes, as GS::Guid lays them
+// out, so that the two convert by reference.
 struct API_Guid {
     UInt32 time_low;
-    UInt16 time_mid;
-    UInt16 time_hi_and_version;
-    UInt8 clock_seq_hi_and_reserved;
-    UInt8 clock_seq_low;
-    UInt8 node[6];
+    unsigned short time_mid;
+    unsigned short time_hi_and_version;
+    unsigned char clock_seq_hi_and_reserved;
+    unsigned char clock_seq_low;
+    unsigned char node[6];
 
-    bool operator==(const API_Guid& other) const {
-        return time_low == other.time_low && time_mid == other.time_mid &&
-               time_hi_and_version == other.time_hi_and_version &&
-               clock_seq_hi_and_reserved == other.clock_seq_hi_and_reserved &&
-               clock_seq_low == other.clock_seq_low && std::memcmp(node, other.node, 6) == 0;
-    }
-    bool operator!=(const API_Guid& other) const { return !(*this == other); }
+    ULong GenerateHashValue() const;
 };
-static_assert(sizeof(API_Guid) == 16);
+static_assert(sizeof(API_Guid) == sizeof(GS::Guid), "sizeof (API_Guid) != sizeof (GS::Guid)");
 
-inline GS::Guid APIGuid2GSGuid(const API_Guid& guid) {
-    GS::Guid::Fields fields;
-    fields.data1 = guid.time_low;
-    fields.data2 = guid.time_mid;
-    fields.data3 = guid.time_hi_and_version;
-    fields.data4[0] = guid.clock_seq_hi_and_reserved;
-    fields.data4[1] = guid.clock_seq_low;
-    std::memcpy(fields.data4 + 2, guid.node, 6);
-    return GS::Guid(fields);
+inline GS::Guid& APIGuid2GSGuid(API_Guid& guid) {
+    return reinterpret_cast<GS::Guid&>(guid);
 }
-
-inline API_Guid GSGuid2APIGuid(const GS::Guid& guid) {
-    const GS::Guid::Fields& fields = guid.GetFields();
-    API_Guid result;
-    result.time_low = fields.data1;
-    result.time_mid = fields.data2;
-    result.time_hi_and_version = fields.data3;
-    result.clock_seq_hi_and_reserved = fields.data4[0];
-    result.clock_seq_low = fields.data4[1];
-    std::memcpy(result.node, fields.data4 + 2, 6);
-    return result;
+inline const GS::Guid& APIGuid2GSGuid(const API_Guid& guid) {
+    return reinterpret_cast<const GS::Guid&>(guid);
+}
+inline API_Guid& GSGuid2APIGuid(GS::Guid& guid) {
+    return reinterpret_cast<API_Guid&>(guid);
+}
+inline const API_Guid& GSGuid2APIGuid(const GS::Guid& guid) {
+    return reinterpret_cast<const API_Guid&>(guid);
 }
 
 inline API_Guid APIGuidFromString(const char* text) {
@@ -53,8 +38,31 @@ inline GS::UniString APIGuidToString(const API_Guid& guid) {
     return APIGuid2GSGuid(guid).ToUniString();
 }
 
-inline constexpr API_Guid APINULLGuid{};
-
-inline UInt32 GenerateHashValue(const API_Guid& guid) {
-    return APIGuid2GSGuid(guid).GenerateHashValue();
+inline bool operator==(const API_Guid& apiGuid1, const API_Guid& apiGuid2) {
+    return APIGuid2GSGuid(apiGuid1) == APIGuid2GSGuid(apiGuid2);
 }
+inline bool operator==(const API_Guid& apiGuid, const GS::Guid& gsGuid) {
+    return APIGuid2GSGuid(apiGuid) == gsGuid;
+}
+inline bool operator==(const GS::Guid& gsGuid, const API_Guid& apiGuid) {
+    return APIGuid2GSGuid(apiGuid) == gsGuid;
+}
+inline bool operator!=(const API_Guid& apiGuid1, const API_Guid& apiGuid2) {
+    return !(apiGuid1 == apiGuid2);
+}
+inline bool operator!=(const API_Guid& apiGuid, const GS::Guid& gsGuid) {
+    return !(apiGuid == gsGuid);
+}
+inline bool operator!=(const GS::Guid& gsGuid, const API_Guid& apiGuid) {
+    return !(apiGuid == gsGuid);
+}
+
+inline ULong API_Guid::GenerateHashValue() const {
+    return APIGuid2GSGuid(*this).GenerateHashValue();
+}
+
+inline API_Guid GenerateAPIGuid() {
+    return GSGuid2APIGuid(GS::Guid(GS::Guid::GenerateGuid));
+}
+
+constexpr API_Guid APINULLGuid = {};

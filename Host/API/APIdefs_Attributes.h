@@ -3,40 +3,56 @@
 #include "APIdefs_Elements.h"
 #include "Location.hpp"
 
-enum API_AttrTypeID : Int32 {
+enum API_AttrTypeID : int {
     API_ZombieAttrID = 0,
-    API_LayerID = 5,
-    API_FilltypeID = 3,
-    API_MaterialID = 7,
-    API_ZoneCatID = 9,
-    API_BuildingMaterialID = 12,
+    API_FirstAttributeID,
+    API_LayerID = API_FirstAttributeID,
+    API_LinetypeID,
+    API_FilltypeID,
+    API_CompWallID,
+    API_MaterialID,
+    API_LayerCombID,
+    API_ZoneCatID,
+    API_ProfileID,
+    API_PenTableID,
+    API_MEPSystemID,
+    API_OperationProfileID,
+    API_BuildingMaterialID,
+    API_LastAttributeID = API_BuildingMaterialID
 };
 
+#define API_AttrNameLen 256
+
+// An attribute is read by its index, or with index 0 by its name: uniStringNamePtr's when it is
+// given, else name's (UTF-8). Reading fills both; creating takes the name the same way.
 struct API_Attr_Head {
     API_AttrTypeID typeID;
-    API_AttributeIndex index; // 0 with a name: read by name
-    GS::UniString name;
-    GSFlags flags;
+    API_AttributeIndex index;
+    short flags;
+    char name[API_AttrNameLen];
+    GS::UniString* uniStringNamePtr;
 };
 
 // Layer flags in the attribute header.
-constexpr GSFlags APILay_Hidden = 0x0004;
+#define APILay_Hidden 0x0001
 
 struct API_LayerType {
+    API_Attr_Head head;
     Int32 conClassId; // intersection group number
 };
 
-enum API_FillSubtype : Int32 {
-    APIFill_Vector = 0,
-    APIFill_Symbol = 1,
-    APIFill_Solid = 2,
-    APIFill_Empty = 3,
-    APIFill_LinearGradient = 4,
-    APIFill_RadialGradient = 5,
-    APIFill_Image = 6,
-};
+typedef enum {
+    APIFill_Vector,
+    APIFill_Symbol,
+    APIFill_Solid,
+    APIFill_Empty,
+    APIFill_LinearGradient,
+    APIFill_RadialGradient,
+    APIFill_Image
+} API_FillSubtype;
 
-struct API_FillType {
+struct API_FilltypeType {
+    API_Attr_Head head;
     API_FillSubtype subType;
 };
 
@@ -46,57 +62,67 @@ struct API_RGBColor {
     double f_blue;
 };
 
-enum API_MaterTypeID : Int32 {
-    APIMater_GeneralID = 0,
-    APIMater_SimpleID = 1,
-    APIMater_MatteID = 2,
-    APIMater_MetalID = 3,
-    APIMater_PlasticID = 4,
-    APIMater_GlassID = 5,
-};
+typedef enum {
+    APIMater_GeneralID,
+    APIMater_SimpleID,
+    APIMater_MatteID,
+    APIMater_MetalID,
+    APIMater_PlasticID,
+    APIMater_GlassID,
+    APIMater_GlowingID,
+    APIMater_ConstID
+} API_MaterTypeID;
 
 struct API_Texture {
     IO::Location* fileLoc; // null: no texture
 };
 
 struct API_MaterialType {
+    API_Attr_Head head;
     API_MaterTypeID mtype;
-    API_RGBColor surfaceRGB;
     short transpPc; // transparency per cent; 0 is opaque
+    API_RGBColor surfaceRGB;
     API_Texture texture;
 };
 
+// The texts are the caller's: reading fills those it points to, creating and changing take them.
 struct API_BuildingMaterialType {
+    API_Attr_Head head;
+    GS::UniString* id;
+    GS::UniString* manufacturer;
+    GS::UniString* description;
+    Int32 connPriority; // intersection priority
     API_AttributeIndex cutFill;
     short cutFillPen;
     short cutFillBackgroundPen;
-    API_AttributeIndex cutSurface;
-    short connPriority; // intersection priority
-    bool showUncutLines;
-    GS::UniString id;
-    GS::UniString manufacturer;
-    GS::UniString description;
+    API_AttributeIndex cutMaterial;
     double thermalConductivity;
     double density;
     double heatCapacity;
+    bool showUncutLines;
 };
 
 // A zone category: the colour its zones are filled with in plan.
 struct API_ZoneCatType {
+    API_Attr_Head head;
     API_RGBColor rgb;
 };
 
-struct API_Attribute {
+// As the host's: every part starts with the header, so header and the part's head are one.
+union API_Attribute {
     API_Attr_Head header;
     API_LayerType layer;
-    API_FillType filltype;
+    API_FilltypeType filltype;
     API_MaterialType material;
-    API_BuildingMaterialType buildingMaterial;
     API_ZoneCatType zoneCat;
+    API_BuildingMaterialType buildingMaterial;
 };
 
-constexpr GSErrCode APIERR_BADINDEX = static_cast<GSErrCode>(0x81060067);
+// The attributes' variable data; the stand-in's attributes have none, so it is not read.
+struct API_AttributeDef {
+    API_AddParType** zone_addParItems;
+};
 
 HOST_API GSErrCode ACAPI_Attribute_Get(API_Attribute* attribute);
-HOST_API GSErrCode ACAPI_Attribute_Create(API_Attribute* attribute, void* defs);
-HOST_API GSErrCode ACAPI_Attribute_Modify(API_Attribute* attribute, void* defs);
+HOST_API GSErrCode ACAPI_Attribute_Create(API_Attribute* attribute, API_AttributeDef* defs);
+HOST_API GSErrCode ACAPI_Attribute_Modify(API_Attribute* attribute, API_AttributeDef* defs);

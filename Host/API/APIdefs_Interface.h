@@ -15,4 +15,12 @@ struct API_GetPointType {
 
 HOST_API GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString,
                                              const std::function<GSErrCode()>& command);
-HOST_API GSErrCode ACAPI_UserInput_GetPoint(API_GetPointType* pointInfo);
+// What the host tells the input's callbacks; the stand-in's point input calls neither.
+struct API_RubberLineInfo;
+struct API_Get3DComponentType;
+typedef void RubberLineInfoProc(const API_RubberLineInfo* info);
+typedef void Get3DComponentProc(const API_Get3DComponentType* info);
+
+HOST_API GSErrCode ACAPI_UserInput_GetPoint(API_GetPointType* pointInfo,
+                                            RubberLineInfoProc* rubberLineInfoProc = nullptr,
+                                            Get3DComponentProc* get3DComponentProc = nullptr);

@@ -4,39 +4,43 @@
 
 #include "Optional.hpp"
 
-enum API_VariantType : Int32 {
-    API_PropertyUndefinedValueType = 0,
-    API_PropertyIntegerValueType = 1,
-    API_PropertyRealValueType = 2,
-    API_PropertyStringValueType = 3,
-    API_PropertyBooleanValueType = 4,
-    API_PropertyGuidValueType = 5,
-};
+typedef enum {
+    API_PropertyUndefinedValueType,
+    API_PropertyIntegerValueType,
+    API_PropertyRealValueType,
+    API_PropertyStringValueType,
+    API_PropertyBooleanValueType,
+    API_PropertyGuidValueType
+} API_VariantType;
 
-enum API_VariantStatus : Int32 {
-    API_VariantStatusNull = 0,
-    API_VariantStatusUserUndefined = 1,
-    API_VariantStatusNormal = 2,
-};
+typedef enum {
+    API_VariantStatusNull,
+    API_VariantStatusUserUndefined,
+    API_VariantStatusNormal
+} API_VariantStatus;
 
-enum API_PropertyCollectionType : Int32 {
-    API_PropertyUndefinedCollectionType = 0,
-    API_PropertySingleCollectionType = 1,
-    API_PropertyListCollectionType = 2,
-    API_PropertySingleChoiceEnumerationCollectionType = 3,
-    API_PropertyMultipleChoiceEnumerationCollectionType = 4,
-};
+typedef enum {
+    API_PropertyUndefinedCollectionType,
+    API_PropertySingleCollectionType,
+    API_PropertyListCollectionType,
+    API_PropertySingleChoiceEnumerationCollectionType,
+    API_PropertyMultipleChoiceEnumerationCollectionType
+} API_PropertyCollectionType;
 
-enum API_PropertyMeasureType : Int32 {
-    API_PropertyUndefinedMeasureType = 0,
-    API_PropertyDefaultMeasureType = 1
-};
+typedef enum {
+    API_PropertyUndefinedMeasureType,
+    API_PropertyDefaultMeasureType,
+    API_PropertyLengthMeasureType,
+    API_PropertyAreaMeasureType,
+    API_PropertyVolumeMeasureType,
+    API_PropertyAngleMeasureType
+} API_PropertyMeasureType;
 
-enum API_PropertyDefinitionFilter : Int32 {
-    API_PropertyDefinitionFilter_UserDefined = 1,
-    API_PropertyDefinitionFilter_BuiltIn = 2,
-    API_PropertyDefinitionFilter_All = 3,
-};
+typedef enum {
+    API_PropertyDefinitionFilter_UserDefined,
+    API_PropertyDefinitionFilter_BuiltIn,
+    API_PropertyDefinitionFilter_All
+} API_PropertyDefinitionFilter;
 
 // Unlike the other records, a variant and a property value start empty: the host gives them
 // constructors.

@@ -11,10 +11,12 @@ enum class BuiltInLibPartID : Int32 {
 };
 
 class HOST_API BuiltInLibraryMainGuidContainer {
+    BuiltInLibraryMainGuidContainer() = default;
+
 public:
-    static BuiltInLibraryMainGuidContainer& GetInstance();
+    static const BuiltInLibraryMainGuidContainer& GetInstance();
     // The part's main identifier; the null Guid for a number the host does not know.
-    GS::Guid GetLibPartMainGuid(BuiltInLibPartID id) const;
+    GS::Guid GetMainGuid(const BuiltInLibPartID& libPartID) const;
 };
 
 } // namespace BL

@@ -29,17 +29,19 @@ void Browser::LoadURL(const GS::UniString& newURL) {
     }
 }
 
-void Browser::ExecuteJS(const GS::UniString& script) {
+bool Browser::ExecuteJS(const GS::UniString& script) {
     executedScripts.push_back(script);
     if (const GS::UniString* failure = StandIn::TakeBrowserScriptFailure()) {
         throw GS::Exception(*failure);
     }
     // The page may close this browser's palette: nothing here may touch the control afterwards.
     page->Run(script);
+    return true;
 }
 
-void Browser::RegisterAsynchJSObject(GS::Ref<JS::Object> object) {
+bool Browser::RegisterAsynchJSObject(GS::Ref<JS::Object> object) {
     page->RegisterObject(std::move(object));
+    return true;
 }
 
 } // namespace DG

@@ -22,9 +22,10 @@ public:
     // A page whose script fails still loads; its error is kept, as a console would.
     void LoadURL(const GS::UniString& url);
     GS::UniString GetURL() const { return url; }
-    // Throws a GS::Exception with the engine's text when the script fails.
-    void ExecuteJS(const GS::UniString& script);
-    void RegisterAsynchJSObject(GS::Ref<JS::Object> object);
+    // True once the script has run; throws a GS::Exception with the engine's text when it fails.
+    bool ExecuteJS(const GS::UniString& script);
+    // True: the objects of a browser last as long as the control.
+    bool RegisterAsynchJSObject(GS::Ref<JS::Object> object);
 
 private:
     friend class StandIn::DialogDriver;

@@ -30,7 +30,8 @@ const StandIn::DialogResource& DialogOf(GSResModule resModule, short resId) {
             return dialog->second;
         }
     }
-    throw GS::Exception(GS::UniString::Printf("Dialog resource %d not found in module %d", resId, resModule));
+    throw GS::Exception(GS::UniString::Printf("Dialog resource %d not found in module %d", resId,
+                                              static_cast<Int32>(resModule)));
 }
 
 } // namespace
@@ -56,11 +57,16 @@ void Panel::Detach(PanelObserver& observer) {
     Remove(observers, &observer);
 }
 
-void Panel::BeginMoveResizeItems() {
-    movingItems = true;
+void Panel::EnableItems() {
+    for (short id = 1; Item* item = GetItem(id); ++id) {
+        item->Enable();
+    }
 }
-void Panel::EndMoveResizeItems() {
-    movingItems = false;
+
+void Panel::DisableItems() {
+    for (short id = 1; Item* item = GetItem(id); ++id) {
+        item->Disable();
+    }
 }
 
 Item* Panel::GetItem(short itemId) const {
@@ -105,57 +111,63 @@ const GS::UniString& Item::ResourceText() const {
     return panel.itemResources[static_cast<size_t>(id) - 1].text;
 }
 
-Button::Button(const Panel& panel, short itemId) : Item(panel, itemId) {
-    RequireKind("Button");
-}
+ButtonItem::ButtonItem(const Panel& panel, short itemId) : Item(panel, itemId) {}
 
-void Button::Attach(ButtonItemObserver& observer) {
+void ButtonItem::Attach(ButtonItemObserver& observer) {
     AddOnce(observers, &observer);
 }
-void Button::Detach(ButtonItemObserver& observer) {
+void ButtonItem::Detach(ButtonItemObserver& observer) {
     Remove(observers, &observer);
+}
+
+Button::Button(const Panel& panel, short itemId) : ButtonItem(panel, itemId) {
+    RequireKind("Button");
 }
 
 LeftText::LeftText(const Panel& panel, short itemId) : Item(panel, itemId), text(ResourceText()) {
     RequireKind("LeftText");
 }
 
-Palette::Palette(GSResModule resModule, short resId, GSResModule, const GS::Guid& guid)
-    : Panel((StandIn::Faults::ThrowIfArmed("DG::Palette"), resModule), resId), guid(guid) {
-    title = DialogOf(resModule, resId).title;
+Dialog::Dialog(GSResModule resModule, short resId)
+    : Panel(resModule, resId), title(DialogOf(resModule, resId).title) {}
+
+void Dialog::BeginMoveResizeItems() {
+    movingItems = true;
+}
+void Dialog::EndMoveResizeItems() {
+    movingItems = false;
+}
+
+ModelessBase::ModelessBase(GSResModule resModule, short resId, GSResModule, const GS::Guid& guid)
+    : Dialog(resModule, resId), guid(guid) {}
+
+void ModelessBase::Show(short refDialId) {
+    StandIn::Faults::ThrowIfArmed("DG::Palette::Show");
+    lastShowPosition = refDialId;
+    visible = true;
+}
+
+void ModelessBase::Hide() {
+    visible = false;
+}
+void ModelessBase::BeginEventProcessing() {
+    processingEvents = true;
+}
+void ModelessBase::EndEventProcessing() {
+    processingEvents = false;
+}
+
+Palette::Palette(GSResModule resModule, short resId, GSResModule dialIconResModule)
+    : Palette(resModule, resId, dialIconResModule, GS::Guid()) {}
+
+Palette::Palette(GSResModule resModule, short resId, GSResModule dialIconResModule, const GS::Guid& guid)
+    : ModelessBase((StandIn::Faults::ThrowIfArmed("DG::Palette"), resModule), resId, dialIconResModule,
+                   guid) {
     StandIn::LivePalettes().push_back(this);
 }
 
 Palette::~Palette() {
     Remove(StandIn::LivePalettes(), this);
-}
-
-void Palette::Show(short position) {
-    StandIn::Faults::ThrowIfArmed("DG::Palette::Show");
-    lastShowPosition = position;
-    visible = true;
-}
-
-void Palette::Hide() {
-    visible = false;
-}
-void Palette::BeginEventProcessing() {
-    processingEvents = true;
-}
-void Palette::EndEventProcessing() {
-    processingEvents = false;
-}
-
-void Palette::EnableItems() {
-    for (short id = 1; Item* item = GetItem(id); ++id) {
-        item->Enable();
-    }
-}
-
-void Palette::DisableItems() {
-    for (short id = 1; Item* item = GetItem(id); ++id) {
-        item->Disable();
-    }
 }
 
 } // namespace DG

@@ -16,15 +16,16 @@ class DialogDriver;
 namespace DG {
 
 class Item;
+class ButtonItem;
 class Panel;
 
 class HOST_API ButtonClickEvent {
 public:
-    explicit ButtonClickEvent(Item& source) : source(&source) {}
-    Item* GetSource() const { return source; }
+    explicit ButtonClickEvent(ButtonItem& source) : source(&source) {}
+    ButtonItem* GetSource() const { return source; }
 
 private:
-    Item* source;
+    ButtonItem* source;
 };
 
 class HOST_API PanelCloseRequestEvent {
@@ -87,11 +88,11 @@ public:
     void Attach(PanelObserver& observer);
     void Detach(PanelObserver& observer);
 
-    void BeginMoveResizeItems();
-    void EndMoveResizeItems();
+    void EnableItems();
+    void DisableItems();
 
     // The item with the id, or null.
-    Item* GetItem(short itemId) const;
+    virtual Item* GetItem(short itemId) const;
     short GetWidth() const { return width; }
     short GetHeight() const { return height; }
 
@@ -100,6 +101,7 @@ protected:
 
 private:
     friend class Item;
+    friend class Dialog;
     friend class StandIn::DialogDriver;
 
     struct ItemResource {
@@ -130,7 +132,7 @@ public:
     void Enable() { enabled = true; }
     void Disable() { enabled = false; }
     bool IsEnabled() const { return enabled; }
-    // Only between the panel's BeginMoveResizeItems and EndMoveResizeItems.
+    // Only between the dialog's BeginMoveResizeItems and EndMoveResizeItems.
     void Resize(short horizontal, short vertical);
     short GetWidth() const { return width; }
     short GetHeight() const { return height; }
@@ -147,13 +149,13 @@ private:
     short height = 0;
 };
 
-class HOST_API Button : public Item {
-public:
-    Button(const Panel& panel, short itemId);
+class HOST_API ButtonItem : public Item {
+protected:
+    ButtonItem(const Panel& panel, short itemId);
 
+public:
     void Attach(ButtonItemObserver& observer);
     void Detach(ButtonItemObserver& observer);
-    GS::UniString GetText() const { return ResourceText(); }
 
 private:
     friend class StandIn::DialogDriver;
@@ -161,42 +163,68 @@ private:
     std::vector<ButtonItemObserver*> observers;
 };
 
+class HOST_API Button : public ButtonItem {
+public:
+    Button(const Panel& panel, short itemId);
+
+    GS::UniString GetText() const { return ResourceText(); }
+};
+
 class HOST_API LeftText : public Item {
 public:
     LeftText(const Panel& panel, short itemId);
 
     void SetText(const GS::UniString& newText) { text = newText; }
-    const GS::UniString& GetText() const { return text; }
+    GS::UniString GetText() const { return text; }
 
 private:
     GS::UniString text;
 };
 
-class HOST_API Palette : public Panel {
+class HOST_API Dialog : public Panel {
 public:
-    // Throws GS::Exception when the module has no such dialog.
-    Palette(GSResModule resModule, short resId, GSResModule iconResModule, const GS::Guid& guid);
-    ~Palette() override;
+    void BeginMoveResizeItems();
+    void EndMoveResizeItems();
 
-    // position: where the host places the palette; -32768 keeps its last place.
-    void Show(short position);
+    void SetTitle(const GS::UniString& newTitle) { title = newTitle; }
+    GS::UniString GetTitle() const { return title; }
+
+protected:
+    // Throws GS::Exception when the module has no such dialog.
+    Dialog(GSResModule resModule, short resId);
+
+private:
+    GS::UniString title;
+};
+
+class HOST_API ModelessBase : public Dialog {
+public:
+    enum { First = -32768, Last = -32766 };
+
+    // refDialId: where the host places the window; First keeps its last place.
+    void Show(short refDialId = First);
     void Hide();
     bool IsVisible() const { return visible; }
     void BeginEventProcessing();
     void EndEventProcessing();
-    void SetTitle(const GS::UniString& newTitle) { title = newTitle; }
-    const GS::UniString& GetTitle() const { return title; }
-    void EnableItems();
-    void DisableItems();
+
+protected:
+    ModelessBase(GSResModule resModule, short resId, GSResModule dialIconResModule, const GS::Guid& guid);
 
 private:
     friend class StandIn::DialogDriver;
 
     GS::Guid guid;
-    GS::UniString title;
     bool visible = false;
     bool processingEvents = false;
     short lastShowPosition = 0;
+};
+
+class HOST_API Palette : public ModelessBase {
+public:
+    explicit Palette(GSResModule resModule, short resId, GSResModule dialIconResModule);
+    explicit Palette(GSResModule resModule, short resId, GSResModule dialIconResModule, const GS::Guid& guid);
+    ~Palette() override;
 };
 
 } // namespace DG

@@ -68,29 +68,69 @@ GSSize BMGetHandleSize(GSConstHandle handle) {
     return found == LiveHandles().end() ? 0 : found->second->size;
 }
 
-GSErrCode BMReallocHandle(GSHandle handle, GSSize newSize, GSFlags flags, short) {
+GSHandle BMReallocHandle(GSHandle handle, GSSize newSize, GSFlags flags, short) {
     auto found = LiveHandles().find(handle);
     if (found == LiveHandles().end() || newSize < 0) {
-        return -1;
+        return nullptr;
     }
     Block& block = *found->second;
     char* grown =
         static_cast<char*>(std::realloc(block.data, newSize > 0 ? static_cast<size_t>(newSize) : 1));
     if (grown == nullptr) {
-        return -1;
+        return nullptr;
     }
     if (newSize > block.size) {
         Fill(grown + block.size, newSize - block.size, flags);
     }
     block.data = grown;
     block.size = newSize;
-    return NoError;
+    return handle;
+}
+
+namespace {
+
+// Every live pointer with its size.
+std::map<GSConstPtr, GSSize>& LivePointers() {
+    static std::map<GSConstPtr, GSSize> pointers;
+    return pointers;
+}
+
+} // namespace
+
+GSPtr BMAllocatePtr(GSSize nBytes, GSFlags allocFlags, short) {
+    if (nBytes < 0 || StandIn::Faults::Take("BMAllocatePtr")) {
+        return nullptr;
+    }
+    auto* bytes = static_cast<char*>(std::malloc(nBytes > 0 ? static_cast<size_t>(nBytes) : 1));
+    if (bytes == nullptr) {
+        return nullptr;
+    }
+    Fill(bytes, nBytes, allocFlags);
+    LivePointers().emplace(bytes, nBytes);
+    return bytes;
+}
+
+void BMKillPtr(GSPtr* p) {
+    if (p == nullptr || *p == nullptr) {
+        return;
+    }
+    if (LivePointers().erase(*p) == 0) {
+        ++doubleReleases;
+    } else {
+        std::free(*p);
+    }
+    *p = nullptr;
+}
+
+GSSize BMGetPtrSize(GSConstPtr p) {
+    auto found = LivePointers().find(p);
+    return found == LivePointers().end() ? 0 : found->second;
 }
 
 namespace StandIn::HandleLedger {
 
 Int32 LiveCount() {
-    return static_cast<Int32>(LiveHandles().size());
+    return static_cast<Int32>(LiveHandles().size() + LivePointers().size());
 }
 Int32 DoubleReleaseCount() {
     return doubleReleases;

@@ -2,19 +2,15 @@
 
 #include "Definitions.hpp"
 
-typedef char* GSPtr;
-typedef char** GSHandle;
-typedef const char* const* GSConstHandle;
-typedef Int64 GSSize;
-
 // Without this flag a new handle's bytes are not cleared.
-constexpr GSFlags ALLOCATE_CLEAR = 1;
+#define ALLOCATE_CLEAR 0x0002
 
 // Memory handles with exact sizes. Allocating 0 bytes gives a valid handle; null means failure.
 HOST_API GSHandle BMAllocateHandle(GSSize nBytes, GSFlags flags, short actionCode);
 HOST_API void BMKillHandle(GSHandle* handle);
 HOST_API GSSize BMGetHandleSize(GSConstHandle handle);
-HOST_API GSErrCode BMReallocHandle(GSHandle handle, GSSize nBytes, GSFlags flags, short actionCode);
+// The same handle, resized; null when it cannot be.
+HOST_API GSHandle BMReallocHandle(GSHandle handle, GSSize nBytes, GSFlags flags, short actionCode);
 
 inline GSSize BMhGetSize(GSConstHandle handle) {
     return BMGetHandleSize(handle);
@@ -22,3 +18,8 @@ inline GSSize BMhGetSize(GSConstHandle handle) {
 inline void BMhKill(GSHandle* handle) {
     BMKillHandle(handle);
 }
+
+// Memory pointers with exact sizes, as the handles: the ledger counts them with the handles.
+HOST_API GSPtr BMAllocatePtr(GSSize nBytes, GSFlags allocFlags, short actionCode);
+HOST_API void BMKillPtr(GSPtr* p);
+HOST_API GSSize BMGetPtrSize(GSConstPtr p);

@@ -24,7 +24,8 @@ int HexValue(char16_t c) {
 } // namespace
 
 bool ParseGuidText(const UniString& text, Guid::Fields* fields) {
-    std::u16string units(text.ToUStr().Get(), text.GetLength());
+    const auto codeUnits = text.ToUStr();
+    std::u16string units(codeUnits.Get(), codeUnits.Get() + text.GetLength());
     if (units.size() == 38 && units.front() == u'{' && units.back() == u'}') {
         units = units.substr(1, 36);
     }
@@ -59,9 +60,8 @@ Guid::Guid(const UniString& text) {
     }
 }
 
-Guid Guid::Generate() {
+GSErrCode Guid::Generate() {
     static std::mt19937_64 engine{std::random_device{}()};
-    Fields fields;
     UInt64 high = engine();
     UInt64 low = engine();
     fields.data1 = static_cast<UInt32>(high >> 32);
@@ -69,7 +69,7 @@ Guid Guid::Generate() {
     fields.data3 = static_cast<UInt16>((high & 0x0FFF) | 0x4000);
     std::memcpy(fields.data4, &low, 8);
     fields.data4[0] = static_cast<UInt8>((fields.data4[0] & 0x3F) | 0x80);
-    return Guid(fields);
+    return NoError;
 }
 
 UniString Guid::ToUniString() const {
@@ -89,7 +89,7 @@ bool Guid::operator==(const Guid& other) const {
            fields.data3 == other.fields.data3 && std::memcmp(fields.data4, other.fields.data4, 8) == 0;
 }
 
-UInt32 Guid::GenerateHashValue() const {
+ULong Guid::GenerateHashValue() const {
     UInt32 hash = fields.data1 ^ (UInt32(fields.data2) << 16 | fields.data3);
     for (UInt8 byte : fields.data4) {
         hash = hash * 31 + byte;

@@ -16,24 +16,29 @@ public:
         UInt8 data4[8] = {};
     };
 
-    Guid() = default;
+    enum GenerateGuidSelector { GenerateGuid };
+
+    Guid() {}
+    // A new random (version 4) Guid.
+    Guid(GenerateGuidSelector) { Generate(); }
+    // The stand-in's own, for its records of the API's guids.
     explicit Guid(const Fields& fields) : fields(fields) {}
     // Parses "xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx", with or without braces; a malformed text gives
     // the null Guid.
     explicit Guid(const UniString& text);
     explicit Guid(const char* text) : Guid(UniString(text)) {}
 
-    static Guid Generate();
+    GSErrCode Generate();
+    void Clear() { fields = Fields(); }
 
     // Upper-case 8-4-4-4-12 hexadecimal form, without braces.
     UniString ToUniString() const;
     bool IsNull() const;
-    void SetNull() { fields = Fields(); }
     const Fields& GetFields() const { return fields; }
 
     bool operator==(const Guid& other) const;
     bool operator!=(const Guid& other) const { return !(*this == other); }
-    UInt32 GenerateHashValue() const;
+    ULong GenerateHashValue() const;
 
 private:
     Fields fields;

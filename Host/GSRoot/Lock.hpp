@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Definitions.hpp"
+
 #include <mutex>
 
 namespace GS {
@@ -7,8 +9,14 @@ namespace GS {
 // Re-entrant on the same thread: a holder may take it again without deadlocking.
 class Lock {
 public:
-    void Acquire() { mutex.lock(); }
-    bool TryAcquire() { return mutex.try_lock(); }
+    void Acquire(bool /*interruptible*/ = true) { mutex.lock(); }
+    // Without waiting: the stand-in takes no timeout.
+    bool TryAcquire(UInt32 /*timeout*/ = 0, bool /*interruptible*/ = true, UInt32* remaining = nullptr) {
+        if (remaining != nullptr) {
+            *remaining = 0;
+        }
+        return mutex.try_lock();
+    }
     void Release() { mutex.unlock(); }
 
     // Standard lockable names, so std::lock_guard and std::scoped_lock work too.
@@ -18,18 +26,6 @@ public:
 
 private:
     std::recursive_mutex mutex;
-};
-
-template <typename L>
-class Guard {
-public:
-    explicit Guard(L& lock) : lock(lock) { lock.Acquire(); }
-    ~Guard() { lock.Release(); }
-    Guard(const Guard&) = delete;
-    Guard& operator=(const Guard&) = delete;
-
-private:
-    L& lock;
 };
 
 } // namespace GS

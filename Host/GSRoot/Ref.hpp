@@ -1,57 +1,73 @@
 #pragma once
 
-#include "GSException.hpp"
+#include "CountedPtrImpl.hpp"
 
-#include <memory>
+#include <cstddef>
+#include <utility>
 
 namespace GS {
 
-// A counted shared reference; dereferencing a null one throws NullPointerException.
-template <typename T>
-class Ref {
+// A counted shared reference, with GSRoot's interface; dereferencing a null one throws
+// NullPointerException ("Null pointer.").
+template <typename T, typename CounterT = Counter>
+class Ref : public CountedPtrImpl<T, CounterT, RefBehaviour> {
 public:
-    Ref() = default;
-    Ref(std::nullptr_t) {}
-    explicit Ref(T* object) : pointer(object) {}
-    template <typename U>
-    requires std::is_convertible_v<U*, T*> Ref(const Ref<U>& other) : pointer(other.pointer) {}
+    using CountedPtrImpl<T, CounterT, RefBehaviour>::CountedPtrImpl;
 
-    T* operator->() const { return &**this; }
-    T& operator*() const {
-        if (pointer == nullptr) {
-            throw NullPointerException();
-        }
-        return *pointer;
+    Ref& operator=(std::nullptr_t) {
+        CountedPtrImpl<T, CounterT, RefBehaviour>::operator=(nullptr);
+        return *this;
     }
-    T* Get() const { return pointer.get(); }
-    bool IsNull() const { return pointer == nullptr; }
-    explicit operator bool() const { return pointer != nullptr; }
-    void Clear() { pointer.reset(); }
-    long GetRefCount() const { return pointer.use_count(); }
-
-    bool operator==(const Ref& other) const { return pointer == other.pointer; }
-    bool operator!=(const Ref& other) const { return pointer != other.pointer; }
-
-private:
     template <typename U>
-    friend class Ref;
-    template <typename U, typename S>
-    friend Ref<U> DynamicCast(const Ref<S>& ref);
+    Ref& operator=(U* instance) {
+        CountedPtrImpl<T, CounterT, RefBehaviour>::operator=(instance);
+        return *this;
+    }
+    template <typename U, typename BehaviourU>
+    Ref& operator=(const CountedPtrImpl<U, CounterT, BehaviourU>& rhs) {
+        CountedPtrImpl<T, CounterT, RefBehaviour>::operator=(rhs);
+        return *this;
+    }
+    template <typename U, typename BehaviourU>
+    Ref& operator=(CountedPtrImpl<U, CounterT, BehaviourU>&& rhs) {
+        CountedPtrImpl<T, CounterT, RefBehaviour>::operator=(std::move(rhs));
+        return *this;
+    }
 
-    explicit Ref(std::shared_ptr<T> pointer) : pointer(std::move(pointer)) {}
+    bool operator==(std::nullptr_t) const {
+        return CountedPtrImpl<T, CounterT, RefBehaviour>::operator==(nullptr);
+    }
+    bool operator!=(std::nullptr_t) const {
+        return CountedPtrImpl<T, CounterT, RefBehaviour>::operator!=(nullptr);
+    }
 
-    std::shared_ptr<T> pointer;
+    void Swap(Ref& rhs) { CountedPtrImpl<T, CounterT, RefBehaviour>::Swap(rhs); }
 };
 
-// A reference to the same object as U, or a null reference when the object is no U.
-template <typename U, typename S>
-Ref<U> DynamicCast(const Ref<S>& ref) {
-    return Ref<U>(std::dynamic_pointer_cast<U>(ref.pointer));
+template <class ToType, class FromType, class CounterT>
+inline Ref<ToType, CounterT> StaticCast(const Ref<FromType, CounterT>& from) {
+    return Ref<ToType, CounterT>(from, StaticCastSelector());
 }
 
-template <typename T, typename... Args>
-Ref<T> NewRef(Args&&... args) {
-    return Ref<T>(new T(std::forward<Args>(args)...));
+template <class ToType, class FromType, class CounterT>
+inline Ref<ToType, CounterT> ConstCast(const Ref<FromType, CounterT>& from) {
+    return Ref<ToType, CounterT>(from, ConstCastSelector());
+}
+
+// A reference to the same object as ToType, or a null reference when the object is no ToType.
+template <class ToType, class FromType, class CounterT>
+inline Ref<ToType, CounterT> DynamicCast(const Ref<FromType, CounterT>& from) {
+    return Ref<ToType, CounterT>(from, DynamicCastSelector());
+}
+
+template <class T1, class T2, class CounterT>
+inline bool IsType(const Ref<T2, CounterT>& ref) {
+    return ref != nullptr && dynamic_cast<T1*>(ref.operator->()) != nullptr;
+}
+
+template <class T, class CounterT = Counter, typename... Args>
+inline Ref<T, CounterT> NewRef(Args&&... args) {
+    return Ref<T, CounterT>(std::in_place, std::forward<Args>(args)...);
 }
 
 } // namespace GS

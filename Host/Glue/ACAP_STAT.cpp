@@ -6,7 +6,6 @@ namespace {
 
 API_HostFunctionTable hostTable;
 bool hostTablePresent = false;
-GS::IntPtr hostToken = 0;
 
 API_AddonType GuardedCheckEnvironment(API_EnvirParams* envir) {
     return hostTablePresent ? CheckEnvironment(envir) : APIAddon_Unknown;
@@ -17,11 +16,7 @@ GSErrCode GuardedRegisterInterface() {
 }
 
 GSErrCode GuardedInitialize() {
-    if (!hostTablePresent) {
-        return APIERR_GENERAL;
-    }
-    hostToken = hostTable.hostContext;
-    return Initialize();
+    return hostTablePresent ? Initialize() : APIERR_GENERAL;
 }
 
 GSErrCode GuardedFreeData() {
@@ -45,6 +40,4 @@ extern "C" HOST_API void SetImportedFuncAddrs(const API_HostFunctionTable* table
     hostTablePresent = true;
 }
 
-GS::IntPtr ACAPI_GetToken() {
-    return hostToken;
-}
+// ACAPI_GetToken is the host's (StandIn/LibraryManager.cpp): one definition, for the add-on and the tests.

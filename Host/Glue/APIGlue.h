@@ -14,11 +14,7 @@ struct API_AddOnEntryPoints {
 
 struct API_HostFunctionTable {
     UInt32 formatWord = 0;
-    GS::IntPtr hostContext = 0;
 };
 
 using GetExportedFuncAddrsProc = GSErrCode(API_AddOnEntryPoints* entryPoints);
 using SetImportedFuncAddrsProc = void(const API_HostFunctionTable* table);
-
-// The host context value stored at initialisation, which later host calls pass on.
-GS::IntPtr ACAPI_GetToken();

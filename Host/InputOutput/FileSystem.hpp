@@ -4,20 +4,28 @@
 
 namespace IO {
 
-// File-system error codes (our choice of values; the add-on only tells "exists" apart).
-constexpr GSErrCode FileSystemFailed = -5000;
-constexpr GSErrCode FileSystemNotFound = -5001;
-constexpr GSErrCode FileSystemTargetExists = -5006;
-
 class HOST_API FileSystem {
 public:
-    static constexpr GSErrCode TargetExists = FileSystemTargetExists;
+    static FileSystem singleton; // use fileSystem
 
-    GSErrCode CreateFolder(const Location& folder) const;
-    bool Contains(const Location& location) const;
-    bool IsFolder(const Location& location) const;
+    enum {
+        FileNotFound = FileSystemErrors + 0,
+        FolderNotFound = FileSystemErrors + 1,
+        SourceNotFound = FileSystemErrors + 2,
+        TargetNotFound = FileSystemErrors + 3,
+        TargetExists = FileSystemErrors + 4,
+        NotAFile = FileSystemErrors + 5,
+        NotAFolder = FileSystemErrors + 6,
+        AccessDenied = FileSystemErrors + 7
+    };
+
+    // TargetExists when something is there already; FolderNotFound without the parent folder.
+    GSErrCode CreateFolder(const Location& loc,
+                           AccessDeniedTreatment adTreatment = AccessDeniedIsErrorInPrivateLocations);
+    bool Contains(const Location& loc) const;
+    bool IsFolder(const Location& loc) const;
 };
 
-HOST_API extern FileSystem fileSystem;
+HOST_API extern FileSystem& fileSystem;
 
 } // namespace IO

@@ -17,11 +17,24 @@ std::filesystem::path PathOf(const Location& location) {
 
 } // namespace
 
-FileSystem fileSystem;
+FileSystem FileSystem::singleton;
+FileSystem& fileSystem = FileSystem::singleton;
+
+Location::Location() = default;
+Location::Location(const GS::UniString& targetPath) : path(targetPath) {}
+Location::Location(const char* targetPath) : path(targetPath) {}
+Location::Location(const Location& source) = default;
+Location::Location(Location&& source) = default;
+Location::Location(const Location& parent, const Name& name) : path(parent.path) {
+    AppendToLocal(name);
+}
+Location& Location::operator=(const Location& source) = default;
+Location& Location::operator=(Location&& source) = default;
+Location::~Location() = default;
 
 GSErrCode Location::AppendToLocal(const Name& name) {
     if (name.ToString().IsEmpty()) {
-        return FileSystemFailed;
+        return InvalidOperand;
     }
     if (!path.IsEmpty() && !path.EndsWith("/")) {
         path.Append(u'/');
@@ -32,8 +45,8 @@ GSErrCode Location::AppendToLocal(const Name& name) {
 
 GSErrCode Location::DeleteLastLocalName() {
     USize slash = path.FindLast("/");
-    if (slash == GS::UniString::MaxIndex) {
-        return FileSystemNotFound;
+    if (slash == MaxUIndex) {
+        return InvalidOperand;
     }
     path.Truncate(slash == 0 ? 1 : slash);
     return NoError;
@@ -41,7 +54,7 @@ GSErrCode Location::DeleteLastLocalName() {
 
 GSErrCode Location::GetLastLocalName(Name* name) const {
     USize slash = path.FindLast("/");
-    *name = Name(slash == GS::UniString::MaxIndex ? path : path.GetSubstring(slash + 1, path.GetLength()));
+    *name = Name(slash == MaxUIndex ? path : path.GetSubstring(slash + 1, path.GetLength()));
     return NoError;
 }
 
@@ -50,13 +63,16 @@ GSErrCode Location::ToPath(GS::UniString* text) const {
     return NoError;
 }
 
-GSErrCode FileSystem::CreateFolder(const Location& folder) const {
+GSErrCode FileSystem::CreateFolder(const Location& folder, AccessDeniedTreatment) {
     std::error_code error;
     std::filesystem::path path = PathOf(folder);
     if (std::filesystem::exists(path, error)) {
         return TargetExists;
     }
-    return std::filesystem::create_directory(path, error) ? NoError : FileSystemFailed;
+    if (std::filesystem::create_directory(path, error)) {
+        return NoError;
+    }
+    return std::filesystem::is_directory(path.parent_path(), error) ? AccessDenied : FolderNotFound;
 }
 
 bool FileSystem::Contains(const Location& location) const {

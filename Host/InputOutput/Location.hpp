@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IOBase.hpp"
 #include "UniString.hpp"
 
 namespace IO {
@@ -18,8 +19,24 @@ private:
 // A file-system location, over a POSIX path.
 class HOST_API Location {
 public:
-    Location() = default;
-    explicit Location(const GS::UniString& path) : path(path) {}
+    enum {
+        ResolveError = LocationErrors + 0,   // the path could not be resolved
+        InvalidOperand = LocationErrors + 1, // an operand of the operation is invalid
+        NoScheme = LocationErrors + 2
+    };
+
+    Location();
+    explicit Location(const GS::UniString& targetPath);
+    explicit Location(const char* targetPath);
+
+    Location(const Location& source);
+    Location(Location&& source);
+    Location(const Location& parent, const Name& name);
+
+    Location& operator=(const Location& source);
+    Location& operator=(Location&& source);
+
+    ~Location();
 
     GSErrCode AppendToLocal(const Name& name);
     GSErrCode DeleteLastLocalName();
@@ -29,6 +46,7 @@ public:
     bool IsEmpty() const { return path.IsEmpty(); }
 
     bool operator==(const Location& other) const { return path == other.path; }
+    bool operator!=(const Location& other) const { return !(*this == other); }
 
 private:
     GS::UniString path;

@@ -5,7 +5,6 @@
 #include "UniString.hpp"
 
 #include <functional>
-#include <utility>
 
 // Script values the add-on exchanges with a page; all are held through GS::Ref<JS::Base>, shared
 // between the add-on and the script engine.
@@ -13,57 +12,34 @@ namespace JS {
 
 class HOST_API Base {
 public:
-    virtual ~Base() = default;
-};
-
-class HOST_API Value : public Base {
-public:
-    // Type codes in the host's order; 5 is what the add-on tests for.
-    enum Type : Int32 { DEFAULT = 0, BOOL = 1, INTEGER = 2, UINTEGER = 3, DOUBLE = 4, STRING = 5 };
-
-    Value() = default;
-    explicit Value(bool value) : type(BOOL), boolValue(value) {}
-    explicit Value(Int32 value) : type(INTEGER), integerValue(value) {}
-    explicit Value(double value) : type(DOUBLE), doubleValue(value) {}
-    explicit Value(const GS::UniString& value) : type(STRING), stringValue(value) {}
-    explicit Value(const char* value) : type(STRING), stringValue(value, GS::CC_UTF8) {}
-
-    Type GetType() const { return type; }
-    const GS::UniString& GetString() const { return stringValue; }
-    bool GetBool() const { return boolValue; }
-    Int32 GetInteger() const { return integerValue; }
-    double GetDouble() const { return type == INTEGER ? integerValue : doubleValue; }
-
-private:
-    Type type = DEFAULT;
-    bool boolValue = false;
-    Int32 integerValue = 0;
-    double doubleValue = 0.0;
-    GS::UniString stringValue;
+    virtual ~Base();
 };
 
 class HOST_API Function : public Base {
-public:
-    using Callable = std::function<GS::Ref<Base>(GS::Ref<Base>)>;
-
-    Function(const GS::UniString& name, Callable callable) : name(name), callable(std::move(callable)) {}
-
-    const GS::UniString& GetName() const { return name; }
-    GS::Ref<Base> Call(GS::Ref<Base> argument) const { return callable(std::move(argument)); }
+    friend class Object;
 
 private:
     GS::UniString name;
-    Callable callable;
-};
+    std::function<GS::Ref<Base>(GS::Ref<Base>)> callBack;
 
-class HOST_API Array : public Base {
 public:
-    void AddItem(GS::Ref<Base> item) { items.Push(std::move(item)); }
-    const GS::Array<GS::Ref<Base>>& GetItemArray() const { return items; }
+    Function() = default;
+    Function(const GS::UniString& name);
+    Function(const GS::UniString& name, const std::function<GS::Ref<Base>(GS::Ref<Base>)>& callBack);
+    template <typename F, typename O>
+    Function(const GS::UniString& name, F function, O object);
+    const GS::UniString& GetName() const;
 
-private:
-    GS::Array<GS::Ref<Base>> items;
+    // What the page's call of the function answers; a function without a callback answers nothing.
+    GS::Ref<Base> Call(GS::Ref<Base> argument) const;
+
+    virtual ~Function();
 };
+
+template <typename F, typename O>
+Function::Function(const GS::UniString& name, F function, O object) : name(name) {
+    callBack = std::bind(function, object, std::placeholders::_1);
+}
 
 // Members keep the order they were added in: results have fixed member orders.
 class HOST_API Object : public Base {
@@ -73,18 +49,70 @@ public:
         GS::Ref<Base> value;
     };
 
-    Object() = default;
-    explicit Object(const GS::UniString& name) : name(name) {}
-
-    const GS::UniString& GetName() const { return name; }
-    // The object takes the function over, as the host's object does.
-    void AddItem(Function* function);
-    void AddItem(const GS::UniString& memberName, GS::Ref<Base> value);
-    const GS::Array<Member>& GetItemTable() const { return members; }
-
 private:
     GS::UniString name;
     GS::Array<Member> members;
+
+public:
+    Object() = default;
+    Object(const GS::UniString& name);
+    const GS::UniString& GetName() const;
+
+    void AddItem(const GS::UniString& name, GS::Ref<Base> item);
+    void AddItem(GS::Ref<Function> function);
+    const GS::Array<Member>& GetItemTable() const;
+
+    // Calls the member function of that name; a null reference when there is none.
+    GS::Ref<Base> CalledFromJSSide(const GS::UniString& functionName, GS::Ref<Base> params);
+
+    virtual ~Object();
+};
+
+class HOST_API Array : public Base {
+    GS::Array<GS::Ref<Base>> items;
+
+public:
+    void AddItem(GS::Ref<Base> item);
+    const GS::Array<GS::Ref<Base>>& GetItemArray() const;
+
+    virtual ~Array();
+};
+
+class HOST_API Value : public Base {
+public:
+    enum ValueType { DEFAULT = 0, BOOL, INTEGER, UINTEGER, DOUBLE, STRING };
+
+private:
+    ValueType valueType = DEFAULT;
+
+    bool boolValue = false;
+    Int32 intValue = 0;
+    UInt32 uintValue = 0;
+    double doubleValue = 0;
+    GS::UniString stringValue;
+
+public:
+    Value() = default;
+    Value(bool boolValue);
+    Value(Int32 intValue);
+    Value(UInt32 uintValue);
+    Value(double doubleValue);
+    Value(const GS::UniString& stringValue);
+    // The text is UTF-8.
+    Value(const char* cStrValue);
+
+    bool GetBool() const;
+    Int32 GetInteger() const;
+    UInt32 GetUInteger() const;
+    // Integer values as doubles too.
+    double GetDouble() const;
+    const GS::UniString& GetString() const;
+
+    bool IsNull() const;
+
+    ValueType GetType() const;
+
+    virtual ~Value();
 };
 
 } // namespace JS

@@ -66,7 +66,7 @@ CallOutcome CallHost(PageState& state, const JS::Function& function, const GS::U
         return outcome;
     } catch (const GS::Exception& exception) {
         kind = exception.GetName();
-        outcome.failure = exception.GetMessage().ToCStr(GS::CC_UTF8).Get();
+        outcome.failure = exception.GetMessage().ToCStr(CC_UTF8).Get();
     } catch (const std::exception& exception) {
         kind = "std::exception";
         outcome.failure = exception.what();

@@ -32,7 +32,7 @@ Pages& Registered() {
 std::string ReadFile(const std::string& file) {
     std::ifstream stream(file, std::ios::binary);
     if (!stream) {
-        throw GS::Exception(GS::UniString("Cannot read the page file " + file, GS::CC_UTF8));
+        throw GS::Exception(GS::UniString("Cannot read the page file " + file, CC_UTF8));
     }
     std::ostringstream text;
     text << stream.rdbuf();

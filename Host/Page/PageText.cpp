@@ -73,8 +73,9 @@ GS::UniString FromEngine(std::string_view text) {
 std::string ToEngine(const GS::UniString& text) {
     std::string bytes;
     bytes.reserve(text.GetLength());
-    const GS::UniString::UStr units = text.ToUStr();
-    for (const char16_t unit : std::u16string_view(units.Get(), text.GetLength())) {
+    const auto units = text.ToUStr();
+    for (USize at = 0; at < text.GetLength(); ++at) {
+        const auto unit = static_cast<char16_t>(units.Get()[at]);
         if (unit < 0x80) {
             bytes += static_cast<char>(unit);
         } else if (unit < 0x800) {

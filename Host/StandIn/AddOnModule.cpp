@@ -10,8 +10,6 @@ namespace StandIn {
 
 namespace {
 
-constexpr GS::IntPtr HostContextValue = 0x544F4C56;
-
 GSResModule NextModuleNumber() {
     static GSResModule next = 1;
     return next++;
@@ -76,7 +74,7 @@ void AddOnModule::MakeCurrent() const {
 
 void AddOnModule::ImportHostFunctions() {
     auto* setImported = reinterpret_cast<SetImportedFuncAddrsProc*>(dlsym(library, "SetImportedFuncAddrs"));
-    API_HostFunctionTable table{API_GlueFormatWord, HostContextValue};
+    API_HostFunctionTable table{API_GlueFormatWord};
     setImported(&table);
 }
 

@@ -3,6 +3,8 @@
 #include "StandIn/Faults.hpp"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace StandIn {
@@ -36,10 +38,36 @@ bool KnownType(API_AttrTypeID type) {
            type == API_BuildingMaterialID;
 }
 
+// The name a caller gives: the UniString the header points to, else the narrow name, which the host
+// reads in the default code page.
+GS::UniString GivenName(const API_Attr_Head& head) {
+    return head.uniStringNamePtr != nullptr ? *head.uniStringNamePtr : GS::UniString(head.name);
+}
+
+// Fills a header's names as the host does: the narrow one, cut to fit, and the caller's UniString.
+void FillName(API_Attr_Head* head, const GS::UniString& name) {
+    std::snprintf(head->name, sizeof(head->name), "%s", name.ToCStr().Get());
+    if (head->uniStringNamePtr != nullptr) {
+        *head->uniStringNamePtr = name;
+    }
+}
+
+// A building material's texts go to the strings the caller's record points to.
+void FillTexts(const StoredAttribute& stored, API_Attribute* attribute) {
+    API_BuildingMaterialType& material = attribute->buildingMaterial;
+    for (auto [target, text] :
+         {std::pair{material.id, &stored.id}, std::pair{material.manufacturer, &stored.manufacturer},
+          std::pair{material.description, &stored.description}}) {
+        if (target != nullptr) {
+            *target = *text;
+        }
+    }
+}
+
 // A failure armed for the call, narrowed by attribute type, or by type and name.
 std::optional<GSErrCode> FaultFor(const std::string& call, const API_Attr_Head& head) {
     std::string typed = call + ":" + TypeName(head.typeID);
-    for (const std::string& name : {call, typed, typed + ":" + head.name.ToCStr().Get()}) {
+    for (const std::string& name : {call, typed, typed + ":" + GivenName(head).ToCStr().Get()}) {
         if (auto code = Faults::Take(name)) {
             return code;
         }
@@ -52,29 +80,50 @@ const API_AttributeIndex NoIndex = ACAPI_CreateAttributeIndex(0);
 
 StoredAttribute* Find(AttributeTables& tables, const API_Attr_Head& head) {
     auto& table = tables.byType[head.typeID];
+    const GS::UniString name = head.index != NoIndex ? GS::UniString() : GivenName(head);
     auto found = std::find_if(table.begin(), table.end(), [&](const StoredAttribute& stored) {
-        return head.index != NoIndex ? stored.attribute.header.index == head.index
-                                     : stored.attribute.header.name == head.name;
+        return head.index != NoIndex ? stored.attribute.header.index == head.index : stored.name == name;
     });
     return found == table.end() ? nullptr : &*found;
 }
 
-API_AttributeIndex Add(AttributeTables& tables, API_Attribute attribute, const IO::Location* textureFile) {
+// Takes the record with the name and texts; the stored record points to none of the caller's.
+void Keep(StoredAttribute* stored, const API_Attribute& attribute, const GS::UniString& name) {
+    stored->attribute = attribute;
+    stored->name = name;
+    stored->attribute.header.uniStringNamePtr = nullptr;
+    FillName(&stored->attribute.header, stored->name);
+    if (attribute.header.typeID == API_BuildingMaterialID) {
+        const API_BuildingMaterialType& material = attribute.buildingMaterial;
+        stored->id = material.id != nullptr ? *material.id : GS::UniString();
+        stored->manufacturer = material.manufacturer != nullptr ? *material.manufacturer : GS::UniString();
+        stored->description = material.description != nullptr ? *material.description : GS::UniString();
+        stored->attribute.buildingMaterial.id = nullptr;
+        stored->attribute.buildingMaterial.manufacturer = nullptr;
+        stored->attribute.buildingMaterial.description = nullptr;
+    }
+}
+
+API_AttributeIndex Add(AttributeTables& tables, const API_Attribute& attribute,
+                       const IO::Location* textureFile) {
     auto& table = tables.byType[attribute.header.typeID];
-    attribute.header.index = ACAPI_CreateAttributeIndex(static_cast<Int32>(table.size()) + 1);
-    StoredAttribute stored{attribute, nullptr};
+    StoredAttribute stored;
+    Keep(&stored, attribute, GivenName(attribute.header));
+    stored.attribute.header.index = ACAPI_CreateAttributeIndex(static_cast<Int32>(table.size()) + 1);
     if (textureFile != nullptr) {
         stored.textureFile = std::make_shared<IO::Location>(*textureFile);
     }
-    stored.attribute.material.texture.fileLoc = stored.textureFile.get();
+    if (attribute.header.typeID == API_MaterialID) {
+        stored.attribute.material.texture.fileLoc = stored.textureFile.get();
+    }
     table.push_back(stored);
-    return attribute.header.index;
+    return stored.attribute.header.index;
 }
 
 API_Attribute Named(API_AttrTypeID type, const char* name) {
     API_Attribute attribute = {};
     attribute.header.typeID = type;
-    attribute.header.name = name;
+    std::snprintf(attribute.header.name, sizeof(attribute.header.name), "%s", name);
     return attribute;
 }
 
@@ -123,7 +172,7 @@ AttributeTables NewProjectAttributes() {
     Add(tables, Surface("Gray", 0.5, 0.5, 0.5), nullptr);
     API_Attribute general = Named(API_BuildingMaterialID, "General");
     general.buildingMaterial.cutFill = ACAPI_CreateAttributeIndex(3);
-    general.buildingMaterial.cutSurface = ACAPI_CreateAttributeIndex(3);
+    general.buildingMaterial.cutMaterial = ACAPI_CreateAttributeIndex(3);
     general.buildingMaterial.connPriority = 50;
     Add(tables, general, nullptr);
     const std::pair<const char*, API_RGBColor> categories[] = {
@@ -154,15 +203,25 @@ GSErrCode ACAPI_Attribute_Get(API_Attribute* attribute) {
     if (stored == nullptr) {
         return attribute->header.index != NoIndex ? APIERR_BADINDEX : APIERR_BADNAME;
     }
+    GS::UniString* namePtr = attribute->header.uniStringNamePtr;
+    const API_BuildingMaterialType texts = attribute->buildingMaterial;
     *attribute = stored->attribute;
+    attribute->header.uniStringNamePtr = namePtr;
+    FillName(&attribute->header, stored->name);
+    if (stored->attribute.header.typeID == API_BuildingMaterialID) {
+        attribute->buildingMaterial.id = texts.id;
+        attribute->buildingMaterial.manufacturer = texts.manufacturer;
+        attribute->buildingMaterial.description = texts.description;
+        FillTexts(*stored, attribute);
+    }
     return NoError;
 }
 
-GSErrCode ACAPI_Attribute_Create(API_Attribute* attribute, void*) {
+GSErrCode ACAPI_Attribute_Create(API_Attribute* attribute, API_AttributeDef*) {
     if (auto code = FaultFor("ACAPI_Attribute_Create", attribute->header)) {
         return *code;
     }
-    if (!KnownType(attribute->header.typeID) || attribute->header.name.IsEmpty()) {
+    if (!KnownType(attribute->header.typeID) || GivenName(attribute->header).IsEmpty()) {
         return APIERR_BADPARS;
     }
     API_Attr_Head byName = attribute->header;
@@ -170,11 +229,13 @@ GSErrCode ACAPI_Attribute_Create(API_Attribute* attribute, void*) {
     if (Find(Attributes(), byName) != nullptr) {
         return APIERR_ATTREXIST;
     }
-    attribute->header.index = Add(Attributes(), *attribute, attribute->material.texture.fileLoc);
+    attribute->header.index =
+        Add(Attributes(), *attribute,
+            attribute->header.typeID == API_MaterialID ? attribute->material.texture.fileLoc : nullptr);
     return NoError;
 }
 
-GSErrCode ACAPI_Attribute_Modify(API_Attribute* attribute, void*) {
+GSErrCode ACAPI_Attribute_Modify(API_Attribute* attribute, API_AttributeDef*) {
     if (auto code = FaultFor("ACAPI_Attribute_Modify", attribute->header)) {
         return *code;
     }
@@ -191,9 +252,16 @@ GSErrCode ACAPI_Attribute_Modify(API_Attribute* attribute, void*) {
     if (sameName != nullptr && sameName != stored) {
         return APIERR_ATTREXIST;
     }
-    IO::Location* texture = attribute->material.texture.fileLoc;
-    stored->textureFile = texture != nullptr ? std::make_shared<IO::Location>(*texture) : nullptr;
-    stored->attribute = *attribute;
-    stored->attribute.material.texture.fileLoc = stored->textureFile.get();
+    if (attribute->header.typeID == API_MaterialID) {
+        IO::Location* texture = attribute->material.texture.fileLoc;
+        stored->textureFile = texture != nullptr ? std::make_shared<IO::Location>(*texture) : nullptr;
+    }
+    // A record read without a UniString name keeps the stored name while its narrow name is unchanged.
+    const bool sameNarrowName = attribute->header.uniStringNamePtr == nullptr &&
+                                std::strcmp(attribute->header.name, stored->attribute.header.name) == 0;
+    Keep(stored, *attribute, sameNarrowName ? GS::UniString(stored->name) : GivenName(attribute->header));
+    if (attribute->header.typeID == API_MaterialID) {
+        stored->attribute.material.texture.fileLoc = stored->textureFile.get();
+    }
     return NoError;
 }

@@ -2,7 +2,7 @@
 
 #include "Definitions.hpp"
 
-// The code page of the host's default text conversion (GS::CC_Default). Archicad converts with the
+// The code page of the host's default text conversion (CC_Default). Archicad converts with the
 // system's ANSI code page; a fresh stand-in uses UTF-8, and a driver may choose Windows-1252 to
 // show code that takes the default to be UTF-8.
 namespace StandIn {

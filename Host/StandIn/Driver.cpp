@@ -58,7 +58,7 @@ void QuitApplication() {
     DeliverProjectEvent(APINotify_Quit);
 }
 
-std::optional<bool> SendPaletteMessage(GS::IntPtr referenceID, API_PaletteMessageID message) {
+std::optional<bool> SendPaletteMessage(Int32 referenceID, API_PaletteMessageID message) {
     auto& palettes = Host().palettes;
     auto found = std::find_if(palettes.begin(), palettes.end(),
                               [&](const PaletteRegistration& p) { return p.referenceID == referenceID; });
@@ -67,7 +67,7 @@ std::optional<bool> SendPaletteMessage(GS::IntPtr referenceID, API_PaletteMessag
     }
     bool visible = false;
     GS::IntPtr param = message == APIPalMsg_IsPaletteVisible ? reinterpret_cast<GS::IntPtr>(&visible) : 0;
-    found->callback(static_cast<Int32>(referenceID), message, param);
+    found->callback(referenceID, message, param);
     if (message == APIPalMsg_IsPaletteVisible) {
         return visible;
     }

@@ -17,7 +17,7 @@ HOST_API void ResetProjectContents();
 HOST_API void NewProject();
 HOST_API void QuitApplication();
 // Sends a palette message; for message 7 the palette's answer is returned.
-HOST_API std::optional<bool> SendPaletteMessage(GS::IntPtr referenceID, API_PaletteMessageID message);
+HOST_API std::optional<bool> SendPaletteMessage(Int32 referenceID, API_PaletteMessageID message);
 
 HOST_API std::vector<ReportLine> Alerts();
 

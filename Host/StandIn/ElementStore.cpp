@@ -154,7 +154,7 @@ GSErrCode ValidatePolygon(const API_Polygon& poly, const StoredMemo& memo, bool 
         }
     }
     bool finite = std::all_of(memo.coords.begin() + 1, memo.coords.end(), Finite);
-    return finite ? NoError : APIERR_BADPOLY;
+    return finite ? NoError : GSErrCode(APIERR_BADPOLY);
 }
 
 template <typename T>
@@ -191,6 +191,69 @@ void CopyOwned(const T* owned, std::optional<T>* out) {
     }
 }
 
+// A paragraph handle and its run pointers, as the caller gives them; false for a block whose size is
+// not a whole number of records.
+bool CopyParagraphs(API_ParagraphType** handle, std::vector<StoredParagraph>* out) {
+    std::vector<API_ParagraphType> paragraphs;
+    if (!CopyFromHandle(handle, &paragraphs)) {
+        return false;
+    }
+    out->clear();
+    for (const API_ParagraphType& paragraph : paragraphs) {
+        StoredParagraph stored;
+        stored.paragraph = paragraph;
+        stored.paragraph.run = nullptr;
+        if (paragraph.run != nullptr) {
+            GSSize size = BMGetPtrSize(reinterpret_cast<GSConstPtr>(paragraph.run));
+            if (size % static_cast<GSSize>(sizeof(API_RunType)) != 0) {
+                return false;
+            }
+            stored.runs.assign(paragraph.run,
+                               paragraph.run + size / static_cast<GSSize>(sizeof(API_RunType)));
+        }
+        out->push_back(stored);
+    }
+    return true;
+}
+
+// Releases a paragraph handle with its run pointers.
+void DisposeParagraphs(API_ParagraphType*** handle) {
+    if (*handle == nullptr) {
+        return;
+    }
+    GSSize count = BMGetHandleSize(reinterpret_cast<GSConstHandle>(*handle)) /
+                   static_cast<GSSize>(sizeof(API_ParagraphType));
+    for (GSSize i = 0; i < count; ++i) {
+        BMKillPtr(reinterpret_cast<GSPtr*>(&(**handle)[i].run));
+    }
+    BMKillHandle(reinterpret_cast<GSHandle*>(handle));
+}
+
+// The stored paragraphs as a handle whose paragraphs point to their own runs.
+GSErrCode ParagraphsToHandle(const std::vector<StoredParagraph>& stored, API_ParagraphType*** handle) {
+    std::vector<API_ParagraphType> paragraphs;
+    for (const StoredParagraph& paragraph : stored) {
+        paragraphs.push_back(paragraph.paragraph);
+    }
+    if (GSErrCode code = CopyToHandle(paragraphs, handle)) {
+        return code;
+    }
+    for (size_t i = 0; i < stored.size(); ++i) {
+        const std::vector<API_RunType>& runs = stored[i].runs;
+        GSPtr block =
+            BMAllocatePtr(static_cast<GSSize>(runs.size() * sizeof(API_RunType)), ALLOCATE_CLEAR, 0);
+        if (block == nullptr) {
+            DisposeParagraphs(handle);
+            return APIERR_MEMFULL;
+        }
+        if (!runs.empty()) {
+            std::memcpy(block, runs.data(), runs.size() * sizeof(API_RunType));
+        }
+        (**handle)[i].run = reinterpret_cast<API_RunType*>(block);
+    }
+    return NoError;
+}
+
 // Takes the memo members that the element's type keeps.
 bool ReadMemo(API_ElemTypeID type, const API_ElementMemo& memo, StoredMemo* stored) {
     if (HasPolygonMemo(type) || type == API_ObjectID) {
@@ -216,16 +279,15 @@ bool ReadMemo(API_ElemTypeID type, const API_ElementMemo& memo, StoredMemo* stor
     }
     if (type == API_LabelID) {
         CopyOwned(memo.textContent, &stored->textContent);
-        if (memo.paragraphs != nullptr) {
-            stored->paragraphs =
-                std::vector<API_ParagraphType>(memo.paragraphs->begin(), memo.paragraphs->end());
+        if (memo.paragraphs != nullptr && !CopyParagraphs(memo.paragraphs, &stored->paragraphs.emplace())) {
+            return false;
         }
     }
     return true;
 }
 
 // Copies the members the mask names from one memo to another; the others stay as they are.
-void MoveMasked(API_MemoMask mask, const API_ElementMemo& from, API_ElementMemo* to) {
+void MoveMasked(UInt64 mask, const API_ElementMemo& from, API_ElementMemo* to) {
     if ((mask & APIMemoMask_Polygon) != 0) {
         to->coords = from.coords;
         to->pends = from.pends;
@@ -244,14 +306,13 @@ void MoveMasked(API_MemoMask mask, const API_ElementMemo& from, API_ElementMemo*
     if ((mask & APIMemoMask_ElemInfoString) != 0) {
         to->elemInfoString = from.elemInfoString;
     }
-    if ((mask & APIMemoMask_MorphBody) != 0) {
-        to->morphBody = from.morphBody;
-    }
+    // No mask bit names a morph's body: every memo brings it.
+    to->morphBody = from.morphBody;
 }
 
 // Writes the members the mask names, as the host does: the caller's other members are left alone, so
 // a memo the caller did not clear keeps what it held.
-GSErrCode WriteMemo(const StoredMemo& stored, API_MemoMask mask, API_ElementMemo* target) {
+GSErrCode WriteMemo(const StoredMemo& stored, UInt64 mask, API_ElementMemo* target) {
     API_ElementMemo filled = {};
     API_ElementMemo* memo = &filled;
     GSErrCode code = NoError;
@@ -273,16 +334,13 @@ GSErrCode WriteMemo(const StoredMemo& stored, API_MemoMask mask, API_ElementMemo
     if ((mask & APIMemoMask_TextContent) != 0 && stored.textContent) {
         memo->textContent = new GS::UniString(*stored.textContent);
     }
-    if ((mask & APIMemoMask_Paragraph) != 0 && stored.paragraphs) {
-        memo->paragraphs = new GS::Array<API_ParagraphType>();
-        for (const API_ParagraphType& paragraph : *stored.paragraphs) {
-            memo->paragraphs->Push(paragraph);
-        }
+    if (code == NoError && (mask & APIMemoMask_Paragraph) != 0 && stored.paragraphs) {
+        code = ParagraphsToHandle(*stored.paragraphs, &memo->paragraphs);
     }
     if ((mask & APIMemoMask_ElemInfoString) != 0 && stored.elemInfoString) {
         memo->elemInfoString = new GS::UniString(*stored.elemInfoString);
     }
-    if ((mask & APIMemoMask_MorphBody) != 0 && stored.morphBody) {
+    if (stored.morphBody) {
         memo->morphBody = new Modeler::MeshBody(*stored.morphBody);
     }
     if (code != NoError) {
@@ -304,6 +362,16 @@ bool IsPlaceablePart(Int32 libInd, API_LibTypeID type) {
 
 bool HasBuildingMaterial(API_AttributeIndex index) {
     return FindAttribute(API_BuildingMaterialID, index) != nullptr;
+}
+
+// The run of the label defaults' one paragraph: pen 1 and the defaults' font and size over "Label".
+API_RunType DefaultLabelRun() {
+    API_RunType run = {};
+    run.range = 5;
+    run.pen = 1;
+    run.font = LabelDefaultFont;
+    run.size = 2.5;
+    return run;
 }
 
 StoredMemo SquareOfSide(double side) {
@@ -337,8 +405,9 @@ GSErrCode ValidateMorph(const API_MorphType& morph, const StoredMemo& memo) {
     }
     const Modeler::MeshBody& body = *memo.morphBody;
     for (UInt32 k = 0; k < body.GetEdgeCount(); ++k) {
-        const Modeler::MeshEdge& edge = body.GetConstEdge(k);
-        if (edge.vert1 >= body.GetVertexCount() || edge.vert2 >= body.GetVertexCount()) {
+        const EDGE& edge = body.GetConstEdge(k);
+        if (static_cast<UInt32>(edge.vert1) >= body.GetVertexCount() ||
+            static_cast<UInt32>(edge.vert2) >= body.GetVertexCount()) {
             return APIERR_BADPARS;
         }
     }
@@ -348,7 +417,7 @@ GSErrCode ValidateMorph(const API_MorphType& morph, const StoredMemo& memo) {
         }
     }
     for (UInt32 i = 0; i < body.GetVertexCount(); ++i) {
-        const Modeler::MeshVertex& v = body.GetConstVertex(i);
+        const VERT& v = body.GetConstVertex(i);
         if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z)) {
             return APIERR_BADPARS;
         }
@@ -389,13 +458,17 @@ ElementDefaults DefaultsOf(API_ElemTypeID type) {
     case API_LabelID:
         element.label.labelClass = APILblClass_Text;
         element.label.createAtDefaultPosition = true;
-        element.label.u.text = {APIAnc_LT, 0.0, LabelDefaultFont, 2.5, 1};
+        element.label.u.text.anchor = APIAnc_LT;
+        element.label.u.text.angle = 0.0;
+        element.label.u.text.font = LabelDefaultFont;
+        element.label.u.text.size = 2.5;
+        element.label.u.text.pen = 1;
         // Label defaults already hold a text, so callers that set their own must release it.
         defaults.memo.textContent = GS::UniString("Label");
-        defaults.memo.paragraphs = std::vector<API_ParagraphType>(1);
-        defaults.memo.paragraphs->front().range = 5;
-        defaults.memo.paragraphs->front().just = APIJust_Left;
-        defaults.memo.paragraphs->front().run.Push({0, 5, 1, LabelDefaultFont, 2.5});
+        defaults.memo.paragraphs = std::vector<StoredParagraph>(1);
+        defaults.memo.paragraphs->front().paragraph.range = 5;
+        defaults.memo.paragraphs->front().paragraph.just = APIJust_Left;
+        defaults.memo.paragraphs->front().runs.push_back(DefaultLabelRun());
         break;
     case API_DoorID:
         element.door.openingBase.libInd = TheModel().defaultDoorLibInd;
@@ -431,7 +504,7 @@ GSErrCode ValidateElement(const API_Element& element, const StoredMemo* memo) {
         bool sound = HasBuildingMaterial(wall.buildingMaterial) && wall.thickness > 0 && wall.height > 0 &&
                      std::isfinite(wall.thickness) && std::isfinite(wall.height) && Finite(wall.begC) &&
                      Finite(wall.endC) && (wall.begC.x != wall.endC.x || wall.begC.y != wall.endC.y);
-        return sound ? NoError : APIERR_BADPARS;
+        return sound ? NoError : GSErrCode(APIERR_BADPARS);
     }
     case API_SlabID:
         if (!HasBuildingMaterial(element.slab.buildingMaterial) || !(element.slab.thickness > 0)) {
@@ -441,14 +514,14 @@ GSErrCode ValidateElement(const API_Element& element, const StoredMemo* memo) {
     case API_ZoneID:
         return ValidatePolygon(element.zone.poly, given, true);
     case API_LineID:
-        return Finite(element.line.begC) && Finite(element.line.endC) ? NoError : APIERR_BADPARS;
+        return Finite(element.line.begC) && Finite(element.line.endC) ? NoError : GSErrCode(APIERR_BADPARS);
     case API_PolyLineID:
         return ValidatePolygon(element.polyLine.poly, given, false);
     case API_LabelID: {
         const StoredElement* parent = FindElement(element.label.parent);
         bool zoneParent = parent != nullptr && parent->element.header.type.typeID == API_ZoneID &&
                           element.label.parentType == API_ZoneID;
-        return zoneParent && Finite(element.label.begC) ? NoError : APIERR_BADPARS;
+        return zoneParent && Finite(element.label.begC) ? NoError : GSErrCode(APIERR_BADPARS);
     }
     case API_DoorID: {
         const StoredElement* owner = FindElement(element.door.owner);
@@ -460,13 +533,13 @@ GSErrCode ValidateElement(const API_Element& element, const StoredMemo* memo) {
                      base.height > 0 && element.door.objLoc >= 0 &&
                      element.door.objLoc <= WallLength(owner->element.wall) &&
                      element.header.floorInd == owner->element.header.floorInd;
-        return sound ? NoError : APIERR_BADPARS;
+        return sound ? NoError : GSErrCode(APIERR_BADPARS);
     }
     case API_ObjectID:
         return IsPlaceablePart(element.object.libInd, APILib_ObjectID) && Finite(element.object.pos) &&
                        std::isfinite(element.object.angle)
                    ? NoError
-                   : APIERR_BADPARS;
+                   : GSErrCode(APIERR_BADPARS);
     case API_MorphID:
         return ValidateMorph(element.morph, given);
     case API_MeshID: {
@@ -486,7 +559,7 @@ GSErrCode PlantElement(API_Element* element, const StoredMemo* memo) {
         return code;
     }
     if (element->header.guid == APINULLGuid || FindElement(element->header.guid) != nullptr) {
-        element->header.guid = GSGuid2APIGuid(GS::Guid::Generate());
+        element->header.guid = GSGuid2APIGuid(GS::Guid(GS::Guid::GenerateGuid));
     }
     StoredElement stored;
     stored.element = *element;
@@ -510,7 +583,7 @@ std::vector<API_AddParType> StandardObjectParameters() {
 }
 
 API_Guid GroupElements(const std::vector<API_Guid>& members) {
-    API_Guid group = GSGuid2APIGuid(GS::Guid::Generate());
+    API_Guid group = GSGuid2APIGuid(GS::Guid(GS::Guid::GenerateGuid));
     for (const API_Guid& member : members) {
         if (StoredElement* stored = FindElement(member)) {
             stored->element.header.groupGuid = group;
@@ -566,7 +639,7 @@ GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo) {
     return NoError;
 }
 
-GSErrCode ACAPI_Element_Get(API_Element* element) {
+GSErrCode ACAPI_Element_Get(API_Element* element, UInt32 /*mask*/) {
     StoredElement* stored = FindElement(element->header.guid);
     if (auto code = FaultFor("ACAPI_Element_Get",
                              stored != nullptr ? stored->element.header.type.typeID : API_ZombieElemID)) {
@@ -579,7 +652,7 @@ GSErrCode ACAPI_Element_Get(API_Element* element) {
     return NoError;
 }
 
-GSErrCode ACAPI_Element_GetHeader(API_Elem_Head* header) {
+GSErrCode ACAPI_Element_GetHeader(API_Elem_Head* header, UInt32 /*mask*/) {
     if (auto code = Faults::Take("ACAPI_Element_GetHeader")) {
         return *code;
     }
@@ -591,7 +664,7 @@ GSErrCode ACAPI_Element_GetHeader(API_Elem_Head* header) {
     return NoError;
 }
 
-GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, API_MemoMask mask) {
+GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, UInt64 mask) {
     StoredElement* stored = FindElement(guid);
     if (auto code = FaultFor("ACAPI_Element_GetMemo",
                              stored != nullptr ? stored->element.header.type.typeID : API_ZombieElemID)) {
@@ -613,13 +686,12 @@ GSErrCode ACAPI_DisposeElemMemoHdls(API_ElementMemo* memo) {
     BMKillHandle(&memo->parcs);
     BMKillHandle(&memo->params);
     BMKillHandle(&memo->meshPolyZ);
+    DisposeParagraphs(&memo->paragraphs);
     delete memo->textContent;
-    delete memo->paragraphs;
     delete memo->elemInfoString;
     delete memo->morphBody;
     memo->morphBody = nullptr;
     memo->textContent = nullptr;
-    memo->paragraphs = nullptr;
     memo->elemInfoString = nullptr;
     return NoError;
 }
@@ -647,7 +719,9 @@ GSErrCode ACAPI_Element_Delete(const GS::Array<API_Guid>& guids) {
     return NoError;
 }
 
-GSErrCode ACAPI_Element_GetElemList(const API_ElemType& type, GS::Array<API_Guid>* guids) {
+GSErrCode ACAPI_Element_GetElemList(const API_ElemType& type, GS::Array<API_Guid>* guids,
+                                    API_ElemFilterFlags /*filterBits*/,
+                                    const API_Guid& /*renovationFilterGuid*/) {
     if (auto code = FaultFor("ACAPI_Element_GetElemList", type.typeID)) {
         return *code;
     }
@@ -662,7 +736,7 @@ GSErrCode ACAPI_Element_GetElemList(const API_ElemType& type, GS::Array<API_Guid
     return NoError;
 }
 
-GSErrCode ACAPI_Element_NeigToCoord(const API_Neig* neig, API_Coord3D* c1, API_Coord3D* c2) {
+GSErrCode ACAPI_Element_NeigToCoord(API_Neig* neig, API_Coord3D* c1, API_Coord3D* c2) {
     if (auto code = Faults::Take("ACAPI_Element_NeigToCoord")) {
         return *code;
     }
@@ -671,25 +745,41 @@ GSErrCode ACAPI_Element_NeigToCoord(const API_Neig* neig, API_Coord3D* c1, API_C
         return APIERR_BADPARS;
     }
     const API_ObjectType& object = stored->element.object;
-    *c1 = *c2 = {object.pos.x, object.pos.y, object.level};
+    *c1 = {object.pos.x, object.pos.y, object.level};
+    if (c2 != nullptr) {
+        *c2 = *c1;
+    }
     return NoError;
 }
 
-GSErrCode ACAPI_Grouping_GetElementGroup(const API_Guid& elemGuid, API_Guid* groupGuid) {
-    if (auto code = Faults::Take("ACAPI_Grouping_GetElementGroup")) {
+GSErrCode ACAPI_Grouping_GetRootGroup(const API_Guid& elemGuid, API_Guid* rootGroupGuid) {
+    if (auto code = Faults::Take("ACAPI_Grouping_GetRootGroup")) {
         return *code;
     }
-    const StoredElement* stored = FindElement(elemGuid);
-    if (stored == nullptr) {
+    if (rootGroupGuid == nullptr) {
+        return APIERR_BADPARS;
+    }
+    if (const StoredElement* stored = FindElement(elemGuid)) {
+        *rootGroupGuid = stored->element.header.groupGuid;
+        return NoError;
+    }
+    const bool isGroup =
+        elemGuid != APINULLGuid &&
+        std::any_of(TheModel().elements.begin(), TheModel().elements.end(),
+                    [&](const StoredElement& stored) { return stored.element.header.groupGuid == elemGuid; });
+    if (!isGroup) {
         return APIERR_BADID;
     }
-    *groupGuid = stored->element.header.groupGuid;
+    *rootGroupGuid = elemGuid;
     return NoError;
 }
 
-GSErrCode ACAPI_Grouping_GetGroupElements(const API_Guid& groupGuid, GS::Array<API_Guid>* members) {
-    if (auto code = Faults::Take("ACAPI_Grouping_GetGroupElements")) {
+GSErrCode ACAPI_Grouping_GetAllGroupedElems(const API_Guid& groupGuid, GS::Array<API_Guid>* members) {
+    if (auto code = Faults::Take("ACAPI_Grouping_GetAllGroupedElems")) {
         return *code;
+    }
+    if (members == nullptr) {
+        return APIERR_BADPARS;
     }
     members->Clear();
     if (groupGuid == APINULLGuid) {
@@ -700,5 +790,5 @@ GSErrCode ACAPI_Grouping_GetGroupElements(const API_Guid& groupGuid, GS::Array<A
             members->Push(stored.element.header.guid);
         }
     }
-    return members->IsEmpty() ? APIERR_BADID : NoError;
+    return members->IsEmpty() ? GSErrCode(APIERR_BADID) : NoError;
 }

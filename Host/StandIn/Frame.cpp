@@ -1,10 +1,14 @@
 #include "ACAPinc.h"
+#include "RS.hpp"
 #include "StandIn/CodePage.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Host.hpp"
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
 
 namespace StandIn {
 
@@ -42,7 +46,7 @@ const std::vector<GS::UniString>* CurrentStringList(short resID) {
 
 using namespace StandIn;
 
-GSErrCode ACAPI_MenuItem_RegisterMenu(short menuStrResID, short promptStrResID, Int32 menuPosCode,
+GSErrCode ACAPI_MenuItem_RegisterMenu(short menuStrResID, short promptStrResID, APIMenuCodeID menuPosCode,
                                       GSFlags menuFlags) {
     Faults::ThrowIfArmed("ACAPI_MenuItem_RegisterMenu:throw");
     if (GSErrCode code = FaultOr("ACAPI_MenuItem_RegisterMenu")) {
@@ -95,8 +99,8 @@ GSErrCode ACAPI_ProjectOperation_CatchProjectEvent(GSFlags eventTypes,
     return NoError;
 }
 
-GSErrCode ACAPI_RegisterModelessWindow(GS::IntPtr referenceID, APIPaletteControlCallBackProc* callBackProc,
-                                       GSFlags controlFlags, const API_Guid& guid) {
+GSErrCode ACAPI_RegisterModelessWindow(Int32 referenceID, APIPaletteControlCallBackProc* callBackProc,
+                                       GSFlags controlFlags, const API_Guid& paletteGuid) {
     if (GSErrCode code = FaultOr("ACAPI_RegisterModelessWindow")) {
         return code;
     }
@@ -105,11 +109,11 @@ GSErrCode ACAPI_RegisterModelessWindow(GS::IntPtr referenceID, APIPaletteControl
                                                [&](const auto& p) { return p.referenceID == referenceID; })) {
         return APIERR_GENERAL;
     }
-    palettes.push_back({referenceID, callBackProc, controlFlags, guid});
+    palettes.push_back({referenceID, callBackProc, controlFlags, paletteGuid});
     return NoError;
 }
 
-GSErrCode ACAPI_UnregisterModelessWindow(GS::IntPtr referenceID) {
+GSErrCode ACAPI_UnregisterModelessWindow(Int32 referenceID) {
     auto& palettes = Host().palettes;
     auto found = std::find_if(palettes.begin(), palettes.end(),
                               [&](const auto& p) { return p.referenceID == referenceID; });
@@ -120,9 +124,8 @@ GSErrCode ACAPI_UnregisterModelessWindow(GS::IntPtr referenceID) {
     return NoError;
 }
 
-GSErrCode ACAPI_KeepInMemory(bool keepIt) {
-    Host().keepInMemory = keepIt;
-    return NoError;
+void ACAPI_KeepInMemory(bool keepIn) {
+    Host().keepInMemory = keepIn;
 }
 
 GSErrCode ACAPI_GetOwnLocation(IO::Location* ownFileLoc) {
@@ -137,30 +140,43 @@ GSResModule ACAPI_GetOwnResModule() {
     return Host().currentModule;
 }
 
-GSErrCode ACAPI_GetReleaseNumber(API_ServerApplicationInfo* serverApplicationInfo) {
-    if (GSErrCode code = FaultOr("ACAPI_GetReleaseNumber")) {
-        return code;
+// The call has no result: failed with a code, it leaves the record as it was.
+void ACAPI_GetReleaseNumber(API_ServerApplicationInfo* serverApplicationInfo) {
+    if (FaultOr("ACAPI_GetReleaseNumber") != NoError) {
+        return;
     }
     if (Faults::Take("ACAPI_GetReleaseNumber:throw")) {
         throw GS::GeneralException("Application information is not available.");
     }
     serverApplicationInfo->mainVersion = Host().mainVersion;
     serverApplicationInfo->releaseVersion = 0;
-    return NoError;
 }
 
-GSErrCode ACAPI_WriteReportText(const GS::UniString& text, bool withAlert) {
+void ACAPI_WriteReport(const GS::UniString& format, bool withDial, ...) {
     Faults::Count("ACAPI_WriteReport");
     Faults::ThrowIfArmed("ACAPI_WriteReport:throw");
-    ReportLine line{text, withAlert};
+    // printf over the format's narrow form, as GS::UniString::Printf formats.
+    const auto narrow = format.ToCStr();
+    va_list args;
+    va_start(args, withDial);
+    va_list copy;
+    va_copy(copy, args);
+    const int needed = std::vsnprintf(nullptr, 0, narrow.Get(), copy);
+    va_end(copy);
+    std::vector<char> buffer(needed > 0 ? static_cast<size_t>(needed) + 1 : 1, '\0');
+    if (needed > 0) {
+        std::vsnprintf(buffer.data(), buffer.size(), narrow.Get(), args);
+    }
+    va_end(args);
+    ReportLine line{GS::UniString(buffer.data()), withDial};
     Host().report.push_back(line);
     if (Host().reportEcho != nullptr) {
         Host().reportEcho(line);
     }
-    return NoError;
 }
 
-bool RSGetIndString(GS::UniString* string, GSResID resID, Int32 index, GSResModule resModule) {
+bool RSGetIndString_ParamAdapter(const char*, UInt32, GS::UniString* string, GSResID resID, Int32 index,
+                                 GSResModule resModule, ResStringType) {
     Faults::ThrowIfArmed("RSGetIndString:throw");
     auto module = Host().resources.find(resModule);
     if (module == Host().resources.end()) {

@@ -23,7 +23,7 @@ struct ReportLine {
 struct MenuRegistration {
     short resID = 0;
     short promptResID = 0;
-    Int32 positionCode = 0;
+    APIMenuCodeID positionCode = MenuCode_UserDef;
     GSFlags flags = 0;
     GS::UniString title;
     std::vector<GS::UniString> items;
@@ -36,7 +36,7 @@ struct EventSubscription {
 };
 
 struct PaletteRegistration {
-    GS::IntPtr referenceID = 0;
+    Int32 referenceID = 0;
     APIPaletteControlCallBackProc* callback = nullptr;
     GSFlags flags = 0;
     API_Guid guid = {};
@@ -52,7 +52,7 @@ struct HostState {
     std::vector<PaletteRegistration> palettes;
     bool keepInMemory = false;
     GS::UniString ownLocation;
-    Int32 mainVersion = 29;
+    UInt16 mainVersion = 29;
     ProjectState project = ProjectState::None;
     // Resources of the loaded modules, by module number.
     std::map<GSResModule, ResourceTable> resources;

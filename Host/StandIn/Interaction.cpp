@@ -95,7 +95,8 @@ GSErrCode ACAPI_Selection_Get(API_SelectionInfo* selectionInfo, GS::Array<API_Ne
     return NoError;
 }
 
-GSErrCode ACAPI_UserInput_GetPoint(API_GetPointType* pointInfo) {
+// No rubber lines or 3D components are shown: the callbacks are not called.
+GSErrCode ACAPI_UserInput_GetPoint(API_GetPointType* pointInfo, RubberLineInfoProc*, Get3DComponentProc*) {
     Model& model = TheModel();
     // The prompt is a fixed field: read no further than its end, terminated or not.
     model.pointPrompts.push_back(

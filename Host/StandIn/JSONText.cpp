@@ -9,7 +9,7 @@ namespace {
 
 void AppendQuoted(std::string& out, const GS::UniString& text) {
     out += '"';
-    for (const char c : std::string(text.ToCStr(GS::CC_UTF8).Get())) {
+    for (const char c : std::string(text.ToCStr(CC_UTF8).Get())) {
         const auto unit = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             out += '\\';

@@ -17,9 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Our choice of code for a document name that is taken while the overwrite switch is off.
-constexpr GSErrCode APIERR_NAMEALREADYUSED = static_cast<GSErrCode>(0x81060082);
-
 std::string PathText(const IO::Location& location) {
     GS::UniString text;
     location.ToPath(&text);
@@ -33,8 +30,8 @@ void Describe(const RegisteredPart& registered, API_LibPart* libPart) {
     GS::ucsncpy(libPart->file_UName, registered.fileName.ToUStr().Get(), API_UniLongNameLen);
     libPart->isPlaceable = registered.part.placeable;
     libPart->missingDef = false;
-    std::snprintf(libPart->ownUnID, API_LibPartUnIDLen, "%s", registered.part.ownUnID.c_str());
-    std::snprintf(libPart->parentUnID, API_LibPartUnIDLen, "%s", registered.part.parentUnID.c_str());
+    std::snprintf(libPart->ownUnID, sizeof(libPart->ownUnID), "%s", registered.part.ownUnID.c_str());
+    std::snprintf(libPart->parentUnID, sizeof(libPart->parentUnID), "%s", registered.part.parentUnID.c_str());
 }
 
 // "{main}-{revision}", both GUIDs well formed.
@@ -110,7 +107,7 @@ GSErrCode ACAPI_LibraryPart_Search(API_LibPart* ancestor, bool /*createIfMissing
     return NoError;
 }
 
-GSErrCode ACAPI_LibraryPart_Create(API_LibPart* libPart) {
+GSErrCode ACAPI_LibraryPart_Create(const API_LibPart* libPart) {
     if (auto code = Faults::Take("ACAPI_LibraryPart_Create")) {
         return *code;
     }
@@ -144,13 +141,12 @@ GSErrCode ACAPI_LibraryPart_Create(API_LibPart* libPart) {
     creation.part.parentUnID = libPart->parentUnID;
     // Appended piece by piece: g++ 12 misreads "literal" + std::string&& at -O3 (-Wrestrict).
     std::string ownUnID = "{";
-    ownUnID += GS::Guid::Generate().ToUniString().ToCStr().Get();
+    ownUnID += GS::Guid(GS::Guid::GenerateGuid).ToUniString().ToCStr().Get();
     ownUnID += "}-{";
-    ownUnID += GS::Guid::Generate().ToUniString().ToCStr().Get();
+    ownUnID += GS::Guid(GS::Guid::GenerateGuid).ToUniString().ToCStr().Get();
     ownUnID += '}';
     creation.part.ownUnID = ownUnID;
     creation.index = taken != nullptr ? taken->index : state.nextIndex++;
-    libPart->index = creation.index;
     state.creation = creation;
     return NoError;
 }
@@ -187,7 +183,7 @@ GSErrCode ACAPI_LibraryPart_WriteSection(Int32 nByte, GSConstPtr data) {
     if (nByte < 0 || (nByte > 0 && data == nullptr)) {
         return APIERR_BADPARS;
     }
-    state.creation->sectionBytes.append(static_cast<const char*>(data), static_cast<size_t>(nByte));
+    state.creation->sectionBytes.append(data, static_cast<size_t>(nByte));
     return NoError;
 }
 
@@ -224,13 +220,13 @@ GSErrCode ACAPI_LibraryPart_AddSection(const API_LibPartSection* section, GSHand
 }
 
 GSErrCode ACAPI_LibraryPart_GetSect_ParamDef(const API_LibPart* libPart, API_AddParType** addPars, double* a,
-                                             double* b, API_LibPartDetails* /*details*/,
-                                             GSHandle* sectionHdl) {
+                                             double* b, GSHandle sect2DDrawHdl, GSHandle* sectionHdl,
+                                             GS::UniString* /*password*/) {
     if (auto code = Faults::Take("ACAPI_LibraryPart_GetSect_ParamDef")) {
         return *code;
     }
-    if (libPart == nullptr || sectionHdl == nullptr || a == nullptr || b == nullptr || !(*a > 0) ||
-        !(*b > 0)) {
+    if (libPart == nullptr || sectionHdl == nullptr || sect2DDrawHdl != nullptr || a == nullptr ||
+        b == nullptr || !(*a > 0) || !(*b > 0)) {
         return APIERR_BADPARS;
     }
     API_AddParType parameters[2] = {};
@@ -318,12 +314,18 @@ GSErrCode ACAPI_LibraryManagement_OverwriteLibPart(bool overwrite) {
     return NoError;
 }
 
-GSErrCode ACAPI_LibraryManagement_CopyFilesIntoLibrary(const IO::Location& libraryLocation,
-                                                       const GS::Array<IO::Location>& filesToCopy,
-                                                       bool overwrite) {
+GSErrCode ACAPI_LibraryManagement_CopyFilesIntoLibrary(const IO::Location* targetFolderLocationInLibrary,
+                                                       const GS::Array<IO::Location>* filesToCopyPtr,
+                                                       const bool* overwriteIfExists) {
     if (auto code = Faults::Take("ACAPI_LibraryManagement_CopyFilesIntoLibrary")) {
         return *code;
     }
+    if (targetFolderLocationInLibrary == nullptr || filesToCopyPtr == nullptr) {
+        return APIERR_BADPARS;
+    }
+    const IO::Location& libraryLocation = *targetFolderLocationInLibrary;
+    const GS::Array<IO::Location>& filesToCopy = *filesToCopyPtr;
+    const bool overwrite = overwriteIfExists != nullptr && *overwriteIfExists;
     if (Host().project == ProjectState::None) {
         return APIERR_NOPLAN;
     }

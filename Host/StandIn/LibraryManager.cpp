@@ -1,4 +1,4 @@
-#include "ACAPI/LibraryManager.hpp"
+#include "ACAPI/Library/LibraryManager.hpp"
 
 #include "BuiltInLibrary.hpp"
 #include "GSException.hpp"
@@ -18,11 +18,10 @@ ACAPI::Error Failure(GSErrCode code, const char* text) {
 
 } // namespace
 
-struct API_TokenTag {};
-
+// The one definition of the token call, which the add-on reaches as the tests do; the glue keeps none.
 API_Token ACAPI_GetToken() {
-    static const API_TokenTag token;
-    return &token;
+    static const API_Token token = APIGuidFromString("544F4C56-0000-4000-8000-000000000001");
+    return token;
 }
 
 void ACAPI::ResultBase::HandleUnwrapFailure(const char* text) {
@@ -38,7 +37,7 @@ Result<IO::Location> Library::GetLocation() const {
     return location;
 }
 
-LibraryManager::LibraryManager(API_Token token) : token(token) {}
+LibraryManager::LibraryManager(const API_Token& token) : token(token) {}
 
 bool LibraryManager::IsValid() const {
     return token == ACAPI_GetToken() && Host().project != ProjectState::None &&
@@ -70,24 +69,25 @@ Result<Int32> LibraryManager::GetLibIndOfLibPart(const LibPart& libPart) const {
     if (auto code = Faults::Take("LibraryManager::GetLibIndOfLibPart")) {
         return Failure(*code, "The library part's index cannot be read.");
     }
-    if (FindPart(libPart.GetIndex()) == nullptr) {
+    if (FindPart(libPart.index) == nullptr) {
         return Failure(APIERR_BADID, "The library part is not registered.");
     }
-    return libPart.GetIndex();
+    return libPart.index;
 }
 
 } // namespace ACAPI::Library
 
 namespace BL {
 
-BuiltInLibraryMainGuidContainer& BuiltInLibraryMainGuidContainer::GetInstance() {
-    static BuiltInLibraryMainGuidContainer container;
+const BuiltInLibraryMainGuidContainer& BuiltInLibraryMainGuidContainer::GetInstance() {
+    static const BuiltInLibraryMainGuidContainer container;
     return container;
 }
 
-GS::Guid BuiltInLibraryMainGuidContainer::GetLibPartMainGuid(BuiltInLibPartID id) const {
-    return id == BuiltInLibPartID::ModelElementLibPartID ? GS::Guid("103E8D2C-8230-42E1-9597-46F84CCE28C0")
-                                                         : GS::Guid();
+GS::Guid BuiltInLibraryMainGuidContainer::GetMainGuid(const BuiltInLibPartID& libPartID) const {
+    return libPartID == BuiltInLibPartID::ModelElementLibPartID
+               ? GS::Guid("103E8D2C-8230-42E1-9597-46F84CCE28C0")
+               : GS::Guid();
 }
 
 } // namespace BL

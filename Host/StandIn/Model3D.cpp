@@ -70,7 +70,7 @@ Modeler::MeshBody MeshBodyOf(const Body3D& body) {
         mesh.AddVertex({v.x, v.y, v.z});
     }
     for (auto [first, second] : body.edges) {
-        mesh.AddEdge(static_cast<UInt32>(first - 1), static_cast<UInt32>(second - 1));
+        mesh.AddEdge(first - 1, second - 1);
     }
     for (const Polygon3D& polygon : body.polygons) {
         mesh.AddPolygon(polygon.edges);
@@ -83,17 +83,18 @@ Body3D BodyOf(const Modeler::MeshBody& mesh, const API_Tranmat& placement, Int32
     body.material = material;
     body.transform = placement;
     for (UInt32 i = 0; i < mesh.GetVertexCount(); ++i) {
-        const Modeler::MeshVertex& v = mesh.GetConstVertex(i);
+        const VERT& v = mesh.GetConstVertex(i);
         body.vertices.push_back({v.x, v.y, v.z});
     }
     for (UInt32 k = 0; k < mesh.GetEdgeCount(); ++k) {
-        const Modeler::MeshEdge& edge = mesh.GetConstEdge(k);
-        body.edges.emplace_back(static_cast<Int32>(edge.vert1) + 1, static_cast<Int32>(edge.vert2) + 1);
+        const EDGE& edge = mesh.GetConstEdge(k);
+        body.edges.emplace_back(edge.vert1 + 1, edge.vert2 + 1);
     }
     for (UInt32 p = 0; p < mesh.GetPolygonCount(); ++p) {
-        const Modeler::MeshPolygon& polygon = mesh.GetConstPolygon(p);
+        const Modeler::PGON& polygon = mesh.GetConstPolygon(p);
         Polygon3D face{0, material, {}};
-        for (UInt32 j = polygon.fpedg; j <= polygon.lpedg && j < mesh.GetPolyEdgeCount(); ++j) {
+        for (UInt32 j = static_cast<UInt32>(polygon.fpedg);
+             j <= static_cast<UInt32>(polygon.lpedg) && j < mesh.GetPolyEdgeCount(); ++j) {
             face.edges.push_back(mesh.GetConstPolyEdge(j));
         }
         body.polygons.push_back(face);
@@ -109,7 +110,7 @@ Int32 SurfaceOf(API_AttributeIndex buildingMaterial) {
     if (material == nullptr) {
         return 1;
     }
-    const Int32 surface = material->attribute.buildingMaterial.cutSurface.ToInt32_Deprecated();
+    const Int32 surface = material->attribute.buildingMaterial.cutMaterial.ToInt32_Deprecated();
     return surface > 0 ? surface : 1;
 }
 
@@ -229,6 +230,15 @@ void MakeCurrent(const Body3D& body) {
     current.valid = true;
 }
 
+// The part about to be read, cleared but for the header that asked for it.
+template <typename Part>
+Part& Fresh(Part& part) {
+    const API_3D_Head head = part.head;
+    part = {};
+    part.head = head;
+    return part;
+}
+
 GSErrCode ReadBody(API_Component3D* component) {
     Int32 index = component->header.index;
     for (const StoredElement& stored : TheModel().elements) {
@@ -243,9 +253,14 @@ GSErrCode ReadBody(API_Component3D* component) {
             API_Tranmat placement = body.transform;
             placement.tmx[3] -= Settings().modelOffset.x;
             placement.tmx[7] -= Settings().modelOffset.y;
-            component->body = {static_cast<Int32>(body.vertices.size()),
-                               static_cast<Int32>(body.edges.size()),
-                               static_cast<Int32>(body.polygons.size()), placement, body.material};
+            API_BodyType& read = Fresh(component->body);
+            read.parent = stored.element.header;
+            read.iumat = body.material;
+            read.nPgon = static_cast<Int32>(body.polygons.size());
+            read.nPedg = static_cast<Int32>(CurrentBody().polygonEdges.size());
+            read.nEdge = static_cast<Int32>(body.edges.size());
+            read.nVert = static_cast<Int32>(body.vertices.size());
+            read.tranmat = placement;
             return NoError;
         }
         index -= static_cast<Int32>(bodies.size());
@@ -262,33 +277,43 @@ GSErrCode ReadPart(API_Component3D* component) {
     size_t at = static_cast<size_t>(component->header.index) - 1;
     auto inRange = [&](size_t count) { return component->header.index >= 1 && at < count; };
     switch (component->header.typeID) {
-    case API_VertID:
+    case API_VertID: {
         if (!inRange(body.vertices.size())) {
             return APIERR_BADINDEX;
         }
-        component->vert = {body.vertices[at].x, body.vertices[at].y, body.vertices[at].z};
+        API_VertType& vert = Fresh(component->vert);
+        vert.x = body.vertices[at].x;
+        vert.y = body.vertices[at].y;
+        vert.z = body.vertices[at].z;
         return NoError;
-    case API_EdgeID:
+    }
+    case API_EdgeID: {
         if (!inRange(body.edges.size())) {
             return APIERR_BADINDEX;
         }
-        component->edge = {body.edges[at].first, body.edges[at].second};
+        API_EdgeType& edge = Fresh(component->edge);
+        edge.vert1 = body.edges[at].first;
+        edge.vert2 = body.edges[at].second;
         return NoError;
+    }
     case API_PgonID: {
         if (!inRange(body.polygons.size())) {
             return APIERR_BADINDEX;
         }
         const Polygon3D& polygon = body.polygons[at];
         Int32 first = CurrentBody().firstPolygonEdge[at];
-        component->pgon = {first, first + static_cast<Int32>(polygon.edges.size()) - 1, polygon.status,
-                           polygon.material};
+        API_PgonType& pgon = Fresh(component->pgon);
+        pgon.status = polygon.status;
+        pgon.iumat = polygon.material;
+        pgon.fpedg = first;
+        pgon.lpedg = first + static_cast<Int32>(polygon.edges.size()) - 1;
         return NoError;
     }
     default:
         if (!inRange(CurrentBody().polygonEdges.size())) {
             return APIERR_BADINDEX;
         }
-        component->pedg.pedg = CurrentBody().polygonEdges[at];
+        Fresh(component->pedg).pedg = CurrentBody().polygonEdges[at];
         return NoError;
     }
 }
@@ -299,7 +324,7 @@ GSErrCode ReadMaterial(API_Component3D* component) {
     if (index < 1 || static_cast<size_t>(index) > surfaces.size()) {
         return APIERR_BADINDEX;
     }
-    component->umat.mater = surfaces[static_cast<size_t>(index) - 1].attribute.material;
+    Fresh(component->umat).mater = surfaces[static_cast<size_t>(index) - 1].attribute.material;
     return NoError;
 }
 
@@ -332,8 +357,8 @@ std::vector<Body3D> BodiesOf(const StoredElement& stored) {
 
 using namespace StandIn;
 
-GSErrCode ACAPI_Element_Get3DInfo(const API_Elem_Head& elemHead, API_ElemInfo3D* info3D) {
-    if (auto code = Faults::Take("ACAPI_Element_Get3DInfo")) {
+GSErrCode ACAPI_ModelAccess_Get3DInfo(const API_Elem_Head& elemHead, API_ElemInfo3D* info3D) {
+    if (auto code = Faults::Take("ACAPI_ModelAccess_Get3DInfo")) {
         return *code;
     }
     Int32 before = 0;
@@ -343,7 +368,9 @@ GSErrCode ACAPI_Element_Get3DInfo(const API_Elem_Head& elemHead, API_ElemInfo3D*
             if (count == 0) {
                 return APIERR_BADID;
             }
-            *info3D = {before + 1, before + count};
+            *info3D = {};
+            info3D->fbody = before + 1;
+            info3D->lbody = before + count;
             return NoError;
         }
         before += count;

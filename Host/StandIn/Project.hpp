@@ -11,13 +11,19 @@
 // The in-memory model: elements in creation order with their memos, and the undo history.
 namespace StandIn {
 
+// A paragraph of a text memo with its runs; the record's run pointer stays null here.
+struct StoredParagraph {
+    API_ParagraphType paragraph = {};
+    std::vector<API_RunType> runs;
+};
+
 struct StoredMemo {
     std::vector<API_Coord> coords; // entry 0 unused, as the host codes polygons
     std::vector<Int32> pends;
     std::vector<API_PolyArc> parcs;
     std::optional<std::vector<API_AddParType>> params;
     std::optional<GS::UniString> textContent;
-    std::optional<std::vector<API_ParagraphType>> paragraphs;
+    std::optional<std::vector<StoredParagraph>> paragraphs;
     std::optional<GS::UniString> elemInfoString;
     std::optional<Modeler::MeshBody> morphBody;
     std::vector<double> meshPolyZ; // entry 0 unused, as the coordinates

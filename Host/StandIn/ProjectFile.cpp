@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <sstream>
 
@@ -28,6 +29,29 @@ namespace {
 
 constexpr int FormatVersion = 1;
 constexpr const char* FormatName = "tolva-host-project";
+
+// The file numbers the length units as it always has (0 millimetre to 8 feet & decimal inch), not in
+// the host's order; any other number is the host's value.
+constexpr API_LengthTypeID FileLengthUnits[] = {
+    API_LengthTypeID::Millimeter, API_LengthTypeID::Centimeter,   API_LengthTypeID::Meter,
+    API_LengthTypeID::Decimeter,  API_LengthTypeID::DecInch,      API_LengthTypeID::FracInch,
+    API_LengthTypeID::DecFoot,    API_LengthTypeID::FootFracInch, API_LengthTypeID::FootDecInch};
+
+API_LengthTypeID LengthUnitOfFile(Int32 number) {
+    if (number >= 0 && static_cast<size_t>(number) < std::size(FileLengthUnits)) {
+        return FileLengthUnits[number];
+    }
+    return static_cast<API_LengthTypeID>(number);
+}
+
+Int32 FileNumberOfLengthUnit(API_LengthTypeID unit) {
+    for (size_t i = 0; i < std::size(FileLengthUnits); ++i) {
+        if (FileLengthUnits[i] == unit) {
+            return static_cast<Int32>(i);
+        }
+    }
+    return static_cast<Int32>(unit);
+}
 
 using Json = rapidjson::Value;
 
@@ -186,26 +210,36 @@ StoredMemo ReadLabel(const Reader& item, API_LabelType* label) {
     label->midC = item.Member("middle").Point();
     label->endC = item.Member("end").Point();
     label->createAtDefaultPosition = false;
-    label->u.text = {APIAnc_LT, item.NumberOr("angle", 0),
-                     static_cast<short>(item.Member("font").Integer(0, 32767)), item.Member("size").Number(),
-                     static_cast<short>(item.Member("pen").Integer(0, 255))};
+    // Field by field: the text record starts with the element's header. Read in this order, so that the
+    // first bad member is the one reported.
+    API_TextType& text = label->u.text;
+    text.anchor = APIAnc_LT;
+    text.angle = item.NumberOr("angle", 0);
+    text.font = static_cast<short>(item.Member("font").Integer(0, 32767));
+    text.size = item.Member("size").Number();
+    text.pen = static_cast<short>(item.Member("pen").Integer(0, 255));
     StoredMemo memo;
     memo.textContent = item.Member("text").Text();
     // One paragraph with one run over the whole text, as the zone builders write labels; the run's
     // pen, font and size are the label's unless the file gives its own.
-    API_ParagraphType paragraph = {};
+    StoredParagraph stored;
+    API_ParagraphType& paragraph = stored.paragraph;
     paragraph.range = static_cast<Int32>(memo.textContent->GetLength());
     paragraph.just = APIJust_Left;
-    paragraph.spac = -1.0;
-    API_RunType run = {0, paragraph.range, label->u.text.pen, label->u.text.font, label->u.text.size};
+    paragraph.spacing = -1.0;
+    API_RunType run = {};
+    run.range = paragraph.range;
+    run.pen = text.pen;
+    run.font = text.font;
+    run.size = text.size;
     if (item.Has("run")) {
         Reader given = item.Member("run");
         run.pen = static_cast<short>(given.Member("pen").Integer(0, 255));
         run.font = static_cast<short>(given.Member("font").Integer(0, 32767));
         run.size = given.Member("size").Number();
     }
-    paragraph.run.Push(run);
-    memo.paragraphs = std::vector<API_ParagraphType>{paragraph};
+    stored.runs.push_back(run);
+    memo.paragraphs = std::vector<StoredParagraph>{stored};
     return memo;
 }
 
@@ -414,8 +448,7 @@ StoredMemo ReadMorph(const Reader& item, API_MorphType* morph) {
         if (ends.size() != 2) {
             Fail(edge.Place(), "expected an edge [vertex, vertex]");
         }
-        mesh.AddEdge(static_cast<UInt32>(ends[0].Integer(0, lastVertex)),
-                     static_cast<UInt32>(ends[1].Integer(0, lastVertex)));
+        mesh.AddEdge(ends[0].Integer(0, lastVertex), ends[1].Integer(0, lastVertex));
     }
     Int32 edges = static_cast<Int32>(mesh.GetEdgeCount());
     for (const Reader& polygon : body.Member("polygons").Items()) {
@@ -555,31 +588,36 @@ constexpr API_RGBColor DefaultZoneCategoryColour = {0.9, 0.9, 0.9};
 
 void ReadAttributes(const Reader& attributes) {
     Attributes() = AttributeTables();
-    auto add = [](API_AttrTypeID type, const Reader& item) {
+    // The record points to the name, which the caller keeps until the attribute is added.
+    auto add = [](API_AttrTypeID type, const Reader& item, GS::UniString& name) {
         API_Attribute attribute = {};
         attribute.header.typeID = type;
-        attribute.header.name = item.Member("name").Text();
+        name = item.Member("name").Text();
+        attribute.header.uniStringNamePtr = &name;
         for (const StoredAttribute& existing : Attributes().byType[type]) {
-            if (existing.attribute.header.name == attribute.header.name) {
+            if (existing.name == name) {
                 Fail(item.Place(), "name used twice");
             }
         }
         return attribute;
     };
     for (const Reader& item : attributes.Member("layers").Items()) {
-        API_Attribute layer = add(API_LayerID, item);
+        GS::UniString name;
+        API_Attribute layer = add(API_LayerID, item, name);
         layer.layer.conClassId =
             item.Member("intersectionGroup").Integer(0, std::numeric_limits<Int32>::max());
         AddAttribute(layer);
     }
     for (const Reader& item : attributes.Member("fills").Items()) {
-        API_Attribute fill = add(API_FilltypeID, item);
+        GS::UniString name;
+        API_Attribute fill = add(API_FilltypeID, item, name);
         fill.filltype.subType =
             static_cast<API_FillSubtype>(item.Member("subtype").Integer(0, APIFill_Image));
         AddAttribute(fill);
     }
     for (const Reader& item : attributes.Member("surfaces").Items()) {
-        API_Attribute surface = add(API_MaterialID, item);
+        GS::UniString name;
+        API_Attribute surface = add(API_MaterialID, item, name);
         surface.material.surfaceRGB = Colour(item.Member("color"));
         surface.material.mtype =
             static_cast<API_MaterTypeID>(item.Member("type").Integer(0, APIMater_GlassID));
@@ -591,20 +629,22 @@ void ReadAttributes(const Reader& attributes) {
         AddAttribute(surface, texture ? &*texture : nullptr);
     }
     for (const Reader& item : attributes.Member("buildingMaterials").Items()) {
-        API_Attribute material = add(API_BuildingMaterialID, item);
+        GS::UniString name;
+        API_Attribute material = add(API_BuildingMaterialID, item, name);
         auto& fields = material.buildingMaterial;
         fields.cutFill =
             ACAPI_CreateAttributeIndex(item.Member("cutFill").Integer(0, std::numeric_limits<Int32>::max()));
         fields.cutFillPen = static_cast<short>(item.Member("cutFillPen").Integer(0, 255));
         fields.cutFillBackgroundPen = static_cast<short>(item.Member("cutFillBackgroundPen").Integer(0, 255));
-        fields.cutSurface =
+        fields.cutMaterial =
             ACAPI_CreateAttributeIndex(item.Member("surface").Integer(0, std::numeric_limits<Int32>::max()));
         fields.connPriority = static_cast<short>(item.Member("intersectionPriority").Integer(0, 999));
         fields.showUncutLines = item.Member("showUncutLines").Boolean();
         AddAttribute(material);
     }
     for (const Reader& item : attributes.Member("zoneCategories").Items()) {
-        API_Attribute category = add(API_ZoneCatID, item);
+        GS::UniString name;
+        API_Attribute category = add(API_ZoneCatID, item, name);
         category.zoneCat.rgb = item.Has("color") ? Colour(item.Member("color")) : DefaultZoneCategoryColour;
         AddAttribute(category);
     }
@@ -660,10 +700,10 @@ void ReadProject(const Reader& root) {
     TheModel().activeStory =
         static_cast<short>(root.Member("activeStory").Integer(Settings().firstStory, LastStory()));
     Reader units = root.Member("workingUnits");
-    Settings().workingUnits = {static_cast<API_LengthTypeID>(units.Member("lengthUnit").Integer(0, 255)),
+    Settings().workingUnits = {LengthUnitOfFile(units.Member("lengthUnit").Integer(0, 255)),
                                static_cast<short>(units.Member("decimals").Integer(0, 16)),
                                static_cast<short>(units.Member("roundInch").Integer(0, 64))};
-    Settings().geoLocation.referencePosition = Point3D(root.Member("geoReference"));
+    Settings().geoLocation.surveyPointPosition = Point3D(root.Member("geoReference"));
     Settings().modelOffset = Point3D(root.Member("modelOffset"));
     ReadAttributes(root.Member("attributes"));
     if (root.Has("embeddedLibrary")) {
@@ -740,7 +780,7 @@ void WriteMorph(Writer& out, const API_MorphType& morph, const std::optional<Mod
     out.Key("vertices");
     out.StartArray();
     for (UInt32 i = 0; i < body->GetVertexCount(); ++i) {
-        const Modeler::MeshVertex& v = body->GetConstVertex(i);
+        const VERT& v = body->GetConstVertex(i);
         WritePoint3D(out, {v.x, v.y, v.z});
     }
     out.EndArray();
@@ -748,8 +788,8 @@ void WriteMorph(Writer& out, const API_MorphType& morph, const std::optional<Mod
     out.StartArray();
     for (UInt32 k = 0; k < body->GetEdgeCount(); ++k) {
         out.StartArray();
-        out.Uint(body->GetConstEdge(k).vert1);
-        out.Uint(body->GetConstEdge(k).vert2);
+        out.Int(body->GetConstEdge(k).vert1);
+        out.Int(body->GetConstEdge(k).vert2);
         out.EndArray();
     }
     out.EndArray();
@@ -757,8 +797,8 @@ void WriteMorph(Writer& out, const API_MorphType& morph, const std::optional<Mod
     out.StartArray();
     for (UInt32 p = 0; p < body->GetPolygonCount(); ++p) {
         out.StartArray();
-        for (UInt32 j = body->GetConstPolygon(p).fpedg; j <= body->GetConstPolygon(p).lpedg; ++j) {
-            out.Int(body->GetConstPolyEdge(j));
+        for (Int32 j = body->GetConstPolygon(p).fpedg; j <= body->GetConstPolygon(p).lpedg; ++j) {
+            out.Int(body->GetConstPolyEdge(static_cast<UInt32>(j)));
         }
         out.EndArray();
     }
@@ -861,8 +901,8 @@ void WritePlacedElement(Writer& out, const StoredElement& stored) {
         out.Int(e.label.u.text.pen);
         number("angle", e.label.u.text.angle);
         if (stored.memo && stored.memo->paragraphs && !stored.memo->paragraphs->empty() &&
-            !stored.memo->paragraphs->front().run.IsEmpty()) {
-            const API_RunType& run = stored.memo->paragraphs->front().run[0];
+            !stored.memo->paragraphs->front().runs.empty()) {
+            const API_RunType& run = stored.memo->paragraphs->front().runs[0];
             out.Key("run");
             out.StartObject();
             out.Key("pen");
@@ -1040,7 +1080,7 @@ void WriteAttributes(Writer& out) {
     auto named = [&](const StoredAttribute& stored) {
         out.StartObject();
         out.Key("name");
-        WriteText(out, stored.attribute.header.name);
+        WriteText(out, stored.name);
     };
     out.StartObject();
     out.Key("layers");
@@ -1090,7 +1130,7 @@ void WriteAttributes(Writer& out) {
         out.Key("cutFillBackgroundPen");
         out.Int(b.cutFillBackgroundPen);
         out.Key("surface");
-        out.Int(b.cutSurface.ToInt32_Deprecated());
+        out.Int(b.cutMaterial.ToInt32_Deprecated());
         out.Key("intersectionPriority");
         out.Int(b.connPriority);
         out.Key("showUncutLines");
@@ -1194,14 +1234,14 @@ std::string SaveProject() {
     out.Key("workingUnits");
     out.StartObject();
     out.Key("lengthUnit");
-    out.Int(settings.workingUnits.lengthUnit);
+    out.Int(FileNumberOfLengthUnit(settings.workingUnits.lengthUnit));
     out.Key("decimals");
     out.Int(settings.workingUnits.lenDecimals);
     out.Key("roundInch");
     out.Int(settings.workingUnits.roundInch);
     out.EndObject();
     out.Key("geoReference");
-    WritePoint3D(out, settings.geoLocation.referencePosition);
+    WritePoint3D(out, settings.geoLocation.surveyPointPosition);
     out.Key("modelOffset");
     WritePoint3D(out, settings.modelOffset);
     out.Key("attributes");

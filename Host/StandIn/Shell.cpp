@@ -12,7 +12,7 @@ thread_local DWORD lastError = 0;
 GS::UniString FromWide(LPCWSTR text) {
     GS::UniString converted;
     for (; text != nullptr && *text != L'\0'; ++text) {
-        converted += static_cast<GS::UniChar>(*text);
+        converted += GS::UniChar(static_cast<char16_t>(*text));
     }
     return converted;
 }

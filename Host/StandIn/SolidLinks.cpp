@@ -17,14 +17,14 @@ bool IsSolid(const StandIn::StoredElement* stored) {
 }
 
 bool IsOperation(API_SolidOperationID oper) {
-    return oper == APISolid_Substract || oper == APISolid_SubstrUp || oper == APISolid_SubstrDown ||
+    return oper == APISolid_Substract || oper == APISolid_SubstUp || oper == APISolid_SubstDown ||
            oper == APISolid_Intersect || oper == APISolid_Add;
 }
 
 } // namespace
 
 GSErrCode ACAPI_Element_SolidLink_Create(API_Guid guid_Target, API_Guid guid_Operator,
-                                         API_SolidOperationID oper, GSFlags linkFlags) {
+                                         API_SolidOperationID operation, GSFlags linkFlags) {
     if (auto code = StandIn::Faults::Take("ACAPI_Element_SolidLink_Create")) {
         return *code;
     }
@@ -33,7 +33,7 @@ GSErrCode ACAPI_Element_SolidLink_Create(API_Guid guid_Target, API_Guid guid_Ope
     }
     StandIn::StoredElement* target = StandIn::FindElement(guid_Target);
     if (!IsSolid(target) || !IsSolid(StandIn::FindElement(guid_Operator)) || guid_Target == guid_Operator ||
-        !IsOperation(oper)) {
+        !IsOperation(operation)) {
         return APIERR_BADPARS;
     }
     auto& links = target->solidLinks;
@@ -41,6 +41,6 @@ GSErrCode ACAPI_Element_SolidLink_Create(API_Guid guid_Target, API_Guid guid_Ope
                     [&](const StandIn::SolidLink& link) { return link.operatorGuid == guid_Operator; })) {
         return APIERR_LINKEXIST;
     }
-    links.push_back({guid_Operator, oper, linkFlags});
+    links.push_back({guid_Operator, operation, linkFlags});
     return NoError;
 }

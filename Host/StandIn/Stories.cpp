@@ -72,7 +72,8 @@ GSErrCode SetHeight(const API_StoryCmdType& cmd) {
 
 using namespace StandIn;
 
-GSErrCode ACAPI_ProjectSetting_GetStorySettings(API_StoryInfo* storyInfo) {
+// The mask is not read: the stand-in has one set of stories, whatever asks for them.
+GSErrCode ACAPI_ProjectSetting_GetStorySettings(API_StoryInfo* storyInfo, UInt32) {
     if (auto code = Faults::Take("ACAPI_ProjectSetting_GetStorySettings")) {
         return *code;
     }
@@ -89,7 +90,7 @@ GSErrCode ACAPI_ProjectSetting_GetStorySettings(API_StoryInfo* storyInfo) {
         story.level = LevelOf(story.index);
         story.height = settings.stories[static_cast<size_t>(i)].height;
         GS::ucsncpy(story.uName, settings.stories[static_cast<size_t>(i)].name.ToUStr().Get(),
-                    API_StoryNameLen);
+                    API_UniLongNameLen);
     }
     storyInfo->firstStory = settings.firstStory;
     storyInfo->lastStory = LastStory();
@@ -118,11 +119,11 @@ GSErrCode ACAPI_ProjectSetting_ChangeStorySettings(API_StoryCmdType* storyCmd) {
     return code;
 }
 
-GSErrCode ACAPI_ProjectSetting_GetPreferences(void* prefs, API_PrefsTypeID prefsType) {
+GSErrCode ACAPI_ProjectSetting_GetPreferences(void* prefs, API_PrefsTypeID prefsTypeID) {
     if (auto code = Faults::Take("ACAPI_ProjectSetting_GetPreferences")) {
         return *code;
     }
-    if (prefsType != APIPrefs_WorkingUnitsID || prefs == nullptr) {
+    if (prefsTypeID != APIPrefs_WorkingUnitsID || prefs == nullptr) {
         return APIERR_BADPARS;
     }
     *static_cast<API_WorkingUnitPrefs*>(prefs) = Settings().workingUnits;
@@ -137,10 +138,10 @@ GSErrCode ACAPI_GeoLocation_GetGeoLocation(API_GeoLocation* geoLocation) {
     return NoError;
 }
 
-GSErrCode ACAPI_ProjectSetting_GetOffset(API_Coord3D* offset) {
+GSErrCode ACAPI_ProjectSetting_GetOffset(API_Coord* offset) {
     if (auto code = Faults::Take("ACAPI_ProjectSetting_GetOffset")) {
         return *code;
     }
-    *offset = Settings().modelOffset;
+    *offset = {Settings().modelOffset.x, Settings().modelOffset.y};
     return NoError;
 }

@@ -18,9 +18,9 @@ struct ProjectSettings {
     double lowestLevel = 0;
     std::vector<Story> stories{{"Ground Floor", 3.0}}; // from firstStory upwards
     bool skipNullFloor = false;
-    API_WorkingUnitPrefs workingUnits = {};
+    API_WorkingUnitPrefs workingUnits = {API_LengthTypeID::Millimeter, 0, 0};
     API_GeoLocation geoLocation = {};
-    API_Coord3D modelOffset = {};
+    API_Coord3D modelOffset = {}; // the project file keeps a z; the host's offset is in plan only
     std::vector<API_StoryCmdType> storyCommands; // every command applied, in order
 };
 

@@ -49,7 +49,7 @@ BOOL GetModuleHandleExA(DWORD flags, LPCSTR moduleName, HMODULE* module) {
     if (dladdr(moduleName, &info) == 0) {
         return 0;
     }
-    *module = info.dli_fbase;
+    *module = static_cast<HMODULE>(info.dli_fbase);
     return 1;
 }
 

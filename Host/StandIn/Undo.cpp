@@ -59,7 +59,7 @@ GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString,
     }
     Model& model = TheModel();
     if (model.undoStepOpen) {
-        return APIERR_NESTEDUNDO;
+        return APIERR_NESTING;
     }
     UndoStep step;
     step.name = undoString;
@@ -70,7 +70,7 @@ GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString,
         step.result = command();
     } catch (...) {
         step.threw = true;
-        step.result = APIERR_UNDOTHREW;
+        step.result = APIERR_COMMANDFAILED;
     }
     model.undoStepOpen = false;
     if (step.result != NoError && model.rollBackFailedSteps) {

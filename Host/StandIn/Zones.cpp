@@ -99,5 +99,5 @@ GSErrCode ACAPI_Element_SearchElementByCoord(const API_ElemSearchPars* pars, API
     if (auto code = Faults::Take("ACAPI_Element_SearchElementByCoord:FoundWithError")) {
         return *code;
     }
-    return *guid == APINULLGuid ? APIERR_NOTFOUND : NoError;
+    return *guid == APINULLGuid ? GSErrCode(APIERR_BADPARS) : NoError;
 }

@@ -4,38 +4,62 @@
 
 #include <cstdint>
 
-// The part of the Windows SDK's windows.h the add-on uses, with the system's own names and types.
+// The part of the Windows SDK's windows.h the add-on uses, with the system's own names and types, and
+// its constants as the SDK's macros.
 typedef unsigned long DWORD;
 typedef int BOOL;
-typedef std::uintptr_t DWORD_PTR;
+typedef unsigned short WORD;
+typedef wchar_t WCHAR;
+typedef unsigned long long ULONG_PTR;
+typedef ULONG_PTR DWORD_PTR;
 typedef void* LPVOID;
 typedef const void* LPCVOID;
 typedef DWORD* LPDWORD;
-typedef void* HWND;
-typedef void* HINSTANCE;
-typedef HINSTANCE HMODULE;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
-typedef const wchar_t* LPCWSTR;
+typedef const WCHAR* LPCWSTR;
 
-#ifndef TRUE
-#define TRUE 1
+#define DECLARE_HANDLE(name)                                                                                 \
+    struct name##__ {                                                                                        \
+        int unused;                                                                                          \
+    };                                                                                                       \
+    typedef struct name##__* name
+DECLARE_HANDLE(HWND);
+DECLARE_HANDLE(HINSTANCE);
+typedef HINSTANCE HMODULE;
+
+#ifndef FALSE
 #define FALSE 0
 #endif
+#ifndef TRUE
+#define TRUE 1
+#endif
 
-constexpr int SW_SHOWNORMAL = 1;
-constexpr DWORD MAX_PATH = 260;
-constexpr DWORD MAX_COMPUTERNAME_LENGTH = 15;
-constexpr DWORD GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT = 0x00000002;
-constexpr DWORD GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS = 0x00000004;
-constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
-constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x00000010;
-constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x00000020;
+// The SDK empties these 16-bit pointer qualifiers, so neither can name anything where it is included.
+#undef far
+#undef near
+#define far
+#define near
 
-constexpr DWORD ERROR_INVALID_HANDLE = 6;
-constexpr DWORD ERROR_INVALID_PARAMETER = 87;
-constexpr DWORD ERROR_BUFFER_OVERFLOW = 111;
-constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
+#ifndef __MSABI_LONG
+#define __MSABI_LONG(x) x##l
+#endif
+
+#define SW_SHOWNORMAL 1
+#define MAX_PATH 260
+#define MAX_COMPUTERNAME_LENGTH 15
+#define GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT (0x2)
+#define GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS (0x4)
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_ARCHIVE 0x00000020
+
+#define ERROR_INVALID_HANDLE __MSABI_LONG(6)
+#define ERROR_INVALID_PARAMETER __MSABI_LONG(87)
+#define ERROR_BUFFER_OVERFLOW __MSABI_LONG(111)
+#define ERROR_INSUFFICIENT_BUFFER __MSABI_LONG(122)
+
+extern "C" {
 
 // Suspends the calling thread; the host records the wait instead of waiting.
 HOST_API void Sleep(DWORD dwMilliseconds);
@@ -53,3 +77,5 @@ HOST_API DWORD GetFileAttributesA(LPCSTR lpFileName);
 // The computer's NetBIOS name; 0 when it does not fit *nSize characters with its terminator (then
 // *nSize is the size needed).
 HOST_API BOOL GetComputerNameA(LPSTR lpBuffer, LPDWORD nSize);
+
+} // extern "C"

@@ -47,7 +47,7 @@ GSErrCode ComputeBaseElevation(const GS::Array<TolvaSpace>& spaces, const GS::Ar
     if (!lowest) {
         Logger::Error(Category,
                       "No valid elevations found in spaces.json - all z-values are NaN or infinite");
-        return APIERR_NOTFOUND;
+        return APIERR_BADPARS;
     }
     baseMm = *lowest;
     Logger::Info(Category,

@@ -134,7 +134,7 @@ GSErrCode ImportBuilding(const BuildingData& building, GS::UniString& summary) {
     Logger::Info(Category, summary);
     const bool nothingBuilt =
         counts.slabsCreated == 0 && counts.wallsCreated == 0 && counts.doorsCreated == 0;
-    return nothingBuilt ? APIERR_NOTFOUND : NoError;
+    return nothingBuilt ? GSErrCode(APIERR_BADPARS) : NoError;
 }
 
 } // namespace Tolva::Builders::BuildingOrchestrator

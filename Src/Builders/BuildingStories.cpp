@@ -16,7 +16,7 @@ constexpr double SameElevationTolerance = 1.0;
 // Elevations (m) closer than this count as equal; a story height must exceed it.
 constexpr double LevelTolerance = 0.001;
 constexpr double DefaultStoryHeight = 3000.0;
-constexpr GSErrCode StoryOutOfRange = static_cast<GSErrCode>(0x81060066);
+constexpr GSErrCode StoryOutOfRange = APIERR_BADINDEX;
 
 // The host's story settings, released when it goes out of scope.
 class StorySettings {
@@ -50,7 +50,7 @@ GSErrCode ChangeStory(API_StoryCmdID action, short index, double heightM, const 
     command.action = action;
     command.index = index;
     command.height = heightM;
-    GS::ucsncpy(command.uName, name.ToUStr().Get(), API_StoryNameLen);
+    GS::ucsncpy(command.uName, name.ToUStr().Get(), API_UniLongNameLen);
     return ACAPI_ProjectSetting_ChangeStorySettings(&command);
 }
 
@@ -93,10 +93,10 @@ GS::Array<double> CollectRequiredElevations(const GS::Array<TolvaStory>& stories
             Logger::Warning(Category, "Story '" + story.id + "' has no finite elevation, skipping it");
             continue;
         }
-        const bool near = std::any_of(taken.begin(), taken.end(), [&](double e) {
+        const bool alreadyTaken = std::any_of(taken.begin(), taken.end(), [&](double e) {
             return std::abs(e - elevation) < SameElevationTolerance;
         });
-        if (!near) {
+        if (!alreadyTaken) {
             taken.push_back(elevation);
         }
     }
@@ -129,7 +129,7 @@ GSErrCode SetStoryElevation(short s, double elevation) {
         Logger::Warning(Category,
                         GS::UniString::Printf(
                             "Cannot adjust elevation of story %d - ground story has no story below", s));
-        return APIERR_NOTFOUND;
+        return APIERR_BADPARS;
     }
     StorySettings settings;
     if (const GSErrCode err = ReadSettingsOrLog(settings); err != NoError) {
@@ -148,7 +148,7 @@ GSErrCode SetStoryElevation(short s, double elevation) {
                         GS::UniString::Printf("Cannot set story %d to %.3f m - would result in invalid "
                                               "height %.3f m (story below is at %.3f m)",
                                               s, elevation, height, belowLevel));
-        return APIERR_NOTFOUND;
+        return APIERR_BADPARS;
     }
     const GSErrCode err = ChangeStory(APIStory_SetHeight, below, height, GS::UniString());
     if (err != NoError) {
@@ -212,12 +212,12 @@ GSErrCode CreateRequiredStories(const BuildingData& building, Int32& storiesCrea
     }
     if (building.stories.IsEmpty()) {
         Logger::Error(Category, "No stories found in building data");
-        return APIERR_NOTFOUND;
+        return APIERR_BADPARS;
     }
     const GS::Array<double> elevations = CollectRequiredElevations(building.stories);
     if (elevations.IsEmpty()) {
         Logger::Error(Category, "Failed to create elevation-to-floor mapping");
-        return APIERR_NOTFOUND;
+        return APIERR_BADPARS;
     }
     const double lowest = elevations[0];
     const auto count = static_cast<short>(elevations.GetSize());

@@ -85,17 +85,17 @@ GSErrCode DoorBuilder::CreateDoor(const Transition& t, const GS::Array<API_Guid>
 }
 
 GSErrCode DoorBuilder::CreateDoor(const Transition& t, const WallIndex& walls, API_Guid& door) {
-    GS::UniString::CStr name = t.id.ToCStr();
+    const auto name = t.id.ToCStr();
     if (walls.NoneGiven()) {
         Logger::Error(Category, GS::UniString::Printf("Door '%s' FAILED: No walls available", name.Get()));
-        return APIERR_NOTFOUND;
+        return APIERR_BADPARS;
     }
     const std::optional<WallIndex::Hit> hit = walls.Nearest(PlacementPoint(t), MaxWallDistance);
     if (!hit) {
         Logger::Error(Category,
                       GS::UniString::Printf("Door '%s' FAILED: Could not find suitable wall for placement",
                                             name.Get()));
-        return APIERR_NOTFOUND;
+        return APIERR_BADPARS;
     }
     if (hit->distance > MaxWallDistance) {
         Logger::Warning(Category, GS::UniString::Printf(
@@ -103,7 +103,7 @@ GSErrCode DoorBuilder::CreateDoor(const Transition& t, const WallIndex& walls, A
                                       "%.1fm) [Story: %s, Unit: %s]",
                                       name.Get(), hit->distance, MaxWallDistance, t.storyId.ToCStr().Get(),
                                       t.unitId.ToCStr().Get()));
-        return APIERR_NOTFOUND;
+        return APIERR_BADPARS;
     }
     API_Element wall = {};
     wall.header.guid = hit->wall->header.guid;

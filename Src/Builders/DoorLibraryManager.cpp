@@ -1,6 +1,6 @@
 #include "Builders/DoorLibraryManager.hpp"
 
-#include "Builders/LibraryManagerAccess.hpp"
+#include "ACAPI/Library/LibraryManager.hpp"
 #include "GSException.hpp"
 #include "Logging/Logger.hpp"
 
@@ -80,12 +80,13 @@ Int32 DoorLibraryManager::LoadDoorLibraryPart() {
 GSErrCode DoorLibraryManager::CopyIntoEmbeddedLibrary(const IO::Location& file) {
     // An error result throws when unwrapped; the copy then fails with the host's general code.
     try {
-        auto manager = GetLibraryManager().Unwrap();
+        auto manager = ACAPI::Library::GetLibraryManager().Unwrap();
         auto library = manager.GetEmbeddedLibrary().Unwrap();
         IO::Location folder = library.GetLocation().Unwrap();
         GS::Array<IO::Location> files;
         files.Push(file);
-        GSErrCode err = ACAPI_LibraryManagement_CopyFilesIntoLibrary(folder, files, true);
+        const bool overwrite = true;
+        GSErrCode err = ACAPI_LibraryManagement_CopyFilesIntoLibrary(&folder, &files, &overwrite);
         if (err != NoError) {
             Logger::Debug(Category,
                           GS::UniString::Printf(
@@ -99,7 +100,7 @@ GSErrCode DoorLibraryManager::CopyIntoEmbeddedLibrary(const IO::Location& file) 
 }
 
 Int32 DoorLibraryManager::GetLibIndByName(const GS::UniString& name) {
-    auto manager = GetLibraryManager();
+    auto manager = ACAPI::Library::GetLibraryManager();
     if (manager.IsErr()) {
         Logger::Debug(Category, "Library part not found by name: " + name);
         return 0;

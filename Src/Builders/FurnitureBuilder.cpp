@@ -58,12 +58,12 @@ GSErrCode FurnitureBuilder::CreateFurniture(const FurnitureObject& item,
     const FurnitureTemplate* furniture = FindTemplate(templates, item.planObjectTemplateId);
     if (furniture == nullptr) {
         Logger::Warning(Category, "Template not found: " + item.planObjectTemplateId);
-        return APIERR_NOTFOUND;
+        return APIERR_BADPARS;
     }
-    GS::UniString::CStr name = furniture->name.ToCStr();
+    const auto name = furniture->name.ToCStr();
     if (furniture->shape2d.IsEmpty()) {
         Logger::Warning(Category, GS::UniString::Printf("Template '%s' has no shape2d geometry", name.Get()));
-        return APIERR_NOTFOUND;
+        return APIERR_BADPARS;
     }
     Int32 libInd = FurnitureLibraryManager::GetLibraryPartForTemplate(*furniture);
     if (libInd == 0) {

@@ -24,7 +24,8 @@ TolvaPoint3D Bezier(const GS::Array<TolvaPoint3D>& p, double t) {
             u * u * u * p[0].y + 3 * u * u * t * p[1].y + 3 * u * t * t * p[2].y + t * t * t * p[3].y, 0};
 }
 
-bool IsRefusedInFileName(GS::UniChar c) {
+bool IsRefusedInFileName(GS::UniChar uc) {
+    const char16_t c = uc;
     return c < 0x20 || c == 0x7F || c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' ||
            c == u'"' || c == u'<' || c == u'>' || c == u'|';
 }
@@ -111,7 +112,7 @@ GS::UniString SafeLibraryFileName(const GS::UniString& partName) {
     GS::UniString stem;
     for (USize i = 0; i < partName.GetLength(); ++i) {
         GS::UniChar c = partName[i];
-        stem.Append(IsRefusedInFileName(c) ? u'_' : c);
+        stem.Append(IsRefusedInFileName(c) ? GS::UniChar(u'_') : c);
     }
     while (stem.Contains("..")) {
         stem.ReplaceAll("..", "_");
@@ -119,12 +120,13 @@ GS::UniString SafeLibraryFileName(const GS::UniString& partName) {
     if (stem.GetLength() > MaxFileStemLength) {
         USize cut = MaxFileStemLength;
         // Never split a surrogate pair.
-        if (stem[cut - 1] >= 0xD800 && stem[cut - 1] <= 0xDBFF) {
+        const char16_t last = stem.GetChar(cut - 1);
+        if (last >= 0xD800 && last <= 0xDBFF) {
             --cut;
         }
         stem.Truncate(cut);
     }
-    while (!stem.IsEmpty() && (stem[stem.GetLength() - 1] == u'.' || stem[stem.GetLength() - 1] == u' ')) {
+    while (!stem.IsEmpty() && (stem.GetLast() == u'.' || stem.GetLast() == u' ')) {
         stem.Truncate(stem.GetLength() - 1);
     }
     if (stem.IsEmpty()) {

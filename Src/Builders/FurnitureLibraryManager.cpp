@@ -84,9 +84,9 @@ void Write2DScript(const FurnitureTemplate& furniture, Int32& lineCount) {
 }
 
 void WriteParameters(API_LibPart& part, double a, double b) {
-    API_LibPartDetails details = {};
     GSHandle parameters = nullptr;
-    GSErrCode err = ACAPI_LibraryPart_GetSect_ParamDef(&part, nullptr, &a, &b, &details, &parameters);
+    // No 2D drawing: the bounding box is A by B.
+    GSErrCode err = ACAPI_LibraryPart_GetSect_ParamDef(&part, nullptr, &a, &b, nullptr, &parameters);
     if (err != NoError) {
         Logger::Warning(Category, GS::UniString::Printf("GetSect_ParamDef failed: 0x%08X", err));
         return;
@@ -124,9 +124,9 @@ Int32 FurnitureLibraryManager::CreateTemplateLibraryPart(const FurnitureTemplate
     part.typeID = APILib_ObjectID;
     part.isPlaceable = true;
     part.isTemplate = false;
-    GS::Guid parent = BL::BuiltInLibraryMainGuidContainer::GetInstance().GetLibPartMainGuid(
+    GS::Guid parent = BL::BuiltInLibraryMainGuidContainer::GetInstance().GetMainGuid(
         BL::BuiltInLibPartID::ModelElementLibPartID);
-    std::snprintf(part.parentUnID, API_LibPartUnIDLen, "{%s}-{%s}", parent.ToUniString().ToCStr().Get(),
+    std::snprintf(part.parentUnID, sizeof(part.parentUnID), "{%s}-{%s}", parent.ToUniString().ToCStr().Get(),
                   GS::Guid().ToUniString().ToCStr().Get());
     GS::UniString name = PartName(furniture);
     GS::ucsncpy(part.docu_UName, name.ToUStr().Get(), API_UniLongNameLen);
@@ -159,7 +159,6 @@ Int32 FurnitureLibraryManager::CreateTemplateLibraryPart(const FurnitureTemplate
         Logger::Warning(Category, GS::UniString::Printf("ACAPI_LibraryPart_Create failed: 0x%08X", err));
         return 0;
     }
-    Int32 reported = part.index;
     WriteSection(API_Sect1DScript, "");
     WriteSection(API_Sect3DScript, std::string("BLOCK A, B, ZZYZX") + GS::EOL);
     Int32 lineCount = 0;
@@ -172,7 +171,8 @@ Int32 FurnitureLibraryManager::CreateTemplateLibraryPart(const FurnitureTemplate
         Logger::Warning(Category, GS::UniString::Printf("ACAPI_LibraryPart_Save failed: 0x%08X", err));
         return 0;
     }
-    Int32 libInd = IndexAfterSaving(name, reported);
+    // The host reports the new part's index on saving.
+    Int32 libInd = IndexAfterSaving(name, part.index);
     if (libInd > 0) {
         Logger::Info(Category,
                      GS::UniString::Printf("Created library part '%s' with index %d (%d LINE2 commands)",

@@ -102,9 +102,10 @@ GSErrCode LayerManager::GetOrCreateLayer(const GS::UniString& name, API_Attribut
 }
 
 bool LayerManager::FindLayer(const GS::UniString& name, API_AttributeIndex& index) {
+    GS::UniString layerName = name;
     API_Attribute layer = {};
     layer.header.typeID = API_LayerID;
-    layer.header.name = name;
+    layer.header.uniStringNamePtr = &layerName;
     const GSErrCode err = ACAPI_Attribute_Get(&layer);
     if (err == APIERR_BADNAME) {
         return false;
@@ -125,9 +126,10 @@ bool LayerManager::FindLayer(const GS::UniString& name, API_AttributeIndex& inde
 }
 
 GSErrCode LayerManager::CreateLayer(const GS::UniString& name, API_AttributeIndex& index) {
+    GS::UniString layerName = name;
     API_Attribute layer = {};
     layer.header.typeID = API_LayerID;
-    layer.header.name = name;
+    layer.header.uniStringNamePtr = &layerName;
     const GSErrCode err = ACAPI_Attribute_Create(&layer, nullptr);
     if (err == APIERR_ATTREXIST) {
         Logger::Info(Category, "Layer already exists (created by another call), retrieving index");

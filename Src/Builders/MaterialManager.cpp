@@ -15,7 +15,7 @@ constexpr const char* ReferenceAttributesMissing = "Failed to get reference attr
 constexpr const char* PlainSurfaceNames[] = {"White", "Gray", "Grey", "Generic", "Plain"};
 // Fills and surfaces are looked for among these indices.
 constexpr Int32 LastScannedIndex = 1000;
-constexpr short MaterialIntersectionPriority = 100;
+constexpr Int32 MaterialIntersectionPriority = 100;
 constexpr short CutFillPen = 91;
 constexpr double SurfaceGrey = 0.7;
 
@@ -29,27 +29,37 @@ MaterialCache& Cache() {
     return cache;
 }
 
-API_Attribute Named(API_AttrTypeID type, const GS::UniString& name) {
+// An attribute to read or create by the name; the name must outlive the record's use.
+API_Attribute Named(API_AttrTypeID type, GS::UniString& name) {
     API_Attribute attribute = {};
     attribute.header.typeID = type;
-    attribute.header.name = name;
+    attribute.header.uniStringNamePtr = &name;
     return attribute;
 }
 
-std::optional<API_Attribute> ReadByIndex(API_AttrTypeID type, Int32 index) {
+// An attribute read by its index, with its name beside it (the record keeps no pointer to it).
+struct IndexedAttribute {
     API_Attribute attribute = {};
-    attribute.header.typeID = type;
-    attribute.header.index = ACAPI_CreateAttributeIndex(index);
-    if (ACAPI_Attribute_Get(&attribute) != NoError) {
+    GS::UniString name;
+};
+
+std::optional<IndexedAttribute> ReadByIndex(API_AttrTypeID type, Int32 index) {
+    IndexedAttribute read;
+    read.attribute.header.typeID = type;
+    read.attribute.header.index = ACAPI_CreateAttributeIndex(index);
+    read.attribute.header.uniStringNamePtr = &read.name;
+    const GSErrCode err = ACAPI_Attribute_Get(&read.attribute);
+    read.attribute.header.uniStringNamePtr = nullptr;
+    if (err != NoError) {
         return std::nullopt;
     }
-    return attribute;
+    return read;
 }
 
-std::optional<API_Attribute> FirstSolidFill() {
+std::optional<IndexedAttribute> FirstSolidFill() {
     for (Int32 index = 1; index <= LastScannedIndex; ++index) {
-        std::optional<API_Attribute> fill = ReadByIndex(API_FilltypeID, index);
-        if (fill && fill->filltype.subType == APIFill_Solid) {
+        std::optional<IndexedAttribute> fill = ReadByIndex(API_FilltypeID, index);
+        if (fill && fill->attribute.filltype.subType == APIFill_Solid) {
             return fill;
         }
     }
@@ -83,7 +93,8 @@ GSErrCode MaterialManager::GetTolvaMaterial(API_AttributeIndex& index) {
 }
 
 bool MaterialManager::FindTolvaMaterial(API_AttributeIndex& index) {
-    API_Attribute material = Named(API_BuildingMaterialID, MaterialName);
+    GS::UniString name = MaterialName;
+    API_Attribute material = Named(API_BuildingMaterialID, name);
     const GSErrCode err = ACAPI_Attribute_Get(&material);
     if (err == NoError) {
         index = material.header.index;
@@ -98,15 +109,14 @@ bool MaterialManager::FindTolvaMaterial(API_AttributeIndex& index) {
 }
 
 GSErrCode MaterialManager::CreateTolvaMaterial(API_AttributeIndex& index) {
-    const std::optional<API_Attribute> fill = FirstSolidFill();
+    const std::optional<IndexedAttribute> fill = FirstSolidFill();
     if (!fill) {
         Logger::Error(Category, "No valid fill pattern found in project");
         Logger::Error(Category, ReferenceAttributesMissing);
         return APIERR_GENERAL;
     }
-    Logger::Info(Category,
-                 GS::UniString::Printf("Found solid fill: %s (index %d)", fill->header.name.ToCStr().Get(),
-                                       fill->header.index.ToInt32_Deprecated()));
+    Logger::Info(Category, GS::UniString::Printf("Found solid fill: %s (index %d)", fill->name.ToCStr().Get(),
+                                                 fill->attribute.header.index.ToInt32_Deprecated()));
     API_AttributeIndex surface = {};
     if (const GSErrCode err = GetPlainSurface(surface); err != NoError) {
         Logger::Error(Category, "Failed to get plain surface material");
@@ -114,12 +124,13 @@ GSErrCode MaterialManager::CreateTolvaMaterial(API_AttributeIndex& index) {
         return err;
     }
 
-    API_Attribute material = Named(API_BuildingMaterialID, MaterialName);
+    GS::UniString name = MaterialName;
+    API_Attribute material = Named(API_BuildingMaterialID, name);
     material.buildingMaterial.connPriority = MaterialIntersectionPriority;
-    material.buildingMaterial.cutFill = fill->header.index;
+    material.buildingMaterial.cutFill = fill->attribute.header.index;
     material.buildingMaterial.cutFillPen = CutFillPen;
     material.buildingMaterial.cutFillBackgroundPen = 0;
-    material.buildingMaterial.cutSurface = surface;
+    material.buildingMaterial.cutMaterial = surface;
     material.buildingMaterial.showUncutLines = true;
     const GSErrCode err = ACAPI_Attribute_Create(&material, nullptr);
     if (err == APIERR_ATTREXIST) {
@@ -141,23 +152,24 @@ GSErrCode MaterialManager::CreateTolvaMaterial(API_AttributeIndex& index) {
 }
 
 GSErrCode MaterialManager::GetPlainSurface(API_AttributeIndex& index) {
-    for (const char* name : PlainSurfaceNames) {
+    for (const char* plainName : PlainSurfaceNames) {
+        GS::UniString name = plainName;
         API_Attribute surface = Named(API_MaterialID, name);
         if (ACAPI_Attribute_Get(&surface) == NoError && !HasTexture(surface)) {
             index = surface.header.index;
             Logger::Info(Category,
-                         GS::UniString::Printf("Found plain surface material by name: %s (index %d)", name,
-                                               index.ToInt32_Deprecated()));
+                         GS::UniString::Printf("Found plain surface material by name: %s (index %d)",
+                                               plainName, index.ToInt32_Deprecated()));
             return NoError;
         }
     }
     for (Int32 candidate = 1; candidate <= LastScannedIndex; ++candidate) {
-        std::optional<API_Attribute> surface = ReadByIndex(API_MaterialID, candidate);
-        if (surface && !HasTexture(*surface) && surface->material.transpPc == 0) {
-            index = surface->header.index;
-            Logger::Info(Category, GS::UniString::Printf("Found plain surface material: %s (index %d)",
-                                                         surface->header.name.ToCStr().Get(),
-                                                         index.ToInt32_Deprecated()));
+        std::optional<IndexedAttribute> surface = ReadByIndex(API_MaterialID, candidate);
+        if (surface && !HasTexture(surface->attribute) && surface->attribute.material.transpPc == 0) {
+            index = surface->attribute.header.index;
+            Logger::Info(Category,
+                         GS::UniString::Printf("Found plain surface material: %s (index %d)",
+                                               surface->name.ToCStr().Get(), index.ToInt32_Deprecated()));
             return NoError;
         }
     }
@@ -166,7 +178,8 @@ GSErrCode MaterialManager::GetPlainSurface(API_AttributeIndex& index) {
 }
 
 GSErrCode MaterialManager::CreateTolvaSurface(API_AttributeIndex& index) {
-    API_Attribute surface = Named(API_MaterialID, SurfaceName);
+    GS::UniString name = SurfaceName;
+    API_Attribute surface = Named(API_MaterialID, name);
     surface.material.mtype = APIMater_MatteID;
     surface.material.surfaceRGB = {SurfaceGrey, SurfaceGrey, SurfaceGrey};
     // Every other field stays cleared: no texture and opaque, so the surface passes both plainness tests.
@@ -178,7 +191,7 @@ GSErrCode MaterialManager::CreateTolvaSurface(API_AttributeIndex& index) {
         return NoError;
     }
     if (err == APIERR_ATTREXIST) {
-        API_Attribute existing = Named(API_MaterialID, SurfaceName);
+        API_Attribute existing = Named(API_MaterialID, name);
         if (ACAPI_Attribute_Get(&existing) == NoError) {
             index = existing.header.index;
             Logger::Info(Category, "Tolva Surface already exists, reusing");

@@ -169,7 +169,7 @@ GSErrCode ImportPlan(const PlanTemplate& plan, const GS::Array<API_Guid>& bounda
 
     summary = Summary(counts);
     Logger::Info(Category, summary);
-    return counts.CreatedAny() ? NoError : APIERR_NOTFOUND;
+    return counts.CreatedAny() ? NoError : GSErrCode(APIERR_BADPARS);
 }
 
 } // namespace Tolva::Builders::BuildingOrchestrator

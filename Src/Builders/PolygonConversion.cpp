@@ -77,7 +77,7 @@ GSErrCode ConvertToHostPolygon(const TolvaPolygon& polygon, API_Polygon& poly, A
                                bool closeOpenRings) {
     if (polygon.polylines.IsEmpty()) {
         Logger::Error(logCategory, "Polygon has no polylines");
-        return APIERR_NOTFOUND;
+        return APIERR_BADPARS;
     }
 
     GS::Array<RingLayout> rings;
@@ -87,7 +87,7 @@ GSErrCode ConvertToHostPolygon(const TolvaPolygon& polygon, API_Polygon& poly, A
         const TolvaPolyline& polyline = polygon.polylines[i];
         if (polyline.points.GetSize() < 2) {
             LogInsufficientPoints(logCategory, i, polyline);
-            return APIERR_NOTFOUND;
+            return APIERR_BADPARS;
         }
         const bool closed =
             Distance(polyline.points.GetFirst(), polyline.points.GetLast()) < ClosedRingTolerance;

@@ -14,7 +14,9 @@ bool IsHighSurrogate(GS::uchar_t unit) {
 
 void SetRoomName(API_ZoneType& zone, const GS::UniString& name) {
     constexpr USize capacity = sizeof(zone.roomName) / sizeof(zone.roomName[0]);
-    const GS::uchar_t* units = name.ToUStr().Get();
+    // The units live as long as what ToUStr gives.
+    const auto codeUnits = name.ToUStr();
+    const GS::uchar_t* units = codeUnits.Get();
     USize length = std::min(name.GetLength(), capacity - 1);
     if (length < name.GetLength() && length > 0 && IsHighSurrogate(units[length - 1])) {
         --length;

@@ -41,7 +41,7 @@ GSErrCode SlabBuilder::CreateSlab(const TolvaPolygon& polygon, double thickness,
     slab.slab.level = 0.0;
     if (polygon.polylines.IsEmpty()) {
         Logger::Error(Category, "Polygon has no polylines");
-        return APIERR_NOTFOUND;
+        return APIERR_BADPARS;
     }
     if (const GSErrCode err = ConvertToHostPolygon(polygon, slab.slab.poly, memo, Category, false, {}, true);
         err != NoError) {

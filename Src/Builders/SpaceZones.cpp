@@ -22,7 +22,7 @@ const TolvaStory* FindStory(const BuildingData& building, const GS::UniString& i
 // with all of it and leaves the story to the space's own level.
 SpaceZone UnitZone(const TolvaSpace& space, const SpacePlacement& placement) {
     GS::UniString rest = space.spaceTypeId;
-    rest.DeleteFirst(UnitPrefix.GetLength());
+    rest.Delete(0, UnitPrefix.GetLength());
     GS::Array<GS::UniString> parts;
     rest.Split(":", &parts);
     SpaceZone zone;

@@ -1,5 +1,7 @@
 #include "Builders/WallIndex.hpp"
 
+#include "Logging/Logger.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -34,7 +36,11 @@ WallIndex::WallIndex(const GS::Array<API_Guid>& guids) : givenCount(guids.GetSiz
     for (const API_Guid& guid : guids) {
         API_Element wall = {};
         wall.header.guid = guid;
-        if (ACAPI_Element_Get(&wall) != NoError) {
+        if (const GSErrCode err = ACAPI_Element_Get(&wall); err != NoError) {
+            // A door may then land on another wall: say which one was left out.
+            Logger::Warning("WallIndex", GS::UniString::Printf(
+                                             "Cannot read wall %s (error %d): left out of the door search",
+                                             APIGuidToString(guid).ToCStr().Get(), err));
             continue;
         }
         const API_Coord& b = wall.wall.begC;
@@ -94,9 +100,9 @@ std::optional<WallIndex::Hit> WallIndex::NearestAmong(const API_Coord& p,
 }
 
 std::optional<WallIndex::Hit> WallIndex::Nearest(const API_Coord& point, double radius) const {
-    if (std::optional<Hit> near = NearestAmong(point, CandidatesNear(point, radius));
-        near && near->distance <= radius) {
-        return near;
+    if (std::optional<Hit> close = NearestAmong(point, CandidatesNear(point, radius));
+        close && close->distance <= radius) {
+        return close;
     }
     std::vector<size_t> all(walls.size());
     std::iota(all.begin(), all.end(), size_t{0});

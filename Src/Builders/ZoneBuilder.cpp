@@ -35,7 +35,7 @@ struct ZoneRequest {
 
 void SetCategory(API_ZoneType& zone, const GS::UniString& name, bool logLookup) {
     const API_AttributeIndex index = ZoneBuilder::FindZoneCategory(name);
-    const GS::UniString::CStr narrow = name.ToCStr();
+    const auto narrow = name.ToCStr();
     if (index.ToInt32_Deprecated() != 0) {
         zone.catInd = index;
         if (logLookup) {
@@ -68,7 +68,7 @@ GSErrCode CreateZone(const ZoneRequest& request, API_Guid& zoneGuid) {
     }
     if (request.polygon.polylines.IsEmpty()) {
         Logger::Error(Category, request.emptyPolygonMessage);
-        return APIERR_NOTFOUND;
+        return APIERR_BADPARS;
     }
     if (const GSErrCode err = ConvertToHostPolygon(request.polygon, zone.zone.poly, memo, Category, true,
                                                    request.transform, true);

@@ -15,10 +15,11 @@ GS::HashTable<GS::UniString, API_AttributeIndex>& CategoryCache() {
 }
 
 std::optional<API_AttributeIndex> ReadCategory(const GS::UniString& name) {
+    GS::UniString categoryName = name;
     API_Attribute category = {};
     category.header.typeID = API_ZoneCatID;
     category.header.index = ACAPI_CreateAttributeIndex(0);
-    category.header.name = name;
+    category.header.uniStringNamePtr = &categoryName;
     if (ACAPI_Attribute_Get(&category) != NoError) {
         return std::nullopt;
     }

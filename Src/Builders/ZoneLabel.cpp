@@ -13,22 +13,43 @@ constexpr double LabelTextSize = 3.0;
 // The host's "as the font sets it" line spacing.
 constexpr double DefaultLineSpacing = -1.0;
 
-// One left-justified paragraph with one run over the whole text.
-GS::Array<API_ParagraphType>* SingleParagraph(Int32 length, short font) {
-    auto* paragraphs = new GS::Array<API_ParagraphType>();
-    API_ParagraphType paragraph = {};
+// Releases a paragraph handle and each paragraph's runs, as the host allocates them.
+void DisposeParagraphs(API_ParagraphType**& paragraphs) {
+    if (paragraphs == nullptr) {
+        return;
+    }
+    const GSSize count = BMGetHandleSize(reinterpret_cast<GSConstHandle>(paragraphs)) /
+                         static_cast<GSSize>(sizeof(API_ParagraphType));
+    for (GSSize i = 0; i < count; ++i) {
+        BMKillPtr(reinterpret_cast<GSPtr*>(&(*paragraphs)[i].run));
+    }
+    BMKillHandle(reinterpret_cast<GSHandle*>(&paragraphs));
+}
+
+// One left-justified paragraph with one run over the whole text: a handle of one paragraph whose run
+// is a pointer of one run. Null when memory runs out.
+API_ParagraphType** SingleParagraph(Int32 length, short font) {
+    auto** paragraphs =
+        reinterpret_cast<API_ParagraphType**>(BMAllocateHandle(sizeof(API_ParagraphType), ALLOCATE_CLEAR, 0));
+    if (paragraphs == nullptr) {
+        return nullptr;
+    }
+    auto* run = reinterpret_cast<API_RunType*>(BMAllocatePtr(sizeof(API_RunType), ALLOCATE_CLEAR, 0));
+    if (run == nullptr) {
+        BMKillHandle(reinterpret_cast<GSHandle*>(&paragraphs));
+        return nullptr;
+    }
+    run->from = 0;
+    run->range = length;
+    run->pen = LabelPen;
+    run->font = font;
+    run->size = LabelTextSize;
+    API_ParagraphType& paragraph = (*paragraphs)[0];
     paragraph.from = 0;
     paragraph.range = length;
     paragraph.just = APIJust_Left;
-    paragraph.spac = DefaultLineSpacing;
-    API_RunType run = {};
-    run.from = 0;
-    run.range = length;
-    run.pen = LabelPen;
-    run.font = font;
-    run.size = LabelTextSize;
-    paragraph.run.Push(run);
-    paragraphs->Push(paragraph);
+    paragraph.spacing = DefaultLineSpacing;
+    paragraph.run = run;
     return paragraphs;
 }
 
@@ -60,7 +81,7 @@ GSErrCode ZoneBuilder::CreateZoneLabel(const API_Guid& zoneGuid, const API_Coord
     label.label.u.text.angle = 0.0;
     delete memo.textContent;
     memo.textContent = new GS::UniString(text);
-    delete memo.paragraphs;
+    DisposeParagraphs(memo.paragraphs);
     memo.paragraphs = SingleParagraph(static_cast<Int32>(text.GetLength()), label.label.u.text.font);
     label.label.begC = position;
     label.label.midC = position;

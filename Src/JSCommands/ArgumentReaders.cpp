@@ -3,23 +3,23 @@
 namespace JSCommands {
 
 GS::UniString GetStringArgument(const GS::Ref<JS::Base>& argument) {
-    if (argument.IsNull()) {
+    if (argument == nullptr) {
         return GS::UniString();
     }
     const auto value = GS::DynamicCast<JS::Value>(argument);
-    if (value.IsNull()) {
-        throw GS::ClassCastException();
+    if (value == nullptr) {
+        throw GS::ClassCastException("Bad cast.", __FILE__, __LINE__);
     }
     return value->GetString();
 }
 
 GS::Ref<JS::Array> GetArrayArgument(const GS::Ref<JS::Base>& argument) {
-    if (argument.IsNull()) {
+    if (argument == nullptr) {
         return GS::Ref<JS::Array>();
     }
     const auto array = GS::DynamicCast<JS::Array>(argument);
-    if (array.IsNull()) {
-        throw GS::ClassCastException();
+    if (array == nullptr) {
+        throw GS::ClassCastException("Bad cast.", __FILE__, __LINE__);
     }
     return array;
 }

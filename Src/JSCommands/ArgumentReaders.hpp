@@ -2,7 +2,8 @@
 
 #include "JSValues.hpp"
 
-// Readers of a command's argument; a wrong kind of value throws GS::ClassCastException ("Bad cast.").
+// Readers of a command's argument; a wrong kind of value throws GS::ClassCastException ("Bad cast."), as
+// the DevKit's own DynamicCast does.
 namespace JSCommands {
 
 // The empty string when the page passed nothing.

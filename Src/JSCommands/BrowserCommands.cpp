@@ -29,7 +29,7 @@ bool IsWebAddress(const GS::UniString& address) {
 std::wstring ToWide(const GS::UniString& text) {
     std::wstring wide;
     for (USize i = 0; i < text.GetLength(); ++i) {
-        wide += static_cast<wchar_t>(text[i]);
+        wide += static_cast<wchar_t>(static_cast<char16_t>(text[i]));
     }
     return wide;
 }

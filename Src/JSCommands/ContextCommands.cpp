@@ -63,10 +63,12 @@ Buckets SortSelection(const GS::Array<API_Neig>& selection) {
             continue;
         }
         API_Guid group = {};
-        if (ACAPI_Grouping_GetElementGroup(neig.guid, &group) == NoError && group != APINULLGuid) {
+        // The outermost group, with every element below it: a nested group is part of its root's.
+        if (ACAPI_Grouping_GetRootGroup(neig.guid, &group) == NoError && group != APINULLGuid) {
             if (seenGroups.Add(group)) {
                 GS::Array<API_Guid> members;
-                if (const GSErrCode err = ACAPI_Grouping_GetGroupElements(group, &members); err != NoError) {
+                if (const GSErrCode err = ACAPI_Grouping_GetAllGroupedElems(group, &members);
+                    err != NoError) {
                     Logger::Warning(Category,
                                     GS::UniString::Printf("Failed to get the elements of group %s: %d",
                                                           APIGuidToString(group).ToCStr().Get(), err));
@@ -88,7 +90,7 @@ bool ExtractMeshes(const Element& element, GS::Array<MeshData>& meshes, GS::UniS
 }
 
 std::string Escaped(const GS::UniString& text) {
-    return EscapeJsonString(text).ToCStr(GS::CC_UTF8).Get();
+    return EscapeJsonString(text).ToCStr(CC_UTF8).Get();
 }
 
 // The context as it is written, and how many elements (for direct elements: meshes) gave it meshes.
@@ -189,7 +191,7 @@ GS::Ref<JS::Base> GetContext(GS::Ref<JS::Base>) {
     const std::string hash = context.writer.Finish("custom geometry", DefaultColor);
     Logger::Info(Category, GS::UniString::Printf("Context JSON generated: %d elements extracted, hash=%s",
                                                  context.extracted, hash.c_str()));
-    return GS::NewRef<JS::Value>(GS::UniString(context.writer.Text(), GS::CC_UTF8));
+    return GS::NewRef<JS::Value>(GS::UniString(context.writer.Text(), CC_UTF8));
 }
 
 } // namespace JSCommands::ContextCommands

@@ -43,7 +43,7 @@ API_Coord ReadPositionShift() {
     if (ACAPI_GeoLocation_GetGeoLocation(&geoLocation) != NoError) {
         return {0.0, 0.0};
     }
-    return {geoLocation.referencePosition.x, geoLocation.referencePosition.y};
+    return {geoLocation.surveyPointPosition.x, geoLocation.surveyPointPosition.y};
 }
 
 API_Coord3D Shifted(const API_Coord& point, const API_Coord& shift, double z) {

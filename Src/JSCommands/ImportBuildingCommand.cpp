@@ -19,7 +19,7 @@ constexpr const char* Category = "PlanImportCommands";
 
 GS::Ref<JS::Base> ImportBuildingFromVariantData(GS::Ref<JS::Base> argument) {
     const GS::Ref<JS::Array> array = GetArrayArgument(argument);
-    if (array.IsNull()) {
+    if (array == nullptr) {
         return ImportFailure("Expected array parameter", "Expected array parameter");
     }
     const GS::Array<GS::Ref<JS::Base>>& items = array->GetItemArray();
@@ -54,7 +54,7 @@ GS::Ref<JS::Base> ImportBuildingFromVariantData(GS::Ref<JS::Base> argument) {
     GS::UniString summary;
     const GSErrCode err = ACAPI_CallUndoableCommand("Import Tolva Building", [&]() -> GSErrCode {
         // A throw inside the step must still end it as a failure, so that it is rolled back.
-        return HostBoundary::Guard(Category, "Import Tolva Building", APIERR_GENERAL, [&] {
+        return HostBoundary::Guard(Category, "Import Tolva Building", GSErrCode(APIERR_GENERAL), [&] {
             return Tolva::Builders::BuildingOrchestrator::ImportBuilding(building, summary);
         });
     });

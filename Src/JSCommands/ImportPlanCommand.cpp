@@ -27,13 +27,13 @@ GS::Ref<JS::Base> Failure(const GS::UniString& text) {
 
 // Step one and two of reading the argument: the page must pass a non-empty string.
 std::optional<GS::UniString> ParameterText(const GS::Ref<JS::Base>& argument) {
-    if (argument.IsNull()) {
+    if (argument == nullptr) {
         return std::nullopt;
     }
     const auto value = GS::DynamicCast<JS::Value>(argument);
-    if (value.IsNull()) {
+    if (value == nullptr) {
         // Objects and arrays cannot be read as a value at all.
-        throw GS::ClassCastException();
+        throw GS::ClassCastException("Bad cast.", __FILE__, __LINE__);
     }
     if (value->GetType() != JS::Value::STRING) {
         return std::nullopt;
@@ -49,7 +49,7 @@ GSErrCode FindZoneAtPoint(const API_Coord& point, API_Guid& zone) {
     pars.filterBits = ZoneSearchFilter;
     pars.loc = point;
     const GSErrCode err = ACAPI_Element_SearchElementByCoord(&pars, &zone);
-    if (err == APIERR_NOTFOUND || zone == APINULLGuid) {
+    if (err == APIERR_BADPARS || zone == APINULLGuid) {
         zone = APINULLGuid;
         Logger::Info(Category, "No zone found at clicked point, will create temporary zone");
         return NoError;

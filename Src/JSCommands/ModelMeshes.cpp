@@ -53,7 +53,7 @@ bool ReadContours(const API_PgonType& polygon, Int32 vertexCount, MeshToolkit::F
     return true;
 }
 
-JSCommands::Vertex3D Placed(const API_VertType& v, const API_Tranmat& placement, const API_Coord3D& offset) {
+JSCommands::Vertex3D Placed(const API_VertType& v, const API_Tranmat& placement, const API_Coord& offset) {
     const double* m = placement.tmx;
     return {(m[0] * v.x + m[1] * v.y + m[2] * v.z + m[3] + offset.x) * MillimetresPerMetre,
             (m[4] * v.x + m[5] * v.y + m[6] * v.z + m[7] + offset.y) * MillimetresPerMetre,
@@ -62,7 +62,7 @@ JSCommands::Vertex3D Placed(const API_VertType& v, const API_Tranmat& placement,
 
 // One body as a mesh, its visible polygons as triangles (not yet wound outwards). False when the body
 // cannot be read, or one of its vertices cannot: a vertex put anywhere would distort the mesh.
-bool ReadBody(Int32 bodyIndex, const API_Coord3D& offset, MeshData& mesh) {
+bool ReadBody(Int32 bodyIndex, const API_Coord& offset, MeshData& mesh) {
     API_Component3D component = {};
     if (const GSErrCode err = ReadComponent(API_BodyID, bodyIndex, component); err != NoError) {
         Logger::Warning(Category,
@@ -87,7 +87,7 @@ bool ReadBody(Int32 bodyIndex, const API_Coord3D& offset, MeshData& mesh) {
                                                   p, bodyIndex, err));
             continue;
         }
-        if ((component.pgon.status & APIPgon_Hidden) != 0 || component.pgon.fpedg > component.pgon.lpedg) {
+        if ((component.pgon.status & APIPgon_Invis) != 0 || component.pgon.fpedg > component.pgon.lpedg) {
             continue;
         }
         MeshToolkit::FaceContours contours;
@@ -106,7 +106,7 @@ bool ReadBody(Int32 bodyIndex, const API_Coord3D& offset, MeshData& mesh) {
 GSErrCode Read3DInfo(const API_Guid& element, API_ElemInfo3D& info) {
     API_Elem_Head head = {};
     head.guid = element;
-    return ACAPI_Element_Get3DInfo(head, &info);
+    return ACAPI_ModelAccess_Get3DInfo(head, &info);
 }
 
 int ColorChannel(double value) {
@@ -123,8 +123,9 @@ bool ExtractModelMeshes(const API_Guid& element, GS::Array<MeshData>& meshes, GS
         error = GS::UniString::Printf("Failed to get 3D info: %d", err);
         return false;
     }
-    // Without the offset every vertex would be off by it: better no mesh than a misplaced one.
-    API_Coord3D offset = {};
+    // Without the offset every vertex would be off by it: better no mesh than a misplaced one. It is
+    // in plan only: heights are not offset.
+    API_Coord offset = {};
     if (const GSErrCode err = ACAPI_ProjectSetting_GetOffset(&offset); err != NoError) {
         error = GS::UniString::Printf("Failed to get model offset: %d", err);
         return false;

@@ -15,7 +15,7 @@ struct MemoHolder {
     ~MemoHolder() { ACAPI_DisposeElemMemoHdls(&memo); }
 };
 
-Vertex3D Placed(const Modeler::MeshVertex& v, const API_Tranmat& placement) {
+Vertex3D Placed(const Geometry::Vector3D& v, const API_Tranmat& placement) {
     const double* m = placement.tmx;
     return {(m[0] * v.x + m[1] * v.y + m[2] * v.z + m[3]) * MillimetresPerMetre,
             (m[4] * v.x + m[5] * v.y + m[6] * v.z + m[7]) * MillimetresPerMetre,
@@ -25,10 +25,12 @@ Vertex3D Placed(const Modeler::MeshVertex& v, const API_Tranmat& placement) {
 // The polygon's contours as vertex indices: a polygon edge e > 0 starts at the first vertex of edge
 // e - 1, e < 0 at the second vertex of edge -e - 1, and 0 closes a contour (the outer one comes first,
 // holes after it). References to missing edges or vertices are passed over.
-MeshToolkit::FaceContours Contours(const Modeler::MeshBody& body, const Modeler::MeshPolygon& polygon) {
+MeshToolkit::FaceContours Contours(const Modeler::MeshBody& body, const Brep::MeshBrep::Polygon& polygon) {
     MeshToolkit::FaceContours contours;
     contours.Push(GS::Array<int>());
-    for (UInt32 j = polygon.fpedg; j <= polygon.lpedg && j < body.GetPolyEdgeCount(); ++j) {
+    // Unsigned, so that a negative index lies past the end and is passed over.
+    const UInt32 last = static_cast<UInt32>(polygon.lpedg);
+    for (UInt32 j = static_cast<UInt32>(polygon.fpedg); j <= last && j < body.GetPolyEdgeCount(); ++j) {
         // Widened, so that negating the most negative reference cannot overflow.
         const Int64 reference = body.GetConstPolyEdge(j);
         if (reference == 0) {
@@ -39,8 +41,8 @@ MeshToolkit::FaceContours Contours(const Modeler::MeshBody& body, const Modeler:
         if (edgeIndex >= body.GetEdgeCount()) {
             continue;
         }
-        const Modeler::MeshEdge& edge = body.GetConstEdge(static_cast<UInt32>(edgeIndex));
-        const UInt32 vertex = reference > 0 ? edge.vert1 : edge.vert2;
+        const Brep::MeshBrep::Edge& edge = body.GetConstEdge(static_cast<UInt32>(edgeIndex));
+        const UInt32 vertex = static_cast<UInt32>(reference > 0 ? edge.vert1 : edge.vert2);
         if (vertex < body.GetVertexCount()) {
             contours.GetLast().Push(static_cast<int>(vertex));
         }
@@ -59,8 +61,7 @@ bool Read(const API_Guid& morph, const char* category, MeshData& mesh, FaceCount
         return false;
     }
     MemoHolder holder;
-    if (const GSErrCode err = ACAPI_Element_GetMemo(morph, &holder.memo, APIMemoMask_MorphBody);
-        err != NoError) {
+    if (const GSErrCode err = ACAPI_Element_GetMemo(morph, &holder.memo, APIMemoMask_All); err != NoError) {
         error = GS::UniString::Printf("Failed to get element memo: %d", err);
         return false;
     }

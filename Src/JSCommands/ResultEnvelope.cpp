@@ -18,7 +18,7 @@ GS::UniString EscapeJsonString(const GS::UniString& text) {
     GS::UniString escaped;
     for (USize i = 0; i < text.GetLength(); ++i) {
         const GS::UniChar unit = text[i];
-        switch (unit) {
+        switch (static_cast<char16_t>(unit)) {
         case u'"':
             escaped += "\\\"";
             break;

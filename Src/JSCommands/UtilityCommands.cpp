@@ -43,30 +43,36 @@ GS::Ref<JS::Base> GetPluginVersion(GS::Ref<JS::Base>) {
 
 namespace {
 
+// The units the answer names, with the codes it has always given them (the host's enumeration orders
+// them otherwise) and whether they are metric. A unit not listed answers its host value as its code.
 struct LengthUnitName {
+    API_LengthTypeID unit;
     Int32 code;
     const char* name;
+    bool metric;
 };
 
 constexpr LengthUnitName LengthUnitNames[] = {
-    {API_Millimeter, "millimeter"},
-    {API_Centimeter, "centimeter"},
-    {API_Meter, "meter"},
-    {API_Decimeter, "decimeter"},
-    {API_DecInch, "decimal inch"},
-    {API_FractInch, "fractional inch"},
-    {API_DecFoot, "decimal foot"},
-    {API_FootFracInch, "feet & fractional inch"},
-    {API_FootDecInch, "feet & decimal inch"},
+    {API_LengthTypeID::Millimeter, 0, "millimeter", true},
+    {API_LengthTypeID::Centimeter, 1, "centimeter", true},
+    {API_LengthTypeID::Meter, 2, "meter", true},
+    {API_LengthTypeID::Decimeter, 3, "decimeter", true},
+    {API_LengthTypeID::DecInch, 4, "decimal inch", false},
+    {API_LengthTypeID::FracInch, 5, "fractional inch", false},
+    {API_LengthTypeID::DecFoot, 6, "decimal foot", false},
+    {API_LengthTypeID::FootFracInch, 7, "feet & fractional inch", false},
+    {API_LengthTypeID::FootDecInch, 8, "feet & decimal inch", false},
+    {API_LengthTypeID::KiloMeter, 9, "kilometer", true},
+    {API_LengthTypeID::Yard, 10, "yard", false},
 };
 
-const char* LengthUnitNameOf(Int32 code) {
-    for (const LengthUnitName& unit : LengthUnitNames) {
-        if (unit.code == code) {
-            return unit.name;
+const LengthUnitName* LengthUnitNameOf(API_LengthTypeID unit) {
+    for (const LengthUnitName& entry : LengthUnitNames) {
+        if (entry.unit == unit) {
+            return &entry;
         }
     }
-    return "unknown";
+    return nullptr;
 }
 
 } // namespace
@@ -81,15 +87,16 @@ GS::Ref<JS::Base> GetWorkingUnits(GS::Ref<JS::Base>) {
                       GS::UniString::Printf("Failed to get working unit preferences. Error code: %d", err));
         return MakeErrorObject("Failed to retrieve working unit preferences");
     }
-    const Int32 code = prefs.lengthUnit;
-    const bool isMetric = code <= API_Decimeter;
-    Logger::Debug(Category,
-                  GS::UniString::Printf("Working units: %s (isMetric: %s, lengthDecimals: %d, roundInch: %d)",
-                                        LengthUnitNameOf(code), isMetric ? "true" : "false",
-                                        prefs.lenDecimals, prefs.roundInch));
+    const LengthUnitName* known = LengthUnitNameOf(prefs.lengthUnit);
+    const Int32 code = known != nullptr ? known->code : static_cast<Int32>(prefs.lengthUnit);
+    const char* name = known != nullptr ? known->name : "unknown";
+    const bool isMetric = known != nullptr && known->metric;
+    Logger::Debug(Category, GS::UniString::Printf(
+                                "Working units: %s (isMetric: %s, lengthDecimals: %d, roundInch: %d)", name,
+                                isMetric ? "true" : "false", prefs.lenDecimals, prefs.roundInch));
     auto units = GS::NewRef<JS::Object>();
     units->AddItem("isMetric", GS::NewRef<JS::Value>(Int32(isMetric ? 1 : 0)));
-    units->AddItem("lengthUnit", GS::NewRef<JS::Value>(LengthUnitNameOf(code)));
+    units->AddItem("lengthUnit", GS::NewRef<JS::Value>(name));
     units->AddItem("lengthUnitCode", GS::NewRef<JS::Value>(code));
     units->AddItem("lengthDecimals", GS::NewRef<JS::Value>(Int32(prefs.lenDecimals)));
     units->AddItem("roundInch", GS::NewRef<JS::Value>(Int32(prefs.roundInch)));

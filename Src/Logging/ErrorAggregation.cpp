@@ -87,7 +87,7 @@ void RecordError(const GS::UniString& category, const GS::UniString& message, co
 }
 
 GS::UniString NormalizeErrorMessage(const GS::UniString& message) {
-    const GS::UniString::CStr narrow = message.ToCStr();
+    const auto narrow = message.ToCStr();
     return GS::UniString(NormalizeNarrowMessage(std::string_view(narrow.Get(), narrow.GetLength())));
 }
 

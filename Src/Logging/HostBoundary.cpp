@@ -13,7 +13,7 @@ std::optional<GS::UniString> DescribeCurrentException() {
     } catch (const GS::Exception& e) {
         return "GS::Exception: " + e.GetMessage();
     } catch (const std::exception& e) {
-        return GS::UniString("std::exception: ") + GS::UniString(e.what(), GS::CC_UTF8);
+        return GS::UniString("std::exception: ") + GS::UniString(e.what(), CC_UTF8);
     } catch (...) {
         return std::nullopt;
     }

@@ -24,11 +24,12 @@ UInt32 NameHash(const char* name) {
 GS::UniString GetHostVersionText() {
     try {
         API_ServerApplicationInfo info = {};
-        // A failed call leaves no version to tell, like a throwing one.
-        if (ACAPI_GetReleaseNumber(&info) != NoError) {
+        ACAPI_GetReleaseNumber(&info);
+        // A call that left no version (0) has none to tell, like a throwing one.
+        if (info.mainVersion == 0) {
             return "Unknown";
         }
-        return GS::UniString::Printf("%d", info.mainVersion);
+        return GS::UniString::Printf("%d", static_cast<Int32>(info.mainVersion));
     } catch (...) {
         return "Unknown";
     }

@@ -18,7 +18,7 @@ constexpr GSFlags PaletteEnableFlags = 1015;
 
 GSErrCode RegisterPalette(const char* guidText, APIPaletteControlCallBackProc* callback) {
     API_Guid guid = APIGuidFromString(guidText);
-    auto referenceNumber = static_cast<GS::IntPtr>(PaletteIdentity::ReferenceNumber(guid));
+    auto referenceNumber = static_cast<Int32>(PaletteIdentity::ReferenceNumber(guid));
     return ACAPI_RegisterModelessWindow(referenceNumber, callback, PaletteEnableFlags, guid);
 }
 
@@ -57,8 +57,9 @@ API_AddonType CheckEnvironment(API_EnvirParams* envir) {
 }
 
 GSErrCode RegisterInterface() {
-    return HostBoundary::Guard(Category, "RegisterInterface", GSErrCode(APIERR_GENERAL),
-                               [] { return ACAPI_MenuItem_RegisterMenu(ID_ADDON_MENU, 0, 0, 0); });
+    return HostBoundary::Guard(Category, "RegisterInterface", GSErrCode(APIERR_GENERAL), [] {
+        return ACAPI_MenuItem_RegisterMenu(ID_ADDON_MENU, 0, MenuCode_UserDef, MenuFlag_Default);
+    });
 }
 
 GSErrCode Initialize() {

@@ -63,11 +63,11 @@ void BrowserPalette::SetCommandRegistration(CommandRegistration registration) {
 }
 
 void BrowserPalette::Destroy() {
-    State().instance.Clear();
+    State().instance = nullptr;
 }
 
 bool BrowserPalette::Exists() {
-    return !State().instance.IsNull();
+    return State().instance != nullptr;
 }
 
 BrowserPalette& BrowserPalette::GetInstance() {

@@ -103,11 +103,11 @@ void GeneratePlanPalette::Destroy() {
         return;
     }
     Logger::Info(Category, "Destroying singleton instance");
-    State().instance.Clear();
+    State().instance = nullptr;
 }
 
 bool GeneratePlanPalette::Exists() {
-    return !State().instance.IsNull();
+    return State().instance != nullptr;
 }
 
 GeneratePlanPalette& GeneratePlanPalette::GetInstance() {

@@ -123,7 +123,7 @@ std::pair<char*, size_t> NarrowIntoPool(const GS::UniString& text, rapidjson::Do
         narrow[length] = '\0';
         return {narrow, length};
     }
-    const GS::UniString::CStr converted = text.ToCStr();
+    const auto converted = text.ToCStr();
     const size_t length = converted.GetLength();
     char* narrow = AllocateInPool(document, length + 1);
     std::memcpy(narrow, converted.Get(), length + 1);

@@ -65,7 +65,7 @@ size_t Utf8Capacity(const GS::UniString& text) {
 }
 
 size_t WriteUtf8(const GS::UniString& text, char* out) {
-    const GS::UniString::UStr codeUnits = text.ToUStr();
+    const auto codeUnits = text.ToUStr();
     const GS::uchar_t* units = codeUnits.Get();
     const size_t count = text.GetLength();
     char* const begin = out;
@@ -98,11 +98,11 @@ GS::UniString ToUniString(const char* text, size_t length) {
     while (true) {
         const char* nul = static_cast<const char*>(std::memchr(text, '\0', static_cast<size_t>(end - text)));
         const char* pieceEnd = nul != nullptr ? nul : end;
-        result.Append(GS::UniString(std::string(text, pieceEnd), GS::CC_Default));
+        result.Append(GS::UniString(std::string(text, pieceEnd), CC_Default));
         if (nul == nullptr) {
             return result;
         }
-        result.Append(GS::UniChar(0));
+        result.Append(GS::UniChar(u'\0'));
         text = nul + 1;
     }
 }
@@ -113,7 +113,7 @@ GS::UniString ToUniString(const rapidjson::Value& stringValue) {
     // The document ends every string with a NUL, so one without embedded NULs, the common case,
     // converts in place without a copy.
     if (std::memchr(text, '\0', length) == nullptr) {
-        return GS::UniString(text, GS::CC_Default);
+        return GS::UniString(text, CC_Default);
     }
     return ToUniString(text, length);
 }

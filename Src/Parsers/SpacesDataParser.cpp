@@ -34,7 +34,7 @@ GS::Array<GS::UniString> SplitId(const GS::UniString& id) {
 // before it, anything after it), except that a number that does not fit 32 bits is not read: a
 // scan's overflow is undefined and gave nonsense floors.
 std::optional<Int32> LeadingInt32(const GS::UniString& text) {
-    const GS::UniString::CStr narrow = text.ToCStr();
+    const auto narrow = text.ToCStr();
     const char* begin = narrow.Get();
     const char* end = begin + std::strlen(begin);
     while (begin < end && std::isspace(static_cast<unsigned char>(*begin))) {
@@ -226,7 +226,7 @@ bool ParseUnitAsSpace(const rapidjson::Value& value, TolvaSpace& space) {
         Logger::Warning(UnitCategory, "Unit missing 'id' field");
         return false;
     }
-    GS::UniString::CStr idNarrow = id.ToCStr();
+    const auto idNarrow = id.ToCStr();
     const char* idText = idNarrow.Get();
     const rapidjson::Value* polygon = FindField(value, "polygon");
     if (polygon == nullptr || !polygon->IsObject()) {

@@ -1,5 +1,6 @@
 #include "ZoneBoundary/StoredZoneData.hpp"
 
+#include "Guard.hpp"
 #include "Logging/Logger.hpp"
 
 namespace {

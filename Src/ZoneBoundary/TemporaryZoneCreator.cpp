@@ -43,7 +43,7 @@ GSErrCode TryCreateZone(const API_Coord& point, ZoneCreationMethod method, API_G
     element.zone.refLineFlag = method == ZoneCreationMethod::ReferenceLine;
     element.zone.pos = point;
     element.zone.refPos = point;
-    GS::ucsncpy(element.zone.roomName, u"TempZone", API_UniLongNameLen);
+    GS::ucsncpy(element.zone.roomName, GS::UniString("TempZone").ToUStr().Get(), API_UniLongNameLen);
     const GSErrCode err = ACAPI_Element_Create(&element, &memo);
     ACAPI_DisposeElemMemoHdls(&memo);
     if (err != NoError) {

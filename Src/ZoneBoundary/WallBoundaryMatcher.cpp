@@ -97,7 +97,7 @@ GSErrCode FindBoundaryWalls(const API_Guid& zone, GS::Array<API_Guid>& walls) {
     GS::UniString error;
     if (!ZoneGeometryExtractor::ExtractZonePolygon(zone, vertices, error)) {
         Logger::Error(Category, "Error extracting zone boundary: " + error);
-        return APIERR_NOTFOUND;
+        return APIERR_BADPARS;
     }
     Logger::Info(Category, GS::UniString::Printf("Matching walls to zone boundary with %d vertices",
                                                  static_cast<int>(vertices.GetSize())));

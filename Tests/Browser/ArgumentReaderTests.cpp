@@ -31,9 +31,9 @@ TEST(ArrayArgument, IsTheArrayOrNullForNothing) {
     array->AddItem(GS::NewRef<JS::Value>("a"));
     const GS::Ref<JS::Base> argument = array;
     const auto read = GetArrayArgument(argument);
-    ASSERT_FALSE(read.IsNull());
+    ASSERT_TRUE(read != nullptr);
     EXPECT_EQ(read->GetItemArray().GetSize(), 1u);
-    EXPECT_TRUE(GetArrayArgument(GS::Ref<JS::Base>()).IsNull());
+    EXPECT_TRUE(GetArrayArgument(GS::Ref<JS::Base>()) == nullptr);
 }
 
 TEST(ArrayArgument, AStringIsABadCastAndTheCountIsRestored) {

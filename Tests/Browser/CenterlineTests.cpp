@@ -46,7 +46,7 @@ TEST_F(Centerlines, LinesAndPolylinesAtTheirStoryLevel) {
 
 TEST_F(Centerlines, PointsAreRelativeToTheGeoLocation) {
     ThreeStories();
-    StandIn::Settings().geoLocation.referencePosition = {10, -20, 5};
+    StandIn::Settings().geoLocation.surveyPointPosition = {10, -20, 5};
     EXPECT_EQ(Extracted(Line({12, -18}, {10, -20}, 1)), std::vector<std::string>{"[2, 2, 3][0, 0, 3]"});
     StandIn::Faults::Arm("ACAPI_GeoLocation_GetGeoLocation", APIERR_GENERAL);
     EXPECT_EQ(Extracted(PolylineElement({{12, -18}, {10, -20}}, 1)),
@@ -83,7 +83,7 @@ TEST_F(Centerlines, ElementsThatCannotBeExportedAreSkippedWithAWarning) {
     EXPECT_EQ(Extracted(PolylineElement({{0, 0}, {1, 0}})),
               std::vector<std::string>{"Failed to get element memo: error code -2130313215"});
     StandIn::Faults::Arm("ACAPI_Element_Get", APIERR_BADID);
-    EXPECT_EQ(Extracted(good), std::vector<std::string>{"Failed to get element: error code -2130313206"});
+    EXPECT_EQ(Extracted(good), std::vector<std::string>{"Failed to get element: error code -2130313115"});
 
     ClearReport();
     StandIn::SelectElements({shortPolyline, good, noCoordinates});

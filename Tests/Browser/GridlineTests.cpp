@@ -55,7 +55,7 @@ TEST_F(Gridlines, ALengthAlongTheAngleGivesOneLine) {
 }
 
 TEST_F(Gridlines, EveryPointIsRelativeToTheGeoLocation) {
-    StandIn::Settings().geoLocation.referencePosition = {100, 200, 0};
+    StandIn::Settings().geoLocation.surveyPointPosition = {100, 200, 0};
     const API_Guid byCoordinates = Grid({{100, 200}, {105, 200}});
     const API_Guid byLength = Grid({}, {{Parameter("AC_Length", 12.5)}}, {101, 202});
     StandIn::SelectElements({byCoordinates, byLength});

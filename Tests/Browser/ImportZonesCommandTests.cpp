@@ -63,10 +63,10 @@ protected:
 
     static std::string Answer(const GS::Ref<JS::Base>& argument) {
         const GS::Ref<JS::Base> result = JSCommands::PlanImportCommands::ImportZonesFromSpaces(argument);
-        return GS::DynamicCast<JS::Value>(result)->GetString().ToCStr(GS::CC_UTF8).Get();
+        return GS::DynamicCast<JS::Value>(result)->GetString().ToCStr(CC_UTF8).Get();
     }
     static std::string Answer(const std::string& text) {
-        return Answer(GS::NewRef<JS::Value>(GS::UniString(text.c_str(), GS::CC_UTF8)));
+        return Answer(GS::NewRef<JS::Value>(GS::UniString(text.c_str(), CC_UTF8)));
     }
     static std::string Import(const std::vector<File>& files) { return Answer(FilesArgument(files)); }
 
@@ -83,7 +83,7 @@ protected:
         for (const StandIn::StoredElement& stored : StandIn::TheModel().elements) {
             if (stored.element.header.type.typeID == API_ZoneID) {
                 zones.emplace_back(stored.element.header.floorInd,
-                                   GS::UniString(stored.element.zone.roomName).ToCStr(GS::CC_UTF8).Get());
+                                   GS::UniString(stored.element.zone.roomName).ToCStr(CC_UTF8).Get());
             }
         }
         return zones;

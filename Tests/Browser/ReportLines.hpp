@@ -11,7 +11,7 @@
 inline std::vector<std::string> ReportedLines() {
     std::vector<std::string> lines;
     for (const StandIn::ReportLine& line : StandIn::Host().report) {
-        lines.push_back(line.text.ToCStr(GS::CC_UTF8).Get());
+        lines.push_back(line.text.ToCStr(CC_UTF8).Get());
     }
     return lines;
 }

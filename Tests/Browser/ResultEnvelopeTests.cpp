@@ -9,7 +9,7 @@ using JSCommands::EscapeJsonString;
 
 GS::UniString StringOf(const GS::Ref<JS::Base>& value) {
     const auto plain = GS::DynamicCast<JS::Value>(value);
-    EXPECT_FALSE(plain.IsNull());
+    EXPECT_TRUE(plain != nullptr);
     EXPECT_EQ(plain->GetType(), 5);
     return plain->GetString();
 }
@@ -46,7 +46,7 @@ TEST_F(ResultEnvelope, SuccessHasNoSpacesAndLogsNothing) {
 
 TEST_F(ResultEnvelope, ErrorObjectHasSuccessZeroThenTheMessage) {
     const auto object = JSCommands::MakeErrorObject("Failed to retrieve working unit preferences");
-    ASSERT_FALSE(GS::DynamicCast<JS::Object>(object).IsNull());
+    ASSERT_TRUE(GS::DynamicCast<JS::Object>(object) != nullptr);
     EXPECT_EQ(JS::ToJSONText(object),
               R"({"success":0,"error":"Failed to retrieve working unit preferences"})");
     EXPECT_EQ(Lines(),

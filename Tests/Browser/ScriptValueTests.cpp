@@ -30,16 +30,16 @@ TEST(ScriptValues, AFunctionIsAddedUnderItsOwnNameAndCallsItsCallable) {
     ASSERT_EQ(object.GetItemTable().GetSize(), 1u);
     EXPECT_EQ(object.GetItemTable()[0].name, GS::UniString("echo"));
     const auto function = GS::DynamicCast<JS::Function>(object.GetItemTable()[0].value);
-    ASSERT_FALSE(function.IsNull());
+    ASSERT_TRUE(function != nullptr);
     const auto answer = function->Call(GS::NewRef<JS::Value>("hi"));
     EXPECT_EQ(JS::ToJSONText(answer), "\"hi\"");
 }
 
 TEST(ScriptValues, DynamicCastTellsTheKindsApart) {
     GS::Ref<JS::Base> array = GS::NewRef<JS::Array>();
-    EXPECT_TRUE(GS::DynamicCast<JS::Value>(array).IsNull());
-    EXPECT_TRUE(GS::DynamicCast<JS::Object>(array).IsNull());
-    EXPECT_FALSE(GS::DynamicCast<JS::Array>(array).IsNull());
+    EXPECT_TRUE(GS::DynamicCast<JS::Value>(array) == nullptr);
+    EXPECT_TRUE(GS::DynamicCast<JS::Object>(array) == nullptr);
+    EXPECT_TRUE(GS::DynamicCast<JS::Array>(array) != nullptr);
 }
 
 TEST(ScriptValues, JSONTextEscapesControlCharactersAndPrintsNullForNothing) {

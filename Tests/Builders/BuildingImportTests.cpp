@@ -141,7 +141,7 @@ TEST_F(BuildingImport, OnlyZonesAndFurnitureCountAsNothingBuilt) {
     StandIn::Faults::Arm("ACAPI_Element_Create:Slab", APIERR_GENERAL);
     GS::UniString summary;
     StandIn::TheModel().rollBackFailedSteps = false;
-    EXPECT_EQ(Import(building, summary), APIERR_NOTFOUND);
+    EXPECT_EQ(Import(building, summary), APIERR_BADPARS);
     EXPECT_EQ(OfType(API_ZoneID).size(), 1u);
     EXPECT_EQ(OfType(API_ObjectID).size(), 1u);
     EXPECT_NE(std::string(summary.ToCStr().Get()).find("  - Furniture: 1\n\nFailed:\n  - Slabs: 1\n"),

@@ -148,8 +148,8 @@ TEST_F(BuildingStories, AnExistingStoryMovesThroughTheHeightOfTheOneBelow) {
 
 TEST_F(BuildingStories, RefusesHeightsOfAMillimetreOrLessAndTheGroundStory) {
     SetStories({3.0, 3.0});
-    EXPECT_EQ(SetStoryElevation(1, 0.001), APIERR_NOTFOUND);
-    EXPECT_EQ(SetStoryElevation(0, 1.0), APIERR_NOTFOUND);
+    EXPECT_EQ(SetStoryElevation(1, 0.001), APIERR_BADPARS);
+    EXPECT_EQ(SetStoryElevation(0, 1.0), APIERR_BADPARS);
     EXPECT_EQ(SetStoryElevation(2, 7.0), static_cast<GSErrCode>(0x81060066));
     double level = -1;
     EXPECT_EQ(GetStoryElevation(-1, level), static_cast<GSErrCode>(0x81060066));
@@ -200,8 +200,8 @@ TEST_F(BuildingStories, AStoryThatCannotBeMovedStaysAndIsReported) {
 TEST_F(BuildingStories, FailuresStopWithTheirCodeAndHandNoMapOut) {
     ElevationFloorMap map;
     Int32 created = -1;
-    EXPECT_EQ(Create(BuildingData{}, 0, map, created), APIERR_NOTFOUND);
-    EXPECT_EQ(Create(Building({Story("nan", 0, NAN)}), 0, map, created), APIERR_NOTFOUND);
+    EXPECT_EQ(Create(BuildingData{}, 0, map, created), APIERR_BADPARS);
+    EXPECT_EQ(Create(Building({Story("nan", 0, NAN)}), 0, map, created), APIERR_BADPARS);
     StandIn::Faults::Arm("ACAPI_ProjectSetting_GetStorySettings", APIERR_MEMFULL);
     EXPECT_EQ(Create(Building({Story("s0", 0, 0)}), 0, map, created), APIERR_MEMFULL);
     StandIn::Faults::Arm("ACAPI_ProjectSetting_ChangeStorySettings:2", APIERR_GENERAL, 1, 1);

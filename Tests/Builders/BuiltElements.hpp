@@ -31,7 +31,7 @@ protected:
 
     static API_AttributeIndex AttributeNamed(API_AttrTypeID type, const char* name) {
         for (const StandIn::StoredAttribute& stored : StandIn::Attributes().byType[type]) {
-            if (stored.attribute.header.name == name) {
+            if (stored.name == name) {
                 return stored.attribute.header.index;
             }
         }

@@ -1,7 +1,7 @@
 #include "LibraryTestSupport.hpp"
 
+#include "ACAPI/Library/LibraryManager.hpp"
 #include "Builders/DoorBuilder.hpp"
-#include "Builders/LibraryManagerAccess.hpp"
 #include "Main/ProjectEvents.hpp"
 
 namespace {
@@ -44,7 +44,7 @@ TEST_F(Doors, PlacesAt049MetresAndSkipsAt051NamingStoryAndUnit) {
     EXPECT_NEAR(DoorOf(placed).objLoc, 1.0, 1e-12);
 
     API_Guid skipped = {};
-    EXPECT_EQ(Place(Door("far", 1000, 510), {wall}, skipped), APIERR_NOTFOUND);
+    EXPECT_EQ(Place(Door("far", 1000, 510), {wall}, skipped), APIERR_BADPARS);
     EXPECT_EQ(skipped, APINULLGuid);
     EXPECT_EQ(Lines().back(),
               "[WARNING] DoorBuilder: Door 'far' SKIPPED: Distance to nearest wall is 0.510m (max "
@@ -60,7 +60,7 @@ TEST_F(Doors, SnapsBeyondAWallsEndsToTheEndPoints) {
     EXPECT_DOUBLE_EQ(DoorOf(before).objLoc, 0.0);
     API_Guid far = {};
     // 0.4 m beyond the end and 0.4 m aside: 0.566 m from the end point.
-    EXPECT_EQ(Place(Door("corner", 4400, 400), {wall}, far), APIERR_NOTFOUND);
+    EXPECT_EQ(Place(Door("corner", 4400, 400), {wall}, far), APIERR_BADPARS);
 }
 
 TEST_F(Doors, TakesTheEarlierOfTwoWallsAtTheSameDistance) {
@@ -75,11 +75,11 @@ TEST_F(Doors, TakesTheEarlierOfTwoWallsAtTheSameDistance) {
 
 TEST_F(Doors, FailsWithoutWallsOrWithoutAReadableWall) {
     API_Guid door = {};
-    EXPECT_EQ(Place(Door("alone", 0, 0), {}, door), APIERR_NOTFOUND);
+    EXPECT_EQ(Place(Door("alone", 0, 0), {}, door), APIERR_BADPARS);
     EXPECT_EQ(Lines().back(), "[ERROR] DoorBuilder: Door 'alone' FAILED: No walls available");
     const API_Guid wall = PlantWall(0, 0, 4, 0);
     StandIn::Faults::Arm("ACAPI_Element_Get", APIERR_BADID);
-    EXPECT_EQ(Place(Door("unread", 0, 0), {wall}, door), APIERR_NOTFOUND);
+    EXPECT_EQ(Place(Door("unread", 0, 0), {wall}, door), APIERR_BADPARS);
     EXPECT_EQ(Lines().back(),
               "[ERROR] DoorBuilder: Door 'unread' FAILED: Could not find suitable wall for placement");
 }
@@ -165,7 +165,7 @@ TEST_F(Doors, FallsBackToTheDefaultDoorThenAnyDoorThenAnOpening) {
     EXPECT_EQ(DoorOf(door).openingBase.libInd, 2);
     EXPECT_EQ(Lines()[0].rfind("[WARNING] DoorLibraryManager: Failed to copy Tolva Door.gsm from ", 0), 0u);
     EXPECT_NE(
-        Lines()[0].find("Tolva Door.gsm to embedded library (error: 0x81060004) - will use fallback search"),
+        Lines()[0].find("Tolva Door.gsm to embedded library (error: 0x81060068) - will use fallback search"),
         std::string::npos);
     EXPECT_EQ(Lines().back(), "[INFO] DoorBuilder: Using default door from GetDefaults: libInd=2");
     EXPECT_EQ(Copies(), 1);
@@ -184,7 +184,7 @@ TEST_F(Doors, FallsBackToTheDefaultDoorThenAnyDoorThenAnOpening) {
 
 TEST_F(Doors, TheLibraryManagerNeedsAnOpenProject) {
     StandIn::Host().project = StandIn::ProjectState::None;
-    auto manager = Tolva::Builders::GetLibraryManager();
+    auto manager = ACAPI::Library::GetLibraryManager();
     ASSERT_TRUE(manager.IsErr());
     EXPECT_EQ(manager.UnwrapErr().kind, static_cast<GSErrCode>(0x810600CB));
     EXPECT_EQ(manager.UnwrapErr().text, "Library Manager cannot be initialised without plan.");

@@ -164,14 +164,14 @@ TEST_F(Furniture, PlacesAnObjectOfTheTemplatesOwnPartOnTheFurnitureLayer) {
     EXPECT_DOUBLE_EQ(Param(bed, "A"), 1.6);
     EXPECT_DOUBLE_EQ(Param(bed, "ZZYZX"), 0.8);
     EXPECT_EQ(*Stored(bed).memo->elemInfoString, "Double Bed");
-    const API_Attribute* layer = nullptr;
+    const StandIn::StoredAttribute* layer = nullptr;
     for (const StandIn::StoredAttribute& a : StandIn::Attributes().byType[API_LayerID]) {
         if (a.attribute.header.index == e.header.layer) {
-            layer = &a.attribute;
+            layer = &a;
         }
     }
     ASSERT_NE(layer, nullptr);
-    EXPECT_EQ(layer->header.name, "Tolva Furniture");
+    EXPECT_EQ(layer->name, "Tolva Furniture");
     const auto lines = Lines();
     EXPECT_NE(
         std::find(lines.begin(), lines.end(),
@@ -203,9 +203,9 @@ TEST_F(Furniture, ProjectsTheBoxWhenNoOutlineLineIsLongEnough) {
 TEST_F(Furniture, FailsForAMissingTemplateOrOneWithoutShapes) {
     templates.Push(Template("empty", "Empty", {}));
     API_Guid object = {};
-    EXPECT_EQ(Place("nowhere", 0, 0, object), APIERR_NOTFOUND);
+    EXPECT_EQ(Place("nowhere", 0, 0, object), APIERR_BADPARS);
     EXPECT_EQ(Lines().back(), "[WARNING] FurnitureBuilder: Template not found: nowhere");
-    EXPECT_EQ(Place("empty", 0, 0, object), APIERR_NOTFOUND);
+    EXPECT_EQ(Place("empty", 0, 0, object), APIERR_BADPARS);
     EXPECT_EQ(Lines().back(), "[WARNING] FurnitureBuilder: Template 'Empty' has no shape2d geometry");
 }
 

@@ -14,7 +14,7 @@ using JSCommands::PlanImportCommands::ImportBuildingFromVariantData;
 GS::Ref<JS::Base> Texts(const std::vector<std::string>& texts) {
     auto array = GS::NewRef<JS::Array>();
     for (const std::string& text : texts) {
-        array->AddItem(GS::NewRef<JS::Value>(GS::UniString(text.c_str(), GS::CC_UTF8)));
+        array->AddItem(GS::NewRef<JS::Value>(GS::UniString(text.c_str(), CC_UTF8)));
     }
     return array;
 }

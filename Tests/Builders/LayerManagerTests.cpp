@@ -20,7 +20,7 @@ protected:
     static std::vector<const API_Attribute*> LayersNamed(const char* name) {
         std::vector<const API_Attribute*> found;
         for (const StandIn::StoredAttribute& stored : StandIn::Attributes().byType[API_LayerID]) {
-            if (stored.attribute.header.name == name) {
+            if (stored.name == name) {
                 found.push_back(&stored.attribute);
             }
         }
@@ -28,9 +28,10 @@ protected:
     }
 
     static API_AttributeIndex AddLayer(const char* name, Int32 intersectionGroup) {
+        GS::UniString layerName = name;
         API_Attribute layer = {};
         layer.header.typeID = API_LayerID;
-        layer.header.name = name;
+        layer.header.uniStringNamePtr = &layerName;
         layer.layer.conClassId = intersectionGroup;
         return StandIn::AddAttribute(layer);
     }
@@ -146,7 +147,7 @@ TEST_F(Layers, PassesACreationFailureOn) {
     API_AttributeIndex index = {};
     EXPECT_EQ(LayerManager::GetWallLayer(WallLayerKind::StoryWalls, index), APIERR_BADPARS);
     EXPECT_EQ(Lines().back(),
-              "[ERROR] LayerManager: Failed to create layer 'Tolva Story Walls': error code -2130313212");
+              "[ERROR] LayerManager: Failed to create layer 'Tolva Story Walls': error code -2130313112");
     EXPECT_TRUE(LayersNamed("Tolva Story Walls").empty());
 }
 
@@ -163,13 +164,13 @@ TEST_F(Layers, GoesOnWithTheLayerWhenItsGroupCannotBeWritten) {
         Lines(),
         (std::vector<std::string>{
             "[WARNING] LayerManager: Failed to update intersection group for layer 'Tolva Unit Walls': error "
-            "-2130313212",
+            "-2130313112",
             "[INFO] LayerManager: Found existing layer 'Tolva Unit Walls' at index " +
                 std::to_string(existing.ToInt32_Deprecated()),
             "[INFO] LayerManager: Layer 'Tolva Story Walls' not found, creating new layer",
             "[WARNING] LayerManager: Failed to set intersection group for new layer 'Tolva Story Walls': "
             "error "
-            "-2130313212",
+            "-2130313112",
             "[INFO] LayerManager: Created layer 'Tolva Story Walls' at index " +
                 std::to_string(index.ToInt32_Deprecated())}));
 }

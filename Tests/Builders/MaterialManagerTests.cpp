@@ -16,19 +16,25 @@ protected:
         ClearLines();
     }
 
-    static const API_Attribute* Named(API_AttrTypeID type, const char* name) {
+    static const StandIn::StoredAttribute* Stored(API_AttrTypeID type, const char* name) {
         for (const StandIn::StoredAttribute& stored : StandIn::Attributes().byType[type]) {
-            if (stored.attribute.header.name == name) {
-                return &stored.attribute;
+            if (stored.name == name) {
+                return &stored;
             }
         }
         return nullptr;
     }
 
+    static const API_Attribute* Named(API_AttrTypeID type, const char* name) {
+        const StandIn::StoredAttribute* stored = Stored(type, name);
+        return stored != nullptr ? &stored->attribute : nullptr;
+    }
+
     static API_AttributeIndex AddSurface(const char* name, short transparency = 0, bool textured = false) {
+        GS::UniString surfaceName = name;
         API_Attribute surface = {};
         surface.header.typeID = API_MaterialID;
-        surface.header.name = name;
+        surface.header.uniStringNamePtr = &surfaceName;
         surface.material.transpPc = transparency;
         IO::Location texture("Textures/Brick.jpg");
         return StandIn::AddAttribute(surface, textured ? &texture : nullptr);
@@ -55,9 +61,10 @@ TEST_F(Materials, CreatesTolvaMaterialFromTheFirstSolidFillAndAPlainSurface) {
     EXPECT_EQ(fields.cutFill, Named(API_FilltypeID, "Background")->header.index);
     EXPECT_EQ(fields.cutFillPen, 91);
     EXPECT_EQ(fields.cutFillBackgroundPen, 0);
-    EXPECT_EQ(fields.cutSurface, Named(API_MaterialID, "White")->header.index);
+    EXPECT_EQ(fields.cutMaterial, Named(API_MaterialID, "White")->header.index);
     EXPECT_TRUE(fields.showUncutLines);
-    EXPECT_TRUE(fields.id.IsEmpty() && fields.manufacturer.IsEmpty() && fields.description.IsEmpty());
+    const StandIn::StoredAttribute* stored = Stored(API_BuildingMaterialID, "Tolva Material");
+    EXPECT_TRUE(stored->id.IsEmpty() && stored->manufacturer.IsEmpty() && stored->description.IsEmpty());
     EXPECT_EQ(fields.thermalConductivity, 0.0);
     EXPECT_EQ(fields.density, 0.0);
     EXPECT_EQ(fields.heatCapacity, 0.0);
@@ -142,7 +149,7 @@ TEST_F(Materials, CreatesTolvaSurfaceWhenTheProjectHasNoPlainOne) {
     EXPECT_EQ(surface->material.surfaceRGB.f_blue, 0.7);
     EXPECT_EQ(surface->material.texture.fileLoc, nullptr);
     EXPECT_EQ(surface->material.transpPc, 0);
-    EXPECT_EQ(Named(API_BuildingMaterialID, "Tolva Material")->buildingMaterial.cutSurface,
+    EXPECT_EQ(Named(API_BuildingMaterialID, "Tolva Material")->buildingMaterial.cutMaterial,
               surface->header.index);
     EXPECT_EQ(Lines()[2], "[INFO] MaterialManager: No plain surface material found, creating Tolva Surface");
     EXPECT_EQ(Lines()[3], "[INFO] MaterialManager: Created Tolva Surface at index 3");
@@ -172,7 +179,7 @@ TEST_F(Materials, ReportsASurfaceThatCannotBeCreated) {
                   "[INFO] MaterialManager: Tolva Material not found, creating new material",
                   "[INFO] MaterialManager: Found solid fill: Background (index 2)",
                   "[INFO] MaterialManager: No plain surface material found, creating Tolva Surface",
-                  "[ERROR] MaterialManager: Failed to create Tolva Surface: error -2130313212",
+                  "[ERROR] MaterialManager: Failed to create Tolva Surface: error -2130313112",
                   "[ERROR] MaterialManager: Failed to get plain surface material",
                   "[ERROR] MaterialManager: Failed to get reference attributes for material creation"}));
 }
@@ -205,7 +212,7 @@ TEST_F(Materials, PassesAMaterialCreationFailureOn) {
     API_AttributeIndex index = {};
     EXPECT_EQ(MaterialManager::GetTolvaMaterial(index), APIERR_BADPARS);
     EXPECT_EQ(Lines().back(),
-              "[ERROR] MaterialManager: Failed to create Tolva Material: error code -2130313212");
+              "[ERROR] MaterialManager: Failed to create Tolva Material: error code -2130313112");
 }
 
 } // namespace

@@ -139,7 +139,7 @@ TEST_F(PlanImport, APlanThatCreatesNothingCountsItsFailuresAndSaysSo) {
     plan.planType = "floor";
     plan.subContainers.Push(Container("a", "st-none", 0, 2000));
     plan.subContainers.Push(Container("b", "st-other", 2000, 4000));
-    EXPECT_EQ(Import(plan), APIERR_NOTFOUND);
+    EXPECT_EQ(Import(plan), APIERR_BADPARS);
     EXPECT_EQ(summary.ToCStr().Get(), Summary(0, 0, 0, 0, 0, 2, 0, 0));
     EXPECT_TRUE(
         Logged("[WARNING] BuildingOrchestrator: SpaceType not found for container a (spaceTypeId: st-none)"));
@@ -147,9 +147,10 @@ TEST_F(PlanImport, APlanThatCreatesNothingCountsItsFailuresAndSaysSo) {
 }
 
 TEST_F(PlanImport, AUnitPlanAddsItsUnitZoneNamedUnitWhenNamelessAndOnlyAUnitPlanDoes) {
+    GS::UniString unitName = "Unit";
     API_Attribute unitCategory = {};
     unitCategory.header.typeID = API_ZoneCatID;
-    unitCategory.header.name = "Unit";
+    unitCategory.header.uniStringNamePtr = &unitName;
     const API_AttributeIndex unit = StandIn::AddAttribute(unitCategory);
     PlanTemplate plan = UnitPlan();
     plan.subContainers.Push(Container("a", "st-bed", 0, 4000));
@@ -208,7 +209,7 @@ TEST_F(PlanImport, EverythingGoesOnTheZonesStoryOrOnTheGroundFloorWhenTheZoneCan
     const size_t before = StandIn::TheModel().elements.size();
     ASSERT_EQ(Import(plan, APINULLGuid), NoError);
     EXPECT_TRUE(
-        Logged("[WARNING] BuildingOrchestrator: Failed to get zone floor index (error -2130313206), using "
+        Logged("[WARNING] BuildingOrchestrator: Failed to get zone floor index (error -2130313115), using "
                "ground floor"));
     for (size_t i = before; i < StandIn::TheModel().elements.size(); ++i) {
         EXPECT_EQ(StandIn::TheModel().elements[i].element.header.floorInd, 0) << i;

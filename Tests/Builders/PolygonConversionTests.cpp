@@ -142,7 +142,7 @@ TEST_F(PolygonConversion, ScalesTransformedPointsAndClosesWithTheTransformedFirs
 
 TEST_F(PolygonConversion, RefusesAPolygonWithoutPolylines) {
     poly = {7, 7, 7};
-    EXPECT_EQ(Convert(TolvaPolygon()), APIERR_NOTFOUND);
+    EXPECT_EQ(Convert(TolvaPolygon()), APIERR_BADPARS);
     EXPECT_EQ(Lines(), (std::vector<std::string>{"[ERROR] SlabBuilder: Polygon has no polylines"}));
     EXPECT_EQ(poly.nCoords, 7);
     EXPECT_EQ(memo.coords, nullptr);
@@ -151,7 +151,7 @@ TEST_F(PolygonConversion, RefusesAPolygonWithoutPolylines) {
 TEST_F(PolygonConversion, RefusesAOnePointPolylineBeforeAllocatingAnything) {
     poly = {7, 8, 9};
     const Int32 allocations = StandIn::Faults::CallCount("BMAllocateHandle");
-    EXPECT_EQ(Convert(Polygon({OpenSquare, Ring({{12.345, -6.5, 3}})})), APIERR_NOTFOUND);
+    EXPECT_EQ(Convert(Polygon({OpenSquare, Ring({{12.345, -6.5, 3}})})), APIERR_BADPARS);
     EXPECT_EQ(Lines(),
               (std::vector<std::string>{
                   "[ERROR] SlabBuilder: Polyline 1 has insufficient points: 1 (minimum 2 required). This may "
@@ -165,7 +165,7 @@ TEST_F(PolygonConversion, RefusesAOnePointPolylineBeforeAllocatingAnything) {
 }
 
 TEST_F(PolygonConversion, PrintsTheOriginForAPolylineWithoutPoints) {
-    EXPECT_EQ(Convert(Polygon({TolvaPolyline()})), APIERR_NOTFOUND);
+    EXPECT_EQ(Convert(Polygon({TolvaPolyline()})), APIERR_BADPARS);
     EXPECT_EQ(Lines(),
               (std::vector<std::string>{
                   "[ERROR] SlabBuilder: Polyline 0 has insufficient points: 0 (minimum 2 required). This may "

@@ -77,8 +77,8 @@ TEST_F(ProjectChange, OpeningOrStartingAProjectEmptiesTheThreeCachesInOrder) {
 
 TEST_F(ProjectChange, OtherEventsKeepTheCaches) {
     const std::vector<Int32> before = HostQuestions();
-    for (API_NotifyEventID event : {APINotify_NewAndReset, 8, 4096}) {
-        EXPECT_EQ(ProjectEventHandler(event, 0), NoError);
+    for (Int32 event : {Int32(APINotify_NewAndReset), 8, 4096}) {
+        EXPECT_EQ(ProjectEventHandler(static_cast<API_NotifyEventID>(event), 0), NoError);
     }
     UseEveryManager();
     EXPECT_EQ(HostQuestions(), before);

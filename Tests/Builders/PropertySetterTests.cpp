@@ -91,8 +91,8 @@ TEST_F(ExteriorPosition, PassesHostFailuresOnWithAWarning) {
     EXPECT_EQ(MarkExterior(), APIERR_MEMFULL);
     EXPECT_EQ(PropertySetter::SetPositionExterior(wall.header.guid), APIERR_NEEDSUNDOSCOPE);
     EXPECT_EQ(Lines(), (std::vector<std::string>{
-                           "[WARNING] PropertySetter: Failed to get property definitions: -2130313206",
-                           "[WARNING] PropertySetter: Failed to get Position property value: -2130313212",
+                           "[WARNING] PropertySetter: Failed to get property definitions: -2130313115",
+                           "[WARNING] PropertySetter: Failed to get Position property value: -2130313112",
                            "[WARNING] PropertySetter: Failed to set Position property: -2130313214",
                            "[WARNING] PropertySetter: Failed to set Position property: -2130312307"}));
     EXPECT_TRUE(Position().isDefault);

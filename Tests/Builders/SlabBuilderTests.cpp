@@ -57,7 +57,7 @@ TEST_F(Slabs, TellsTheHolesOnlyWhenThereAreAny) {
 }
 
 TEST_F(Slabs, RefusesAPolygonWithoutPolylines) {
-    EXPECT_EQ(Create(TolvaPolygon()), APIERR_NOTFOUND);
+    EXPECT_EQ(Create(TolvaPolygon()), APIERR_BADPARS);
     EXPECT_EQ(Lines().back(), "[ERROR] SlabBuilder: Polygon has no polylines");
     EXPECT_TRUE(OfType(API_SlabID).empty());
 }
@@ -72,7 +72,7 @@ TEST_F(Slabs, ReturnsTheHostsCodeForEachFailingStep) {
               "[ERROR] SlabBuilder: Slab creation failed: error code -2130313111 (0x81060069)");
     TolvaPolygon dot;
     dot.polylines.Push(Ring({{0, 0}}));
-    EXPECT_EQ(Create(dot), APIERR_NOTFOUND);
+    EXPECT_EQ(Create(dot), APIERR_BADPARS);
     EXPECT_TRUE(OfType(API_SlabID).empty());
 }
 

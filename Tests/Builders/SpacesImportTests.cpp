@@ -89,8 +89,11 @@ protected:
             for (const StandIn::StoredElement* label : OfType(API_LabelID)) {
                 labelled = labelled || label->element.label.parent == zone->element.header.guid;
             }
-            zones.push_back({std::u16string(zone->element.zone.roomName), zone->element.header.floorInd,
-                             zone->element.zone.catInd, labelled});
+            std::u16string name;
+            for (const GS::uchar_t* unit = zone->element.zone.roomName; *unit != 0; ++unit) {
+                name += static_cast<char16_t>(*unit);
+            }
+            zones.push_back({name, zone->element.header.floorInd, zone->element.zone.catInd, labelled});
         }
         return zones;
     }
@@ -209,8 +212,8 @@ TEST_F(SpacesImport, TheBaseComesFromTheLowestFiniteHeight) {
 TEST_F(SpacesImport, EveryHeightNotANumberFailsBeforeAnyZone) {
     data.spaces.Push(Room("st-bed", 0, NaN));
     data.spaces.Push(Room("st-kitchen", 3000, NaN));
-    EXPECT_EQ(Import(), APIERR_NOTFOUND);
-    EXPECT_EQ(APIERR_NOTFOUND, static_cast<GSErrCode>(0x81060068));
+    EXPECT_EQ(Import(), APIERR_BADPARS);
+    EXPECT_EQ(APIERR_BADPARS, static_cast<GSErrCode>(0x81060068));
     EXPECT_TRUE(StandIn::TheModel().elements.empty());
     EXPECT_TRUE(
         HasLine("[ERROR] BuildingOrchestrator: No valid elevations found in spaces.json - all z-values "

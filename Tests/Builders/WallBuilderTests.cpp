@@ -104,7 +104,7 @@ TEST_F(Walls, ReturnsTheHostsCodeWhenDefaultsOrCreationFail) {
     EXPECT_EQ(Lines().back(), "[ERROR] WallBuilder: Failed to get wall defaults: -2130313214");
     StandIn::Faults::Arm("ACAPI_Element_Create:Wall", APIERR_BADPARS);
     EXPECT_EQ(Create(3000, ACAPI_CreateAttributeIndex(0)), APIERR_BADPARS);
-    EXPECT_EQ(Lines().back(), "[ERROR] WallBuilder: Failed to create wall: -2130313212");
+    EXPECT_EQ(Lines().back(), "[ERROR] WallBuilder: Failed to create wall: -2130313112");
     EXPECT_TRUE(OfType(API_WallID).empty());
 }
 
@@ -189,8 +189,8 @@ TEST_F(Walls, ReturnsTheFailureOfTheOnlyCreatableEdgeAndGoesOnAfterFailures) {
                   "[INFO] MaterialManager: Found solid fill: Background (index 2)",
                   "[INFO] MaterialManager: Found plain surface material by name: White (index 3)",
                   "[INFO] MaterialManager: Created Tolva Material at index 2",
-                  "[ERROR] WallBuilder: Failed to create wall: -2130313212",
-                  "[ERROR] WallBuilder: Edge 0: Wall creation FAILED with error -2130313212",
+                  "[ERROR] WallBuilder: Failed to create wall: -2130313112",
+                  "[ERROR] WallBuilder: Edge 0: Wall creation FAILED with error -2130313112",
                   "[INFO] WallBuilder: Wall creation from 2 edges: 0 created, 1 failed, 0 skipped"}));
 
     guides.guides.Add("1", {"unit", "simple", 200});

@@ -50,7 +50,7 @@ TEST_F(WallIndexTest, FindsTheSameWallAsMeasuringEveryWallNearAndFar) {
 
 TEST_F(WallIndexTest, AWallTooLongForTheGridAndWallsThatCannotBeReadAreHandled) {
     GS::Array<API_Guid> walls;
-    walls.Push(GSGuid2APIGuid(GS::Guid::Generate()));
+    walls.Push(GSGuid2APIGuid(GS::Guid(GS::Guid::GenerateGuid)));
     walls.Push(PlantWall(-20000, 5, 20000, 5));
     const WallIndex index(walls);
     EXPECT_FALSE(index.NoneGiven());
@@ -62,7 +62,7 @@ TEST_F(WallIndexTest, AWallTooLongForTheGridAndWallsThatCannotBeReadAreHandled) 
 
     EXPECT_TRUE(WallIndex(GS::Array<API_Guid>()).NoneGiven());
     GS::Array<API_Guid> unreadable;
-    unreadable.Push(GSGuid2APIGuid(GS::Guid::Generate()));
+    unreadable.Push(GSGuid2APIGuid(GS::Guid(GS::Guid::GenerateGuid)));
     EXPECT_FALSE(WallIndex(unreadable).Nearest({0, 0}, 0.5).has_value());
 }
 

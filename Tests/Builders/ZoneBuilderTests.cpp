@@ -60,13 +60,18 @@ protected:
     }
 
     static std::u16string RoomName(const StandIn::StoredElement& zone) {
-        return std::u16string(zone.element.zone.roomName);
+        std::u16string name;
+        for (const GS::uchar_t* unit = zone.element.zone.roomName; *unit != 0; ++unit) {
+            name += static_cast<char16_t>(*unit);
+        }
+        return name;
     }
 
     static API_AttributeIndex AddCategory(const char* name) {
+        GS::UniString categoryName = name;
         API_Attribute category = {};
         category.header.typeID = API_ZoneCatID;
-        category.header.name = name;
+        category.header.uniStringNamePtr = &categoryName;
         return StandIn::AddAttribute(category);
     }
 
@@ -104,17 +109,18 @@ TEST_F(Zones, MakesALabelledManualZoneFromAContainerWithItsHole) {
     EXPECT_EQ(label.element.header.floorInd, 0);
     EXPECT_EQ(*label.memo->textContent, GS::UniString("Open Kitchen"));
     ASSERT_EQ(label.memo->paragraphs->size(), 1u);
-    const API_ParagraphType& paragraph = label.memo->paragraphs->front();
+    const API_ParagraphType& paragraph = label.memo->paragraphs->front().paragraph;
     EXPECT_EQ(paragraph.from, 0);
     EXPECT_EQ(paragraph.range, 12);
     EXPECT_EQ(paragraph.just, APIJust_Left);
-    EXPECT_EQ(paragraph.spac, -1.0);
-    ASSERT_EQ(paragraph.run.GetSize(), 1u);
-    EXPECT_EQ(paragraph.run[0].from, 0);
-    EXPECT_EQ(paragraph.run[0].range, 12);
-    EXPECT_EQ(paragraph.run[0].pen, 1);
-    EXPECT_EQ(paragraph.run[0].font, StandIn::LabelDefaultFont);
-    EXPECT_EQ(paragraph.run[0].size, 3.0);
+    EXPECT_EQ(paragraph.spacing, -1.0);
+    const std::vector<API_RunType>& runs = label.memo->paragraphs->front().runs;
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].from, 0);
+    EXPECT_EQ(runs[0].range, 12);
+    EXPECT_EQ(runs[0].pen, 1);
+    EXPECT_EQ(runs[0].font, StandIn::LabelDefaultFont);
+    EXPECT_EQ(runs[0].size, 3.0);
     EXPECT_EQ(Lines(),
               (std::vector<std::string>{"[INFO] ZoneBuilder: Zone created with 2 sub-polygons (1 hole)"}));
 }
@@ -140,8 +146,8 @@ TEST_F(Zones, KeepsTheZoneWhenTheHostRefusesItsLabel) {
     EXPECT_EQ(OfType(API_ZoneID).size(), 1u);
     EXPECT_TRUE(OfType(API_LabelID).empty());
     EXPECT_EQ(Lines(), (std::vector<std::string>{
-                           "[WARNING] ZoneBuilder: Failed to create zone label: -2130313212",
-                           "[WARNING] ZoneBuilder: Zone created but label creation failed: -2130313212"}));
+                           "[WARNING] ZoneBuilder: Failed to create zone label: -2130313112",
+                           "[WARNING] ZoneBuilder: Zone created but label creation failed: -2130313112"}));
     ClearLines();
     StandIn::Faults::Arm("ACAPI_Element_GetDefaults:Label", APIERR_MEMFULL);
     ASSERT_EQ(FromContainer(Container(), &bedroom, TolvaTransform()), NoError);
@@ -193,7 +199,7 @@ TEST_F(Zones, LabelsAZoneFromAPolygonOnlyWithLabelDefaults) {
     ASSERT_EQ(FromPolygon("Guest room", "Bedroom", &defaults), NoError);
     const StandIn::StoredElement& label = OnlyOf(API_LabelID);
     EXPECT_EQ(*label.memo->textContent, GS::UniString("Guest room"));
-    EXPECT_EQ(label.memo->paragraphs->front().run[0].font, 12) << "the given defaults' font";
+    EXPECT_EQ(label.memo->paragraphs->front().runs[0].font, 12) << "the given defaults' font";
     EXPECT_EQ(label.element.label.begC, (API_Coord{2, 1.5}));
     EXPECT_EQ(StandIn::Faults::CallCount("ACAPI_Element_GetDefaults"), defaultsAsked + 1)
         << "only the zone's defaults";
@@ -231,9 +237,9 @@ TEST_F(Zones, ReportsEachFailureWithTheHostsCode) {
                   return ZoneBuilder::CreateZoneFromContainer(PlanContainer(), nullptr, 0, TolvaTransform(),
                                                               zoneGuid);
               }),
-              APIERR_NOTFOUND);
+              APIERR_BADPARS);
     EXPECT_EQ(InStep([&] { return ZoneBuilder::CreateGFAZone(TolvaPolygon(), "GFA", "", 0, zoneGuid); }),
-              APIERR_NOTFOUND);
+              APIERR_BADPARS);
     StandIn::Faults::Arm("ACAPI_Element_GetDefaults:Zone", APIERR_MEMFULL);
     EXPECT_EQ(FromPolygon("Hall", "Circulation"), APIERR_MEMFULL);
     StandIn::Faults::Arm("ACAPI_Element_Create:Zone", APIERR_BADPOLY);

@@ -52,7 +52,7 @@ protected:
     static std::string LayerName(API_AttributeIndex index) {
         for (const StandIn::StoredAttribute& stored : StandIn::Attributes().byType[API_LayerID]) {
             if (stored.attribute.header.index == index) {
-                return stored.attribute.header.name.ToCStr(GS::CC_UTF8).Get();
+                return stored.name.ToCStr(CC_UTF8).Get();
             }
         }
         return "none";
@@ -103,7 +103,7 @@ TEST_F(BuildingWalls, CountAWallTheHostRefusesAndGoOn) {
     EXPECT_EQ(failed, 2);
     EXPECT_TRUE(pairs.IsEmpty()) << "no pair for the refused facade wall";
     EXPECT_THAT(Lines(),
-                Contains("[ERROR] BuildingOrchestrator: Failed to create wall 1: error -2130313212"));
+                Contains("[ERROR] BuildingOrchestrator: Failed to create wall 1: error -2130313112"));
 }
 
 TEST_F(BuildingWalls, PutAWallOnTheDefaultLayerWhenItsLayerCannotBeMade) {
@@ -155,7 +155,7 @@ TEST_F(BuildingWalls, ReportAFailedTrimAndStillTrimTheOthers) {
     EXPECT_TRUE(Stored(walls[0]).solidLinks.empty());
     EXPECT_EQ(Stored(walls[1]).solidLinks.size(), 1u);
     EXPECT_EQ(Lines(), (std::vector<std::string>{
-                           "[WARNING] BuildingOrchestrator: Failed to apply SEO: error -2130313212",
+                           "[WARNING] BuildingOrchestrator: Failed to apply SEO: error -2130313112",
                            "[INFO] BuildingOrchestrator: SEO trimming: 1 successful, 1 failed"}));
 }
 

@@ -4,12 +4,15 @@
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Faults.hpp"
 
+#include <cstdio>
+
 namespace {
 
+// A header with the narrow name alone.
 API_Attribute Head(API_AttrTypeID type, const char* name, Int32 index = 0) {
     API_Attribute attribute = {};
     attribute.header.typeID = type;
-    attribute.header.name = name;
+    std::snprintf(attribute.header.name, sizeof(attribute.header.name), "%s", name);
     attribute.header.index = ACAPI_CreateAttributeIndex(index);
     return attribute;
 }
@@ -30,7 +33,7 @@ TEST_F(Attributes, AreFoundByExactNameOrByIndex) {
 
     API_Attribute byIndex = Head(API_MaterialID, "", gray.header.index.ToInt32_Deprecated());
     ASSERT_EQ(ACAPI_Attribute_Get(&byIndex), NoError);
-    EXPECT_EQ(byIndex.header.name, GS::UniString("Gray"));
+    EXPECT_STREQ(byIndex.header.name, "Gray");
     API_Attribute pastTheEnd = Head(API_FilltypeID, "", 1001);
     EXPECT_NE(ACAPI_Attribute_Get(&pastTheEnd), NoError);
 }
@@ -68,8 +71,30 @@ TEST_F(Attributes, CreateRefusesATakenNameAndModifyWritesBack) {
     ASSERT_EQ(ACAPI_Attribute_Get(&reread), NoError);
     EXPECT_EQ(reread.layer.conClassId, 7);
 
-    reread.header.name = "Archicad Layer";
+    std::snprintf(reread.header.name, sizeof(reread.header.name), "%s", "Archicad Layer");
     EXPECT_EQ(ACAPI_Attribute_Modify(&reread, nullptr), APIERR_ATTREXIST);
+}
+
+TEST_F(Attributes, TakeAndGiveTheNameThroughTheUniStringPointer) {
+    GS::UniString name("\xCE\xA3 Walls", CC_UTF8);
+    API_Attribute layer = {};
+    layer.header.typeID = API_LayerID;
+    layer.header.uniStringNamePtr = &name;
+    ASSERT_EQ(ACAPI_Attribute_Create(&layer, nullptr), NoError);
+
+    GS::UniString read;
+    API_Attribute byIndex = Head(API_LayerID, "", layer.header.index.ToInt32_Deprecated());
+    byIndex.header.uniStringNamePtr = &read;
+    ASSERT_EQ(ACAPI_Attribute_Get(&byIndex), NoError);
+    EXPECT_EQ(read, name);
+    EXPECT_STREQ(byIndex.header.name, name.ToCStr().Get()) << "the narrow name is filled too";
+
+    GS::UniString again = name;
+    API_Attribute byName = {};
+    byName.header.typeID = API_LayerID;
+    byName.header.uniStringNamePtr = &again;
+    ASSERT_EQ(ACAPI_Attribute_Get(&byName), NoError);
+    EXPECT_EQ(byName.header.index, layer.header.index);
 }
 
 TEST_F(Attributes, SurviveAFailedStepAndFailPerNameOnDemand) {

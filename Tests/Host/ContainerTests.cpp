@@ -83,13 +83,13 @@ TEST(Ref, CountsSharedOwnersAndCastsDynamically) {
     EXPECT_EQ(base.GetRefCount(), 1);
     {
         GS::Ref<Derived> derived = GS::DynamicCast<Derived>(base);
-        ASSERT_FALSE(derived.IsNull());
+        ASSERT_TRUE(derived != nullptr);
         EXPECT_EQ(derived->value, 42);
         EXPECT_EQ(base.GetRefCount(), 2);
-        EXPECT_TRUE(GS::DynamicCast<Other>(base).IsNull());
+        EXPECT_TRUE(GS::DynamicCast<Other>(base) == nullptr);
     }
     EXPECT_EQ(base.GetRefCount(), 1);
-    base.Clear();
+    base = nullptr;
     EXPECT_FALSE(base);
 }
 

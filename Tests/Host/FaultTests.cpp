@@ -1,6 +1,6 @@
 #include "ModelTestSupport.hpp"
 
-#include "ACAPI/LibraryManager.hpp"
+#include "ACAPI/Library/LibraryManager.hpp"
 #include "GSException.hpp"
 #include "RS.hpp"
 #include "StandIn/Faults.hpp"
@@ -61,8 +61,9 @@ TEST_F(Faults, TheNthCallFailsWhateverItsNameAndVariantsAreNotCountedAgain) {
     EXPECT_EQ(ACAPI_CallUndoableCommand("Step", [] { return NoError; }), NoError) << "once";
     EXPECT_EQ(StandIn::Faults::HostCallCount(), 4);
 
+    StandIn::NewProject();
+    auto manager = ACAPI::Library::GetLibraryManager().Unwrap();
     StandIn::Faults::FailNthCall(1, APIERR_MEMFULL);
-    ACAPI::Library::LibraryManager manager(ACAPI_GetToken());
     EXPECT_TRUE(manager.GetEmbeddedLibrary().IsErr()) << "a call named with :: is a call of its own";
     EXPECT_EQ(StandIn::Faults::NthCallFailed(), "LibraryManager::GetEmbeddedLibrary");
     StandIn::Faults::Clear();

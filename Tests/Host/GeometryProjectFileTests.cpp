@@ -49,17 +49,18 @@ const char* ZoneWithTwoBodies = R"({"type": "zone", "story": 0, "polygon": [[[0,
 TEST_F(GeometryInProjectFiles, AZoneCanHaveTwoBodiesWhenTheProjectSaysSo) {
     StandIn::LoadProject(ApartmentWith(ZoneWithTwoBodies));
     API_ElemInfo3D info = {};
-    ASSERT_EQ(ACAPI_Element_Get3DInfo(StandIn::TheModel().elements.back().element.header, &info), NoError);
+    ASSERT_EQ(ACAPI_ModelAccess_Get3DInfo(StandIn::TheModel().elements.back().element.header, &info),
+              NoError);
     EXPECT_EQ(info.lbody - info.fbody, 1);
     API_Component3D component = {};
-    component.header = {API_BodyID, info.lbody};
+    component.header = {API_BodyID, info.lbody, 0, 0};
     ASSERT_EQ(ACAPI_ModelAccess_GetComponent(&component), NoError);
     EXPECT_EQ(component.body.nPgon, 1);
     EXPECT_EQ(component.body.iumat, 2);
     EXPECT_EQ(component.body.tranmat.tmx[11], 7);
-    component.header = {API_PgonID, 1};
+    component.header = {API_PgonID, 1, 0, 0};
     ASSERT_EQ(ACAPI_ModelAccess_GetComponent(&component), NoError);
-    EXPECT_EQ(component.pgon.status, APIPgon_Hidden);
+    EXPECT_EQ(component.pgon.status, APIPgon_Invis);
     std::string saved = StandIn::SaveProject();
     EXPECT_EQ(LoadError(saved), "loaded");
     EXPECT_EQ(StandIn::SaveProject(), saved);
@@ -103,10 +104,10 @@ TEST_F(GeometryInProjectFiles, GroupsAreSavedAndLoaded) {
                                        group + R"(", "begin": [0, 0], "end": [1, 1]})"));
     const API_Guid line = StandIn::TheModel().elements.back().element.header.guid;
     API_Guid found = {};
-    ASSERT_EQ(ACAPI_Grouping_GetElementGroup(line, &found), NoError);
+    ASSERT_EQ(ACAPI_Grouping_GetRootGroup(line, &found), NoError);
     EXPECT_EQ(APIGuidToString(found), GS::UniString(group));
     GS::Array<API_Guid> members;
-    ASSERT_EQ(ACAPI_Grouping_GetGroupElements(found, &members), NoError);
+    ASSERT_EQ(ACAPI_Grouping_GetAllGroupedElems(found, &members), NoError);
     EXPECT_EQ(members.GetSize(), 2u);
     const std::string saved = StandIn::SaveProject();
     EXPECT_NE(saved.find(std::string("\"group\": \"") + group + "\""), std::string::npos);

@@ -28,10 +28,10 @@ TEST(Guid, LaysOutApiGuidsAsInMemory) {
 }
 
 TEST(Guid, GeneratesDistinctVersion4Guids) {
-    GS::Guid first = GS::Guid::Generate();
-    GS::Guid second = GS::Guid::Generate();
+    GS::Guid first = GS::Guid(GS::Guid::GenerateGuid);
+    GS::Guid second = GS::Guid(GS::Guid::GenerateGuid);
     EXPECT_NE(first, second);
-    EXPECT_EQ(first.ToUniString()[14], u'4');
+    EXPECT_EQ(first.ToUniString().GetChar(14), u'4');
 }
 
 class MemoryHandles : public ::testing::Test {

@@ -1,6 +1,6 @@
 #include "ModelTestSupport.hpp"
 
-#include "ACAPI/LibraryManager.hpp"
+#include "ACAPI/Library/LibraryManager.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Libraries.hpp"
 #include "StandIn/Model3D.hpp"
@@ -52,8 +52,8 @@ protected:
     static GSErrCode Copy(const IO::Location& file, bool overwrite = true) {
         GS::Array<IO::Location> files;
         files.Push(file);
-        return ACAPI_LibraryManagement_CopyFilesIntoLibrary(
-            IO::Location(GS::UniString(StandIn::EmbeddedLibraryFolder())), files, overwrite);
+        const IO::Location embedded(GS::UniString(StandIn::EmbeddedLibraryFolder()));
+        return ACAPI_LibraryManagement_CopyFilesIntoLibrary(&embedded, &files, &overwrite);
     }
 
     fs::path source;
@@ -91,15 +91,16 @@ TEST_F(Libraries, CopiesRealFilesIntoTheEmbeddedLibraryAndKeepsTheIndexOnOverwri
     EXPECT_EQ(StandIn::FindPartByName("Broken.gsm"), nullptr);
     GS::Array<IO::Location> files;
     files.Push(file);
-    EXPECT_EQ(ACAPI_LibraryManagement_CopyFilesIntoLibrary(IO::Location(GS::UniString(source.string())),
-                                                           files, true),
-              APIERR_BADPARS)
+    const IO::Location outside(GS::UniString(source.string()));
+    const bool overwrite = true;
+    EXPECT_EQ(ACAPI_LibraryManagement_CopyFilesIntoLibrary(&outside, &files, &overwrite), APIERR_BADPARS)
         << "only the embedded library takes files";
 }
 
 TEST_F(Libraries, TheManagerAnswersWithResults) {
-    ACAPI::Library::LibraryManager manager(ACAPI_GetToken());
-    ASSERT_TRUE(manager.IsValid());
+    auto found = ACAPI::Library::GetLibraryManager();
+    ASSERT_TRUE(found.IsOk());
+    auto manager = found.Unwrap();
     auto embedded = manager.GetEmbeddedLibrary();
     ASSERT_TRUE(embedded.IsOk());
     EXPECT_EQ(embedded.Unwrap().GetLocation().Unwrap().ToDisplayText(),
@@ -111,7 +112,7 @@ TEST_F(Libraries, TheManagerAnswersWithResults) {
     StandIn::Faults::Arm("LibraryManager::GetEmbeddedLibrary", APIERR_GENERAL);
     EXPECT_EQ(manager.GetEmbeddedLibrary().UnwrapErr().kind, APIERR_GENERAL);
     StandIn::Host().project = StandIn::ProjectState::None;
-    EXPECT_FALSE(manager.IsValid());
+    EXPECT_TRUE(ACAPI::Library::GetLibraryManager().IsErr());
 }
 
 TEST_F(Libraries, CreatesAPartSectionBySectionUnderTheOverwriteSwitch) {
@@ -133,8 +134,7 @@ TEST_F(Libraries, CreatesAPartSectionBySectionUnderTheOverwriteSwitch) {
         EXPECT_EQ(ACAPI_LibraryPart_EndSection(), NoError);
         double a = 0.5, b = 0.25;
         GSHandle parameters = nullptr;
-        API_LibPartDetails details = {};
-        EXPECT_EQ(ACAPI_LibraryPart_GetSect_ParamDef(&part, nullptr, &a, &b, &details, &parameters), NoError);
+        EXPECT_EQ(ACAPI_LibraryPart_GetSect_ParamDef(&part, nullptr, &a, &b, nullptr, &parameters), NoError);
         section.sectType = API_SectParamDef;
         EXPECT_EQ(ACAPI_LibraryPart_AddSection(&section, parameters, nullptr), NoError);
         BMKillHandle(&parameters);

@@ -40,7 +40,22 @@ protected:
         element.header.type = type.typeID;
         EXPECT_EQ(ACAPI_Element_GetDefaults(&element, nullptr), NoError);
         element.header.type = type;
-        element.polyLine.poly = {static_cast<Int32>(memo.coords.size() - 1), 1, 0};
+        // The element is a union: the polygon goes into the member of its own type.
+        const API_Polygon poly = {static_cast<Int32>(memo.coords.size() - 1), 1, 0};
+        switch (type.typeID) {
+        case API_SlabID:
+            element.slab.poly = poly;
+            break;
+        case API_ZoneID:
+            element.zone.poly = poly;
+            break;
+        case API_MeshID:
+            element.mesh.poly = poly;
+            break;
+        default:
+            element.polyLine.poly = poly;
+            break;
+        }
         EXPECT_EQ(StandIn::PlantElement(&element, &memo), NoError);
         return element;
     }
@@ -107,10 +122,12 @@ TEST_F(Memos, LabelDefaultsCarryTheirFontInTheTextAndTheParagraphRun) {
     ASSERT_EQ(ACAPI_Element_GetDefaults(&label, &memo), NoError);
     EXPECT_EQ(label.label.u.text.font, StandIn::LabelDefaultFont);
     ASSERT_NE(memo.paragraphs, nullptr);
-    ASSERT_EQ(memo.paragraphs->GetSize(), 1u);
+    ASSERT_EQ(BMGetHandleSize(reinterpret_cast<GSConstHandle>(memo.paragraphs)),
+              static_cast<GSSize>(sizeof(API_ParagraphType)));
     const API_ParagraphType& paragraph = (*memo.paragraphs)[0];
     EXPECT_EQ(paragraph.range, static_cast<Int32>(memo.textContent->GetLength()));
-    ASSERT_EQ(paragraph.run.GetSize(), 1u);
+    ASSERT_EQ(BMGetPtrSize(reinterpret_cast<GSConstPtr>(paragraph.run)),
+              static_cast<GSSize>(sizeof(API_RunType)));
     EXPECT_EQ(paragraph.run[0].font, StandIn::LabelDefaultFont);
     ACAPI_DisposeElemMemoHdls(&memo);
 }

@@ -32,13 +32,13 @@ protected:
         API_Elem_Head head = {};
         head.guid = guid;
         API_ElemInfo3D info = {};
-        EXPECT_EQ(ACAPI_Element_Get3DInfo(head, &info), NoError);
+        EXPECT_EQ(ACAPI_ModelAccess_Get3DInfo(head, &info), NoError);
         return info;
     }
 
     static API_Component3D Read(API_3DTypeID type, Int32 index) {
         API_Component3D component = {};
-        component.header = {type, index};
+        component.header = {type, index, 0, 0};
         EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&component), NoError) << type << " " << index;
         return component;
     }
@@ -107,19 +107,19 @@ TEST_F(Model3D, AZoneCanHaveTheTwoBodiesItWasGiven) {
     ASSERT_EQ(StandIn::PlantElement(&zone, &defaults.memo), NoError);
     StandIn::Body3D box = StandIn::Prism({Square}, 0, 1, 2);
     StandIn::Body3D hidden = StandIn::Prism({Square}, 1, 2, 2);
-    hidden.polygons[0].status = APIPgon_Hidden;
+    hidden.polygons[0].status = APIPgon_Invis;
     StandIn::FindElement(zone.header.guid)->bodies = std::vector{box, hidden};
     API_ElemInfo3D info = InfoOf(zone.header.guid);
     EXPECT_EQ(info.lbody - info.fbody, 1);
     Read(API_BodyID, info.lbody);
-    EXPECT_EQ(Read(API_PgonID, 1).pgon.status, APIPgon_Hidden);
+    EXPECT_EQ(Read(API_PgonID, 1).pgon.status, APIPgon_Invis);
     EXPECT_EQ(Read(API_PgonID, 1).pgon.iumat, 2);
 }
 
 // A vertex of the body read last where the body's matrix places it.
 API_Coord3D Placed(const API_BodyType& body, Int32 vertex) {
     API_Component3D component = {};
-    component.header = {API_VertID, vertex};
+    component.header = {API_VertID, vertex, 0, 0};
     EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&component), NoError);
     const API_VertType& v = component.vert;
     const double* m = body.tranmat.tmx;
@@ -159,22 +159,22 @@ TEST_F(Model3D, MaterialsAreTheProjectsSurfaces) {
     API_UmatType umat = Read(API_UmatID, 1).umat;
     EXPECT_GE(umat.mater.surfaceRGB.f_red, 0);
     API_Component3D missing = {};
-    missing.header = {API_UmatID, 100000};
+    missing.header = {API_UmatID, 100000, 0, 0};
     EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&missing), APIERR_BADINDEX);
 }
 
 TEST_F(Model3D, PartsNeedABodyAndAnIndexInIt) {
     PlantSlab({Square});
     API_Component3D component = {};
-    component.header = {API_BodyID, 2};
+    component.header = {API_BodyID, 2, 0, 0};
     EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&component), APIERR_BADINDEX);
-    component.header = {API_VertID, 1};
+    component.header = {API_VertID, 1, 0, 0};
     EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&component), APIERR_BADINDEX);
     Read(API_BodyID, 1);
     for (API_3DTypeID type : {API_VertID, API_EdgeID, API_PgonID, API_PedgID}) {
-        component.header = {type, 0};
+        component.header = {type, 0, 0, 0};
         EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&component), APIERR_BADINDEX) << type;
-        component.header = {type, 1000};
+        component.header = {type, 1000, 0, 0};
         EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&component), APIERR_BADINDEX) << type;
     }
 }
@@ -185,7 +185,7 @@ TEST_F(Model3D, ElementsWithoutBodiesHaveNo3DInfo) {
     line.line.endC = {1, 1};
     ASSERT_EQ(StandIn::PlantElement(&line, nullptr), NoError);
     API_ElemInfo3D info = {};
-    EXPECT_EQ(ACAPI_Element_Get3DInfo(line.header, &info), APIERR_BADID);
+    EXPECT_EQ(ACAPI_ModelAccess_Get3DInfo(line.header, &info), APIERR_BADID);
 }
 
 TEST_F(Model3D, EveryComponentReadFailsOnDemand) {
@@ -193,8 +193,8 @@ TEST_F(Model3D, EveryComponentReadFailsOnDemand) {
     API_Elem_Head head = {};
     head.guid = slab;
     API_ElemInfo3D info = {};
-    StandIn::Faults::Arm("ACAPI_Element_Get3DInfo", APIERR_GENERAL);
-    EXPECT_EQ(ACAPI_Element_Get3DInfo(head, &info), APIERR_GENERAL);
+    StandIn::Faults::Arm("ACAPI_ModelAccess_Get3DInfo", APIERR_GENERAL);
+    EXPECT_EQ(ACAPI_ModelAccess_Get3DInfo(head, &info), APIERR_GENERAL);
     for (auto [name, type] : {std::pair{"Body", API_BodyID},
                               {"Vertex", API_VertID},
                               {"Edge", API_EdgeID},
@@ -204,7 +204,7 @@ TEST_F(Model3D, EveryComponentReadFailsOnDemand) {
         Read(API_BodyID, 1);
         StandIn::Faults::Arm(std::string("ACAPI_ModelAccess_GetComponent:") + name, APIERR_GENERAL);
         API_Component3D component = {};
-        component.header = {type, 1};
+        component.header = {type, 1, 0, 0};
         EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&component), APIERR_GENERAL) << name;
         EXPECT_EQ(ACAPI_ModelAccess_GetComponent(&component), NoError) << name;
     }

@@ -27,19 +27,19 @@ API_Guid CreateMovedCube(double dx, double dy, double dz) {
 TEST_F(Morphs, TheMemoHoldsTheMeshBodyNumberedFromZero) {
     API_Guid guid = CreateMovedCube(2, 0, 0);
     API_ElementMemo memo = {};
-    ASSERT_EQ(ACAPI_Element_GetMemo(guid, &memo, APIMemoMask_MorphBody), NoError);
+    ASSERT_EQ(ACAPI_Element_GetMemo(guid, &memo, APIMemoMask_All), NoError);
     ASSERT_NE(memo.morphBody, nullptr);
     const Modeler::MeshBody& body = *memo.morphBody;
     EXPECT_EQ(body.GetVertexCount(), 8u);
     EXPECT_EQ(body.GetPolygonCount(), 6u);
     EXPECT_EQ(body.GetConstVertex(6).z, 1);
     // The top face: polygon edges 4 to 7, edges 5 to 8 (from 1), the top ring of vertices 4 to 7.
-    const Modeler::MeshPolygon& top = body.GetConstPolygon(1);
-    EXPECT_EQ(top.fpedg, 4u);
-    EXPECT_EQ(top.lpedg, 7u);
+    const Modeler::PGON& top = body.GetConstPolygon(1);
+    EXPECT_EQ(top.fpedg, 4);
+    EXPECT_EQ(top.lpedg, 7);
     EXPECT_EQ(body.GetConstPolyEdge(4), 5);
-    EXPECT_EQ(body.GetConstEdge(4).vert1, 4u);
-    EXPECT_EQ(body.GetConstEdge(4).vert2, 5u);
+    EXPECT_EQ(body.GetConstEdge(4).vert1, 4);
+    EXPECT_EQ(body.GetConstEdge(4).vert2, 5);
     EXPECT_EQ(body.GetConstPolyEdge(0), -4);
     ACAPI_DisposeElemMemoHdls(&memo);
     EXPECT_EQ(memo.morphBody, nullptr);
@@ -92,7 +92,7 @@ TEST_F(Morphs, MorphsAreSavedAndLoadedWithTheirMatrixAndBody) {
     const StandIn::StoredElement& morph =
         StandIn::TheModel().elements[StandIn::TheModel().elements.size() - 2];
     ASSERT_TRUE(morph.memo->morphBody);
-    EXPECT_EQ(morph.memo->morphBody->GetConstPolygon(0).lpedg, 2u);
+    EXPECT_EQ(morph.memo->morphBody->GetConstPolygon(0).lpedg, 2);
     EXPECT_EQ(morph.element.morph.tranmat.tmx[7], 2);
     EXPECT_FALSE(StandIn::TheModel().elements.back().memo->morphBody);
     std::string saved = StandIn::SaveProject();

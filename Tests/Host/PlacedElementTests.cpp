@@ -69,7 +69,8 @@ TEST_F(PlacedElements, LabelsKeepTheirTextAndParagraphsAndNeedAZoneParent) {
     ASSERT_NE(read.textContent, nullptr);
     EXPECT_EQ(*read.textContent, GS::UniString("Küche"));
     ASSERT_NE(read.paragraphs, nullptr);
-    EXPECT_EQ(read.paragraphs->GetSize(), 1u);
+    EXPECT_EQ(BMGetHandleSize(reinterpret_cast<GSConstHandle>(read.paragraphs)),
+              static_cast<GSSize>(sizeof(API_ParagraphType)));
     ACAPI_DisposeElemMemoHdls(&read);
 }
 
@@ -113,12 +114,12 @@ TEST_F(PlacedElements, GroupsListTheirMembersInHostOrder) {
     StandIn::PlantElement(&loner, nullptr);
     API_Guid group = StandIn::GroupElements({other.header.guid, wall.header.guid});
     GS::Array<API_Guid> members;
-    ASSERT_EQ(ACAPI_Grouping_GetGroupElements(group, &members), NoError);
+    ASSERT_EQ(ACAPI_Grouping_GetAllGroupedElems(group, &members), NoError);
     EXPECT_EQ(members, (GS::Array<API_Guid>{wall.header.guid, other.header.guid}));
     API_Guid found = {};
-    ASSERT_EQ(ACAPI_Grouping_GetElementGroup(loner.header.guid, &found), NoError);
+    ASSERT_EQ(ACAPI_Grouping_GetRootGroup(loner.header.guid, &found), NoError);
     EXPECT_EQ(found, APINULLGuid);
-    ASSERT_EQ(ACAPI_Grouping_GetElementGroup(other.header.guid, &found), NoError);
+    ASSERT_EQ(ACAPI_Grouping_GetRootGroup(other.header.guid, &found), NoError);
     EXPECT_EQ(found, group);
 }
 

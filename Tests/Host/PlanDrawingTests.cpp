@@ -86,7 +86,7 @@ TEST_F(PlanDrawing, EscapesNamesAndDrawsAnEmptyStory) {
     square.coords = {{0, 0}, {0, 0}, {3, 0}, {3, 3}, {0, 3}, {0, 0}};
     square.pends = {0, 5};
     ACAPI_DisposeElemMemoHdls(&memo);
-    GS::ucsncpy(zone.zone.roomName, u"Kids <&> Guests", API_UniLongNameLen);
+    GS::ucsncpy(zone.zone.roomName, GS::UniString("Kids <&> Guests").ToUStr().Get(), API_UniLongNameLen);
     ASSERT_EQ(StandIn::PlantElement(&zone, &square), NoError);
     EXPECT_NE(StandIn::DrawStory(0).find(">Kids &lt;&amp;&gt; Guests</text>"), std::string::npos);
     std::string empty = StandIn::DrawStory(5);

@@ -1,4 +1,5 @@
 #include "ModelTestSupport.hpp"
+#include "StandIn/Stories.hpp"
 
 #include <string>
 
@@ -22,6 +23,21 @@ TEST_F(ProjectFiles, EveryExampleSavesAsItWasLoaded) {
     }
 }
 
+TEST_F(ProjectFiles, LengthUnitsKeepTheFilesNumbersWhateverTheHostsOrder) {
+    const std::string apartment = ExampleProject("apartment.json");
+    const std::pair<const char*, API_LengthTypeID> units[] = {
+        {"0", API_LengthTypeID::Millimeter}, {"2", API_LengthTypeID::Meter},
+        {"3", API_LengthTypeID::Decimeter},  {"8", API_LengthTypeID::FootDecInch},
+        {"9", API_LengthTypeID::KiloMeter},  {"200", API_LengthTypeID(200)}};
+    for (const auto& [number, unit] : units) {
+        const std::string text =
+            Replaced(apartment, "\"lengthUnit\": 0", std::string("\"lengthUnit\": ") + number);
+        StandIn::LoadProject(text);
+        EXPECT_TRUE(StandIn::Settings().workingUnits.lengthUnit == unit) << number;
+        EXPECT_EQ(StandIn::SaveProject(), text) << number;
+    }
+}
+
 TEST_F(ProjectFiles, LabelsDoorsAndObjectsComeWithTheirMemos) {
     const std::string grid = R"({"type": "object", "story": 0, "layer": 1, "grid": true, "library": 1,
         "at": [0, 0], "coordinates": [[0, 0], [5, 0], [5, 5]]}]})";
@@ -41,7 +57,8 @@ TEST_F(ProjectFiles, LabelsDoorsAndObjectsComeWithTheirMemos) {
     API_ElementMemo memo = {};
     ASSERT_EQ(ACAPI_Element_GetMemo(byType[0][0]->element.header.guid, &memo), NoError);
     EXPECT_EQ(*memo.textContent, GS::UniString("Open kitchen"));
-    ASSERT_EQ((*memo.paragraphs)[0].run.GetSize(), 1u);
+    ASSERT_EQ(BMGetPtrSize(reinterpret_cast<GSConstPtr>((*memo.paragraphs)[0].run)),
+              static_cast<GSSize>(sizeof(API_RunType)));
     EXPECT_EQ((*memo.paragraphs)[0].run[0].font, 7);
     EXPECT_EQ((*memo.paragraphs)[0].run[0].range, 12);
     ACAPI_DisposeElemMemoHdls(&memo);
@@ -107,10 +124,10 @@ TEST_F(ProjectFiles, HostileFilesAreRefusedNamingThePlaceAndChangeNothing) {
         {Replaced(apartment, "[[[-0.15, -0.15]", "[[[-0.15, -0.14]"),
          "Project file, root.elements[6]: the host refuses this element (0x81060069)"},
         {Replaced(apartment, "\"offset\": 3.0", "\"offset\": 30.0"),
-         "Project file, root.elements[10]: the host refuses this element (0x81060004)"},
+         "Project file, root.elements[10]: the host refuses this element (0x81060068)"},
         {Replaced(apartment, "\"zone\": \"B6735E7E",
                   "\"zone\": \"FD6D043E-A7BE-4105-A0B0-6D44566A9FE9\", \"x\": \""),
-         "Project file, root.elements[13]: the host refuses this element (0x81060004)"},
+         "Project file, root.elements[13]: the host refuses this element (0x81060068)"},
         {Replaced(apartment, "\"name\": \"ZZYZX\"", "\"name\": \"\""),
          "Project file, root.elements[14].parameters[2].name: expected 1 to 31 bytes"},
     };

@@ -53,7 +53,7 @@ TEST_F(SolidLinks, MissingElementsAndElementsWithoutSolidsAreRefused) {
     EXPECT_EQ(Link(zone, slab), APIERR_BADPARS);
     EXPECT_EQ(Link(wall, wall), APIERR_BADPARS);
     EXPECT_EQ(Link(wall, APINULLGuid), APIERR_BADPARS);
-    EXPECT_EQ(Link(wall, slab, 7), APIERR_BADPARS);
+    EXPECT_EQ(Link(wall, slab, static_cast<API_SolidOperationID>(7)), APIERR_BADPARS);
     EXPECT_TRUE(LinksOf(wall).empty());
 }
 

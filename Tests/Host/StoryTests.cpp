@@ -35,7 +35,7 @@ API_StoryCmdType Command(API_StoryCmdID action, short index, double height, cons
     cmd.action = action;
     cmd.index = index;
     cmd.height = height;
-    GS::ucsncpy(cmd.uName, GS::UniString(name).ToUStr().Get(), API_StoryNameLen);
+    GS::ucsncpy(cmd.uName, GS::UniString(name).ToUStr().Get(), API_UniLongNameLen);
     return cmd;
 }
 
@@ -123,17 +123,17 @@ TEST_F(Stories, RefuseBadCommandsAndFailOnDemand) {
 
 TEST_F(Stories, PreferencesAndPlacementAreWhatTheProjectSays) {
     StandIn::Settings().workingUnits = {API_LengthTypeID(12), 3, 2};
-    StandIn::Settings().geoLocation.referencePosition = {100.0, 200.0, 0.0};
+    StandIn::Settings().geoLocation.surveyPointPosition = {100.0, 200.0, 0.0};
     API_WorkingUnitPrefs units = {};
     ASSERT_EQ(ACAPI_ProjectSetting_GetPreferences(&units, APIPrefs_WorkingUnitsID), NoError);
-    EXPECT_EQ(units.lengthUnit, 12);
+    EXPECT_EQ(units.lengthUnit, API_LengthTypeID(12));
     EXPECT_EQ(units.lenDecimals, 3);
     API_GeoLocation geo = {};
     ASSERT_EQ(ACAPI_GeoLocation_GetGeoLocation(&geo), NoError);
-    EXPECT_EQ(geo.referencePosition.y, 200.0);
+    EXPECT_EQ(geo.surveyPointPosition.y, 200.0);
     StandIn::NewProject();
     ASSERT_EQ(ACAPI_ProjectSetting_GetPreferences(&units, APIPrefs_WorkingUnitsID), NoError);
-    EXPECT_EQ(units.lengthUnit, API_Millimeter);
+    EXPECT_EQ(units.lengthUnit, API_LengthTypeID::Millimeter);
     EXPECT_EQ(ReadStories(), (std::vector<StoryRow>{{0, 0.0, "Ground Floor"}}));
 }
 

@@ -27,7 +27,7 @@ TEST_F(UndoSteps, AFailedStepLeavesTheElementsAsTheyWere) {
             }
             return APIERR_GENERAL;
         });
-        EXPECT_EQ(code, throws ? APIERR_UNDOTHREW : APIERR_GENERAL);
+        EXPECT_EQ(code, throws ? APIERR_COMMANDFAILED : APIERR_GENERAL);
         EXPECT_EQ(Guids(), before);
         EXPECT_TRUE(StandIn::TheModel().steps.back().rolledBack);
     }
@@ -49,12 +49,12 @@ TEST_F(UndoSteps, AreRecordedEvenWhenEmptyAndCannotNest) {
     EXPECT_EQ(
         ACAPI_CallUndoableCommand("Extract Zone Boundary",
                                   [] { return ACAPI_CallUndoableCommand("Inner", [] { return NoError; }); }),
-        APIERR_NESTEDUNDO);
+        APIERR_NESTING);
     EXPECT_EQ(ACAPI_CallUndoableCommand("Import Tolva Plan", [] { return NoError; }), NoError);
     const auto& steps = StandIn::TheModel().steps;
     ASSERT_EQ(steps.size(), 2u);
     EXPECT_EQ(steps[0].name, GS::UniString("Extract Zone Boundary"));
-    EXPECT_EQ(steps[0].result, APIERR_NESTEDUNDO);
+    EXPECT_EQ(steps[0].result, APIERR_NESTING);
     EXPECT_EQ(steps[1].name, GS::UniString("Import Tolva Plan"));
     EXPECT_EQ(steps[1].result, NoError);
 }

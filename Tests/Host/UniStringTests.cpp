@@ -26,12 +26,12 @@ TEST(UniString, DefaultConversionFollowsTheCodePageTheDriverChose) {
                             "che \x80\x81\x9F"),
               GS::UniString(u"K\u00fcche \u20ac\u0081\u0178"));
     // UTF-8 asked by name stays UTF-8.
-    EXPECT_STREQ(kitchen.ToCStr(GS::CC_UTF8).Get(), "K\xC3\xBC"
-                                                    "che \xE2\x82\xAC"
-                                                    "5 \xE6\xBC\xA2\xF0\x9F\x98\x80");
+    EXPECT_STREQ(kitchen.ToCStr(CC_UTF8).Get(), "K\xC3\xBC"
+                                                "che \xE2\x82\xAC"
+                                                "5 \xE6\xBC\xA2\xF0\x9F\x98\x80");
     EXPECT_EQ(GS::UniString("K\xC3\xBC"
                             "che",
-                            GS::CC_UTF8),
+                            CC_UTF8),
               GS::UniString(u"K\u00fcche"));
     // A fresh host converts with UTF-8 again.
     StandIn::ResetHost();
@@ -45,18 +45,18 @@ TEST(UniString, CountsUtf16CodeUnits) {
     EXPECT_EQ(GS::UniString("ß").GetLength(), 1u);
     GS::UniString house("🏠");
     ASSERT_EQ(house.GetLength(), 2u);
-    EXPECT_EQ(house[0], 0xD83C);
-    EXPECT_EQ(house[1], 0xDFE0);
+    EXPECT_EQ(house.GetChar(0), u'\xD83C');
+    EXPECT_EQ(house.GetChar(1), u'\xDFE0');
 }
 
 TEST(UniString, ReplacesMalformedUtf8WithoutLosingTheRest) {
     GS::UniString text("a\xC3(b\xFF"
                        "c");
     ASSERT_EQ(text.GetLength(), 6u);
-    EXPECT_EQ(text[1], 0xFFFD);
-    EXPECT_EQ(text[2], u'(');
-    EXPECT_EQ(text[4], 0xFFFD);
-    EXPECT_EQ(text[5], u'c');
+    EXPECT_EQ(text.GetChar(1), u'\xFFFD');
+    EXPECT_EQ(text.GetChar(2), u'(');
+    EXPECT_EQ(text.GetChar(4), u'\xFFFD');
+    EXPECT_EQ(text.GetChar(5), u'c');
     EXPECT_STREQ(GS::UniString("\xED\xA0\x80x").ToCStr().Get(), "\xEF\xBF\xBD"
                                                                 "x");
 }
@@ -70,9 +70,9 @@ TEST(UniString, PrintfFormatsLikeCAndKeepsPercentInArguments) {
 
 TEST(UniString, ScansLikeSscanf) {
     int value = -1;
-    EXPECT_EQ(GS::UniString("03").SScanf("%d", &value), 1);
+    EXPECT_EQ(GS::UniString("03").SScanf("%d", &value), 1u);
     EXPECT_EQ(value, 3);
-    EXPECT_EQ(GS::UniString("x").SScanf("%d", &value), 0);
+    EXPECT_EQ(GS::UniString("x").SScanf("%d", &value), 0u);
 }
 
 TEST(UniString, SplitKeepsEmptyPieces) {
@@ -95,16 +95,39 @@ TEST(UniString, ComparesAndSearchesWithAndWithoutCase) {
     EXPECT_TRUE(GS::UniString("UNIT:kitchen").BeginsWith("UNIT:"));
     EXPECT_TRUE(GS::UniString("https://x/").EndsWith("/"));
     EXPECT_FALSE(GS::UniString("/").EndsWith("//"));
-    EXPECT_EQ(GS::UniString("a").FindFirst("b"), GS::UniString::MaxIndex);
+    EXPECT_EQ(GS::UniString("a").FindFirst("b"), GS::MaxUIndex);
 }
 
 TEST(UniString, EditsByCodeUnit) {
     GS::UniString name("UNIT:Living room");
-    name.DeleteFirst(5);
+    name.Delete(0, 5);
     EXPECT_EQ(name, GS::UniString("Living room"));
     EXPECT_EQ(name.ReplaceAll(" ", "_"), 1u);
     EXPECT_EQ(name, GS::UniString("Living_room"));
     EXPECT_THROW(name.GetSubstring(100, 1), GS::IndexOutOfBoundsException);
+}
+
+TEST(UniString, DeleteFirstTakesOneCharacterOrTheFirstOccurrence) {
+    GS::UniString name("UNIT:a:b");
+    name.DeleteFirst();
+    EXPECT_EQ(name, GS::UniString("NIT:a:b"));
+    EXPECT_EQ(name.DeleteFirst(GS::UniChar(u':')), 3u);
+    EXPECT_EQ(name, GS::UniString("NITa:b"));
+    EXPECT_EQ(name.DeleteFirst(GS::UniString("x")), GS::MaxUIndex);
+}
+
+TEST(UniString, ConcatenatesIntoOneText) {
+    const GS::UniString middle("b");
+    const GS::UniString joined = "a" + middle + GS::UniChar(u'c') + GS::UniString("d") + "e";
+    EXPECT_EQ(joined, GS::UniString("abcde"));
+    EXPECT_TRUE(joined != middle);
+}
+
+TEST(UniString, HasTheDevKitsCharacterTypes) {
+    static_assert(std::is_same_v<GS::uchar_t, unsigned short>);
+    static_assert(std::is_class_v<GS::UniChar>);
+    static_assert(!std::is_convertible_v<int, GS::UniChar>, "an int is ambiguous as a UniChar");
+    EXPECT_EQ(GS::UniChar(u'x'), u'x');
 }
 
 TEST(UniString, FixedLengthCopyStaysInsideTheField) {

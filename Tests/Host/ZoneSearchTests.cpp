@@ -34,15 +34,15 @@ TEST_F(ZoneSearch, FindsTheAutomaticZoneAroundThePoint) {
 
 TEST_F(ZoneSearch, APointInAHoleOrOutsideFindsNothing) {
     API_Guid found = room;
-    EXPECT_EQ(Search({3, 3}, &found), APIERR_NOTFOUND);
+    EXPECT_EQ(Search({3, 3}, &found), APIERR_BADPARS);
     EXPECT_EQ(found, APINULLGuid);
-    EXPECT_EQ(Search({7, 3}, &found), APIERR_NOTFOUND);
+    EXPECT_EQ(Search({7, 3}, &found), APIERR_BADPARS);
 }
 
 TEST_F(ZoneSearch, FindsZonesOnlyOnTheActiveStoryWhenTheFilterSaysSo) {
     StandIn::TheModel().activeStory = 1;
     API_Guid found = {};
-    EXPECT_EQ(Search({5, 5}, &found), APIERR_NOTFOUND);
+    EXPECT_EQ(Search({5, 5}, &found), APIERR_BADPARS);
     EXPECT_EQ(Search({5, 5}, &found, APIFilt_OnVisLayer), NoError);
     EXPECT_EQ(found, room);
 }
@@ -50,7 +50,7 @@ TEST_F(ZoneSearch, FindsZonesOnlyOnTheActiveStoryWhenTheFilterSaysSo) {
 TEST_F(ZoneSearch, ZonesOnHiddenLayersAreNotOnAVisibleLayer) {
     StandIn::Attributes().byType[API_LayerID][0].attribute.header.flags |= APILay_Hidden;
     API_Guid found = {};
-    EXPECT_EQ(Search({5, 5}, &found), APIERR_NOTFOUND);
+    EXPECT_EQ(Search({5, 5}, &found), APIERR_BADPARS);
     EXPECT_EQ(Search({5, 5}, &found, APIFilt_OnActFloor), NoError);
 }
 

@@ -132,7 +132,7 @@ TEST_F(GetContext, AGroupWhoseMembersCannotBeListedStaysEmptyButIsNumbered) {
     const API_Guid group = StandIn::GroupElements({grouped, PlantZone()});
     StandIn::GroupElements({PlantZone()});
     StandIn::SelectElements({grouped, StandIn::TheModel().elements.back().element.header.guid});
-    StandIn::Faults::Arm("ACAPI_Grouping_GetGroupElements", APIERR_GENERAL);
+    StandIn::Faults::Arm("ACAPI_Grouping_GetAllGroupedElems", APIERR_GENERAL);
     const rapidjson::Document value = Value(Context());
     const rapidjson::Value& groups = value["items"][0];
     EXPECT_EQ(Types(groups["items"]), (std::vector<std::string>{"group group1", "group group2"}));
@@ -148,7 +148,7 @@ TEST_F(GetContext, ObjectsAreGroupsNumberedOverThoseThatGaveMeshes) {
     const API_Guid failing = PlantObject({5, 0});
     StandIn::SelectElements({PlantObject({0, 0}), failing, PlantObject({2, 0})});
     // The 3D info is asked for by each extraction and by the colour of each object that gave meshes.
-    StandIn::Faults::Arm("ACAPI_Element_Get3DInfo", APIERR_GENERAL, 1, 2);
+    StandIn::Faults::Arm("ACAPI_ModelAccess_Get3DInfo", APIERR_GENERAL, 1, 2);
     const rapidjson::Document value = Value(Context());
     EXPECT_EQ(Types(value["items"]), std::vector<std::string>{"group objects"});
     const rapidjson::Value& objects = value["items"][0];
@@ -189,7 +189,7 @@ TEST_F(GetContext, PlacesBodiesByTheirMatrixAndTheModelOffset) {
 TEST_F(GetContext, HiddenPolygonsAreLeftOut) {
     const API_Guid zone = PlantZone();
     StandIn::Body3D box = StandIn::Prism({Square}, 0, 1, 1);
-    box.polygons[1].status = APIPgon_Hidden;
+    box.polygons[1].status = APIPgon_Invis;
     StandIn::FindElement(zone)->bodies = std::vector{box};
     StandIn::SelectElements({zone});
     const std::vector<MeshChecks::Mesh> meshes = MeshChecks::MeshesIn(Context());

@@ -34,7 +34,7 @@ protected:
     static std::vector<std::string> Lines() {
         std::vector<std::string> lines;
         for (const StandIn::ReportLine& line : StandIn::Host().report) {
-            lines.push_back(line.text.ToCStr(GS::CC_UTF8).Get());
+            lines.push_back(line.text.ToCStr(CC_UTF8).Get());
         }
         return lines;
     }
@@ -132,9 +132,9 @@ protected:
     // The context as the page receives it: a script string.
     static std::string Context() {
         GS::Ref<JS::Base> result = JSCommands::ContextCommands::GetContext({});
-        auto* text = dynamic_cast<JS::Value*>(result.Get());
+        const GS::Ref<JS::Value> text = GS::DynamicCast<JS::Value>(result);
         EXPECT_TRUE(text != nullptr && text->GetType() == JS::Value::STRING);
-        return text == nullptr ? std::string() : text->GetString().ToCStr(GS::CC_UTF8).Get();
+        return text == nullptr ? std::string() : text->GetString().ToCStr(CC_UTF8).Get();
     }
 
     // Each mesh has triangles only, with indices in range, and a closed one faces outwards everywhere.

@@ -89,7 +89,7 @@ TEST_F(PageCommands, GetSelectionGivesTheStoredRoomUntilTheProjectChanges) {
     EXPECT_EQ(room.rfind("{\"bounds\":", 0), 0u) << room;
     EXPECT_EQ(Answer("getSelection"), room) << "reading does not clear it";
     EXPECT_EQ(StandIn::DialogDriver::PageOf(Page()).GetReports().back(),
-              GS::UniString(("selection " + room).c_str(), GS::CC_UTF8));
+              GS::UniString(("selection " + room).c_str(), CC_UTF8));
 
     StandIn::DeliverProjectEvent(APINotify_Open);
     const std::vector<std::string> zones = ZoneGuids();
@@ -158,7 +158,7 @@ TEST_F(PageCommands, ThePageReceivesMeshesAsObjectsAndTheContextAsText) {
                   R"({"version":1,"type":"array<mesh>","value":[{"vertices":[[0,0,0],[1000,0,0],)", 0),
               0u)
         << masses.text;
-    EXPECT_TRUE(dynamic_cast<JS::Object*>(masses.value.Get()) != nullptr);
+    EXPECT_TRUE(GS::DynamicCast<JS::Object>(masses.value) != nullptr);
     const StandIn::PageCallResult context = Call("getContext");
     EXPECT_EQ(
         context.text.rfind(R"({"version":1,"type":"context","value":{"items":[{"vertices":[[0,0,0],)", 0), 0u)

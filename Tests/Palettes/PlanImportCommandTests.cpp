@@ -270,7 +270,7 @@ TEST_F(PlanImportCommand, ThePlanGenerationPageImportsItsPlanIntoTheClickedRoom)
     Press(1);
     std::vector<std::string> imports;
     for (const GS::UniString& report : StandIn::DialogDriver::PageOf(Page()).GetReports()) {
-        const std::string text = report.ToCStr(GS::CC_UTF8).Get();
+        const std::string text = report.ToCStr(CC_UTF8).Get();
         if (text.rfind("import ", 0) == 0) {
             imports.push_back(text);
         }

@@ -19,8 +19,8 @@
 // The add-on started in a host with the example apartment open, driven as the user drives it.
 class RunningAddOn : public ::testing::Test {
 protected:
-    static constexpr GS::IntPtr BrowserPaletteRef = 2513767824u;
-    static constexpr GS::IntPtr PlanPaletteRef = 2901477143u;
+    static constexpr Int32 BrowserPaletteRef = static_cast<Int32>(2513767824u);
+    static constexpr Int32 PlanPaletteRef = static_cast<Int32>(2901477143u);
 
     void SetUp() override {
         StandIn::ResetHost();
@@ -52,22 +52,19 @@ protected:
     }
     static std::string Url() { return Page().GetURL().ToCStr().Get(); }
     static std::string Status() {
-        return dynamic_cast<DG::LeftText&>(*PlanPaletteWindow()->GetItem(4))
-            .GetText()
-            .ToCStr(GS::CC_UTF8)
-            .Get();
+        return dynamic_cast<DG::LeftText&>(*PlanPaletteWindow()->GetItem(4)).GetText().ToCStr(CC_UTF8).Get();
     }
     static void Press(short button) {
         StandIn::DialogDriver::Click(dynamic_cast<DG::Button&>(*PlanPaletteWindow()->GetItem(button)));
     }
-    static bool Visible(GS::IntPtr palette) {
-        return StandIn::SendPaletteMessage(palette, 7).value_or(false);
+    static bool Visible(Int32 palette) {
+        return StandIn::SendPaletteMessage(palette, APIPalMsg_IsPaletteVisible).value_or(false);
     }
 
     static std::vector<std::string> ReportLines() {
         std::vector<std::string> lines;
         for (const StandIn::ReportLine& line : StandIn::Host().report) {
-            lines.push_back(line.text.ToCStr(GS::CC_UTF8).Get());
+            lines.push_back(line.text.ToCStr(CC_UTF8).Get());
         }
         return lines;
     }

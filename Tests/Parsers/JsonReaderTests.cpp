@@ -60,7 +60,7 @@ TEST(JsonReader, KeepsEmbeddedNulsInStrings) {
     ASSERT_TRUE(ReadJson(text.data(), text.size(), document).IsOk());
     GS::UniString value = ToUniString(document[0]);
     ASSERT_EQ(value.GetLength(), 3u);
-    EXPECT_EQ(value[2], u'b');
+    EXPECT_EQ(value.GetChar(2), u'b');
     EXPECT_EQ(ToUniString(document[1]), GS::UniString(u"\u00e9"));
 }
 
@@ -69,7 +69,7 @@ TEST(JsonReader, ConvertsHostTextToUtf8AsTheHostDoes) {
         GS::UniString text(units);
         std::string converted(Utf8Capacity(text), '\0');
         converted.resize(WriteUtf8(text, converted.data()));
-        EXPECT_EQ(converted, text.ToCStr(GS::CC_UTF8).Get()) << converted;
+        EXPECT_EQ(converted, text.ToCStr(CC_UTF8).Get()) << converted;
     };
     // ASCII, two- and three-byte units, a surrogate pair, unpaired surrogates at the end and inside.
     std::u16string units = u"a\u00df\u20ac\U0001F600";

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr GS::IntPtr BrowserPaletteRef = 2513767824u;
+constexpr Int32 BrowserPaletteRef = static_cast<Int32>(2513767824u);
 const GS::Guid BrowserPaletteGuid("{FEE27B6B-3873-4834-98B5-F0081AA4CD45}");
 
 } // namespace
@@ -68,7 +68,7 @@ bool CommandSession::Has(const std::string& command) {
     for (const GS::Ref<JS::Object>& object : Page().GetRegisteredObjects()) {
         if (object->GetName() == GS::UniString("ACAPI")) {
             for (const JS::Object::Member& member : object->GetItemTable()) {
-                if (member.name == GS::UniString(command.c_str(), GS::CC_UTF8)) {
+                if (member.name == GS::UniString(command.c_str(), CC_UTF8)) {
                     return true;
                 }
             }
@@ -78,7 +78,7 @@ bool CommandSession::Has(const std::string& command) {
 }
 
 StandIn::PageCallResult CommandSession::Call(const std::string& command, const GS::Ref<JS::Base>& argument) {
-    return Page().CallObjectFunction("ACAPI", GS::UniString(command.c_str(), GS::CC_UTF8), argument);
+    return Page().CallObjectFunction("ACAPI", GS::UniString(command.c_str(), CC_UTF8), argument);
 }
 
 void CommandSession::SetPageTimeLimit(std::chrono::milliseconds limit) {

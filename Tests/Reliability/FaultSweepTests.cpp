@@ -47,7 +47,7 @@ bool ReadsAnElement(const std::string& call) {
 
 bool ReportedTrouble() {
     for (const StandIn::ReportLine& line : StandIn::Host().report) {
-        const std::string text = line.text.ToCStr(GS::CC_UTF8).Get();
+        const std::string text = line.text.ToCStr(CC_UTF8).Get();
         if (text.rfind("[WARNING]", 0) == 0 || text.rfind("[ERROR]", 0) == 0) {
             return true;
         }

@@ -7,7 +7,7 @@
 namespace {
 
 GS::Ref<JS::Base> Text(const std::string& text) {
-    return GS::NewRef<JS::Value>(GS::UniString(text.c_str(), GS::CC_UTF8));
+    return GS::NewRef<JS::Value>(GS::UniString(text.c_str(), CC_UTF8));
 }
 
 GS::Ref<JS::Base> None() {

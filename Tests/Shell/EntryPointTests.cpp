@@ -56,9 +56,9 @@ TEST_F(EntryPoints, RegisterTheMenuAndEveryHandlerInOrder) {
     EXPECT_EQ(host.eventSubscriptions[2].eventTypes, 4);
 
     ASSERT_EQ(host.palettes.size(), 2u);
-    EXPECT_EQ(host.palettes[0].referenceID, GS::IntPtr(2513767824u));
+    EXPECT_EQ(host.palettes[0].referenceID, static_cast<Int32>(2513767824u));
     EXPECT_EQ(APIGuidToString(host.palettes[0].guid), GS::UniString("FEE27B6B-3873-4834-98B5-F0081AA4CD45"));
-    EXPECT_EQ(host.palettes[1].referenceID, GS::IntPtr(2901477143u));
+    EXPECT_EQ(host.palettes[1].referenceID, static_cast<Int32>(2901477143u));
     EXPECT_EQ(APIGuidToString(host.palettes[1].guid), GS::UniString("B3C7E5F1-9A2D-4E6F-8B4C-1D7F6E3A9C2B"));
     for (const auto& palette : host.palettes) {
         EXPECT_EQ(palette.flags, 1015);

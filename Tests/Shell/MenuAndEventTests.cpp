@@ -20,11 +20,12 @@ TEST_F(StartedAddOn, IgnoresOtherMenuItemsAndMenus) {
 }
 
 TEST_F(StartedAddOn, AnswersPaletteMessagesBeforeAnyPaletteExists) {
-    for (GS::IntPtr palette : {GS::IntPtr(2513767824u), GS::IntPtr(2901477143u)}) {
+    for (Int32 palette : {static_cast<Int32>(2513767824u), static_cast<Int32>(2901477143u)}) {
         EXPECT_EQ(StandIn::SendPaletteMessage(palette, APIPalMsg_IsPaletteVisible),
                   std::optional<bool>(false));
-        for (API_PaletteMessageID message : {1, 2, 3, 4, 5, 99}) {
-            EXPECT_EQ(StandIn::SendPaletteMessage(palette, message), std::nullopt);
+        for (Int32 message : {1, 2, 3, 4, 5, 99}) {
+            EXPECT_EQ(StandIn::SendPaletteMessage(palette, static_cast<API_PaletteMessageID>(message)),
+                      std::nullopt);
         }
     }
     EXPECT_TRUE(StandIn::Host().report.empty());
@@ -37,8 +38,8 @@ TEST_F(StartedAddOn, ProjectEventsEmptyTheCachesAndKeepTheRegistrations) {
     StandIn::NewProject();
     EXPECT_EQ(ReportedLines(), cachesEmptied);
     StandIn::Host().report.clear();
-    for (API_NotifyEventID event : {APINotify_NewAndReset, 4096, 0}) {
-        StandIn::DeliverProjectEvent(event);
+    for (Int32 event : {Int32(APINotify_NewAndReset), 4096, 0}) {
+        StandIn::DeliverProjectEvent(static_cast<API_NotifyEventID>(event));
     }
     StandIn::NotifySelectionChanged();
     EXPECT_TRUE(ReportedLines().empty()) << "other events empty nothing";
@@ -55,7 +56,8 @@ TEST_F(StartedAddOn, UnloadingForgetsTheAddOnsHandlers) {
     EXPECT_TRUE(StandIn::Host().menus.empty());
     EXPECT_FALSE(StandIn::SendMenuCommand(32505, 1));
     StandIn::QuitApplication();
-    EXPECT_EQ(StandIn::SendPaletteMessage(GS::IntPtr(2513767824u), APIPalMsg_IsPaletteVisible), std::nullopt);
+    EXPECT_EQ(StandIn::SendPaletteMessage(static_cast<Int32>(2513767824u), APIPalMsg_IsPaletteVisible),
+              std::nullopt);
 }
 
 } // namespace

@@ -38,7 +38,7 @@ protected:
         return lines;
     }
     static bool PlanPaletteVisible() {
-        return StandIn::SendPaletteMessage(GS::IntPtr(2901477143u), APIPalMsg_IsPaletteVisible)
+        return StandIn::SendPaletteMessage(static_cast<Int32>(2901477143u), APIPalMsg_IsPaletteVisible)
             .value_or(false);
     }
 

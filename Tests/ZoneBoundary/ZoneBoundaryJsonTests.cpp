@@ -77,7 +77,7 @@ TEST_F(Room, AZoneWithoutAPolygonGivesNoJsonAndNoWalls) {
     EXPECT_TRUE(JSCommands::ExtractZoneBoundaryAsJSON(north).IsEmpty());
     EXPECT_TRUE(Reported("[ERROR] ZoneBoundaryCommands: Zone has no polygon coordinates"));
     GS::Array<API_Guid> walls;
-    EXPECT_EQ(WallBoundaryMatcher::FindBoundaryWalls(north, walls), APIERR_NOTFOUND);
+    EXPECT_EQ(WallBoundaryMatcher::FindBoundaryWalls(north, walls), APIERR_BADPARS);
     EXPECT_TRUE(Reported(
         "[ERROR] WallBoundaryMatcher: Error extracting zone boundary: Zone has no polygon coordinates"));
 }

@@ -163,7 +163,7 @@ TEST_F(ClickedRoom, TheBoundaryWallsOfADetectedRoomAreItsFourWalls) {
     EXPECT_EQ(InStep([&] { return TemporaryZoneCreator::DeleteTemporaryZone(zone); }), NoError);
     EXPECT_EQ(InStep([&] { return TemporaryZoneCreator::DeleteTemporaryZone(zone); }), APIERR_BADID);
     EXPECT_TRUE(
-        Reported("[ERROR] TemporaryZoneCreator: ACAPI_Element_Delete failed with error code -2130313206"));
+        Reported("[ERROR] TemporaryZoneCreator: ACAPI_Element_Delete failed with error code -2130313115"));
 }
 
 } // namespace

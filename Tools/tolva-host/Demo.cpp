@@ -19,7 +19,7 @@ const GS::Guid PlanPalette("{B3C7E5F1-9A2D-4E6F-8B4C-1D7F6E3A9C2B}");
 std::string LastPageReport(const std::string& prefix) {
     std::string last;
     for (const GS::UniString& report : PageReports()) {
-        const std::string text = report.ToCStr(GS::CC_UTF8).Get();
+        const std::string text = report.ToCStr(CC_UTF8).Get();
         if (text.rfind(prefix, 0) == 0) {
             last = text.substr(prefix.size());
         }

@@ -18,7 +18,7 @@ std::string PointText(double x, double y) {
 }
 
 GSErrCode ReadComponent(API_3DTypeID type, Int32 index, API_Component3D* component) {
-    component->header = {type, index};
+    component->header = {type, index, 0, 0};
     return ACAPI_ModelAccess_GetComponent(component);
 }
 
@@ -99,7 +99,7 @@ void PrintBodies(std::ostream& out, const API_Guid& guid) {
     API_Elem_Head head = {};
     head.guid = guid;
     API_ElemInfo3D info = {};
-    if (GSErrCode code = ACAPI_Element_Get3DInfo(head, &info)) {
+    if (GSErrCode code = ACAPI_ModelAccess_Get3DInfo(head, &info)) {
         out << "Element " << GuidText(guid) << " has no 3D bodies: " << CodeText(code) << "\n";
         return;
     }

@@ -138,7 +138,7 @@ void WriteFile(const std::string& path, const std::string& text) {
     std::ofstream file(path, std::ios::binary);
     file << text;
     if (!file) {
-        throw GS::Exception(GS::UniString(("Cannot write " + path).c_str(), GS::CC_UTF8));
+        throw GS::Exception(GS::UniString(("Cannot write " + path).c_str(), CC_UTF8));
     }
 }
 

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr GS::IntPtr BrowserPaletteReference = 2513767824u;
+constexpr Int32 BrowserPaletteReference = static_cast<Int32>(2513767824u);
 constexpr const char* BrowserPaletteGuid = "{FEE27B6B-3873-4834-98B5-F0081AA4CD45}";
 
 DG::Browser& OpenPage() {
@@ -34,8 +34,7 @@ DG::Browser& OpenPage() {
 std::string FileText(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        throw GS::Exception(GS::UniString("Cannot read ", GS::CC_UTF8) +
-                            GS::UniString(path.c_str(), GS::CC_UTF8));
+        throw GS::Exception(GS::UniString("Cannot read ", CC_UTF8) + GS::UniString(path.c_str(), CC_UTF8));
     }
     std::stringstream text;
     text << file.rdbuf();
@@ -56,14 +55,14 @@ std::string ArrayItemJson(const std::string& argument) {
 
 StandIn::PageCallResult CallFromPage(const std::string& command, const std::vector<std::string>& arguments) {
     StandIn::PageEngine& page = StandIn::DialogDriver::PageOf(OpenPage());
-    const GS::UniString name(command.c_str(), GS::CC_UTF8);
+    const GS::UniString name(command.c_str(), CC_UTF8);
     if (arguments.empty()) {
         return page.CallObjectFunction("ACAPI", name, GS::Ref<JS::Base>());
     }
     if (arguments.size() == 1 && !arguments[0].empty() && arguments[0][0] == '@') {
         const std::string text = FileText(arguments[0].substr(1));
         return page.CallObjectFunction("ACAPI", name,
-                                       GS::NewRef<JS::Value>(GS::UniString(text.c_str(), GS::CC_UTF8)));
+                                       GS::NewRef<JS::Value>(GS::UniString(text.c_str(), CC_UTF8)));
     }
     if (arguments.size() == 1) {
         return page.CallObjectFunction("ACAPI", name, arguments[0]);
@@ -88,7 +87,7 @@ StandIn::PageCallResult CallCommand(const std::string& command, const std::vecto
     try {
         result = CallFromPage(command, arguments);
     } catch (const GS::Exception& e) {
-        throw GS::Exception(GS::UniString(("ACAPI." + command + ": ").c_str(), GS::CC_UTF8) + e.GetMessage());
+        throw GS::Exception(GS::UniString(("ACAPI." + command + ": ").c_str(), CC_UTF8) + e.GetMessage());
     }
     if (result.state == StandIn::PageCallResult::State::Fulfilled) {
         ExportMeshAnswer(command, result.text);
@@ -97,7 +96,7 @@ StandIn::PageCallResult CallCommand(const std::string& command, const std::vecto
 }
 
 void RunPageScript(const std::string& script) {
-    OpenPage().ExecuteJS(GS::UniString(script.c_str(), GS::CC_UTF8));
+    OpenPage().ExecuteJS(GS::UniString(script.c_str(), CC_UTF8));
 }
 
 const std::vector<GS::UniString>& PageReports() {
@@ -109,6 +108,6 @@ void AddPageOption(const std::string& option) {
     if (equals == std::string::npos || equals == 0) {
         throw GS::Exception("--page takes ADDRESS=FILE");
     }
-    StandIn::PageRegistry::AddPage(GS::UniString(option.substr(0, equals).c_str(), GS::CC_UTF8),
+    StandIn::PageRegistry::AddPage(GS::UniString(option.substr(0, equals).c_str(), CC_UTF8),
                                    option.substr(equals + 1));
 }

@@ -47,11 +47,11 @@ void ResizePalette(const GS::Guid& palette, short horizontal, short vertical) {
 
 void PrintPalette(std::ostream& out, const GS::Guid& palette) {
     DG::Palette& window = PaletteOf(palette);
-    out << "Palette \"" << window.GetTitle().ToCStr(GS::CC_UTF8).Get() << "\" "
+    out << "Palette \"" << window.GetTitle().ToCStr(CC_UTF8).Get() << "\" "
         << (window.IsVisible() ? "visible" : "hidden") << "\n";
     for (short id = 1; DG::Item* item = window.GetItem(id); ++id) {
         if (auto* text = dynamic_cast<DG::LeftText*>(item)) {
-            out << "  Text " << id << ": " << text->GetText().ToCStr(GS::CC_UTF8).Get() << "\n";
+            out << "  Text " << id << ": " << text->GetText().ToCStr(CC_UTF8).Get() << "\n";
         }
     }
 }

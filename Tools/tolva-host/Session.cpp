@@ -49,13 +49,14 @@ Int32 IntMember(const Step& step, rapidjson::SizeType index, const char* name,
     return member->value.GetInt();
 }
 
-GS::IntPtr PaletteReference(const Step& step, rapidjson::SizeType index) {
+// The host's reference numbers are signed; sessions and the output write them unsigned.
+Int32 PaletteReference(const Step& step, rapidjson::SizeType index) {
     auto member = step.FindMember("palette");
     if (member == step.MemberEnd()) {
         Malformed(index, "\"palette\" is missing");
     }
     if (member->value.IsUint()) {
-        return static_cast<GS::IntPtr>(member->value.GetUint());
+        return static_cast<Int32>(member->value.GetUint());
     }
     for (const StandIn::PaletteRegistration& palette : StandIn::Host().palettes) {
         if (member->value.IsString() &&
@@ -265,18 +266,20 @@ const std::map<std::string, Action>& Actions() {
          }},
         {"event",
          [](HostProgram&, const Step& step, rapidjson::SizeType i) {
-             StandIn::DeliverProjectEvent(IntMember(step, i, "code", std::nullopt));
+             StandIn::DeliverProjectEvent(
+                 static_cast<API_NotifyEventID>(IntMember(step, i, "code", std::nullopt)));
          }},
         {"new-project", [](HostProgram&, const Step&, rapidjson::SizeType) { StandIn::NewProject(); }},
         {"selection-changed",
          [](HostProgram&, const Step&, rapidjson::SizeType) { StandIn::NotifySelectionChanged(); }},
         {"palette-message",
          [](HostProgram& host, const Step& step, rapidjson::SizeType i) {
-             GS::IntPtr palette = PaletteReference(step, i);
-             std::optional<bool> visible =
-                 StandIn::SendPaletteMessage(palette, IntMember(step, i, "message", std::nullopt));
+             Int32 palette = PaletteReference(step, i);
+             std::optional<bool> visible = StandIn::SendPaletteMessage(
+                 palette, static_cast<API_PaletteMessageID>(IntMember(step, i, "message", std::nullopt)));
              if (visible) {
-                 host.Out() << "Palette " << palette << " visible: " << (*visible ? "yes" : "no") << "\n";
+                 host.Out() << "Palette " << static_cast<UInt32>(palette)
+                            << " visible: " << (*visible ? "yes" : "no") << "\n";
              }
          }},
         {"open-project",
@@ -342,7 +345,7 @@ const std::map<std::string, Action>& Actions() {
          }},
         {"press",
          [](HostProgram&, const Step& step, rapidjson::SizeType i) {
-             PressButton(PaletteGuid(step, i), GS::UniString(TextMember(step, i, "button"), GS::CC_UTF8));
+             PressButton(PaletteGuid(step, i), GS::UniString(TextMember(step, i, "button"), CC_UTF8));
          }},
         {"close-palette", [](HostProgram& host, const Step& step,
                              rapidjson::SizeType i) { ClosePalette(host.Out(), PaletteGuid(step, i)); }},
@@ -360,7 +363,7 @@ const std::map<std::string, Action>& Actions() {
         {"page-reports",
          [](HostProgram& host, const Step&, rapidjson::SizeType) {
              for (const GS::UniString& report : PageReports()) {
-                 host.Out() << "Page: " << report.ToCStr(GS::CC_UTF8).Get() << "\n";
+                 host.Out() << "Page: " << report.ToCStr(CC_UTF8).Get() << "\n";
              }
          }},
         {"build-walls", Builder(BuildWalls)},

@@ -16,7 +16,7 @@ constexpr const char* FileNames[] = {"spaces.json", "project.json", "stories.jso
 std::string TextOf(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        throw GS::Exception(GS::UniString(("Cannot read " + path.string()).c_str(), GS::CC_UTF8));
+        throw GS::Exception(GS::UniString(("Cannot read " + path.string()).c_str(), CC_UTF8));
     }
     std::stringstream text;
     text << file.rdbuf();
@@ -27,7 +27,7 @@ std::string TextOf(const std::filesystem::path& path) {
 
 std::string ZoneImportArgument(const std::string& folder) {
     if (!std::filesystem::is_directory(folder)) {
-        throw GS::Exception(GS::UniString(("No folder " + folder).c_str(), GS::CC_UTF8));
+        throw GS::Exception(GS::UniString(("No folder " + folder).c_str(), CC_UTF8));
     }
     rapidjson::StringBuffer files;
     rapidjson::Writer<rapidjson::StringBuffer> writer(files);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Definitions.hpp"
+#include "Model3D/model.h"
 
 #include <vector>
 
@@ -8,57 +9,38 @@
 // edge is a signed edge number from 1 (negative: the edge run backwards), 0 closing a contour.
 namespace Modeler {
 
-struct MeshVertex {
-    double x = 0;
-    double y = 0;
-    double z = 0;
-    bool operator==(const MeshVertex&) const = default;
-};
-
-struct MeshEdge {
-    UInt32 vert1 = 0;
-    UInt32 vert2 = 0;
-    bool operator==(const MeshEdge&) const = default;
-};
-
-struct MeshPolygon {
-    UInt32 fpedg = 0; // first and last polygon edge
-    UInt32 lpedg = 0;
-    bool operator==(const MeshPolygon&) const = default;
-};
-
 class MeshBody {
 public:
     UInt32 GetVertexCount() const { return static_cast<UInt32>(vertices.size()); }
-    const MeshVertex& GetConstVertex(UInt32 index) const { return vertices.at(index); }
+    const VERT& GetConstVertex(UInt32 index) const { return vertices.at(index); }
     UInt32 GetEdgeCount() const { return static_cast<UInt32>(edges.size()); }
-    const MeshEdge& GetConstEdge(UInt32 index) const { return edges.at(index); }
+    const EDGE& GetConstEdge(UInt32 index) const { return edges.at(index); }
     UInt32 GetPolygonCount() const { return static_cast<UInt32>(polygons.size()); }
-    const MeshPolygon& GetConstPolygon(UInt32 index) const { return polygons.at(index); }
+    const PGON& GetConstPolygon(UInt32 index) const { return polygons.at(index); }
     UInt32 GetPolyEdgeCount() const { return static_cast<UInt32>(polyEdges.size()); }
     Int32 GetConstPolyEdge(UInt32 index) const { return polyEdges.at(index); }
 
-    UInt32 AddVertex(const MeshVertex& vertex) {
+    UInt32 AddVertex(const VERT& vertex) {
         vertices.push_back(vertex);
         return GetVertexCount() - 1;
     }
-    UInt32 AddEdge(UInt32 vert1, UInt32 vert2) {
-        edges.push_back({vert1, vert2});
+    UInt32 AddEdge(Int32 vert1, Int32 vert2) {
+        edges.emplace_back(vert1, vert2);
         return GetEdgeCount() - 1;
     }
     // A polygon over these polygon edges (at least one).
     void AddPolygon(const std::vector<Int32>& edgeReferences) {
-        UInt32 first = GetPolyEdgeCount();
+        Int32 first = static_cast<Int32>(GetPolyEdgeCount());
         polyEdges.insert(polyEdges.end(), edgeReferences.begin(), edgeReferences.end());
-        polygons.push_back({first, GetPolyEdgeCount() - 1});
+        polygons.push_back({0, first, static_cast<Int32>(GetPolyEdgeCount()) - 1});
     }
 
     bool operator==(const MeshBody& other) const = default;
 
 private:
-    std::vector<MeshVertex> vertices;
-    std::vector<MeshEdge> edges;
-    std::vector<MeshPolygon> polygons;
+    std::vector<VERT> vertices;
+    std::vector<EDGE> edges;
+    std::vector<PGON> polygons;
     std::vector<Int32> polyEdges;
 };
 
