@@ -23,7 +23,7 @@ TEST_F(StartedAddOn, AnswersPaletteMessagesBeforeAnyPaletteExists) {
     for (Int32 palette : {static_cast<Int32>(2513767824u), static_cast<Int32>(2901477143u)}) {
         EXPECT_EQ(StandIn::SendPaletteMessage(palette, APIPalMsg_IsPaletteVisible),
                   std::optional<bool>(false));
-        for (Int32 message : {1, 2, 3, 4, 5, 99}) {
+        for (Int32 message : {1, 2, 3, 4, 5, 8}) {
             EXPECT_EQ(StandIn::SendPaletteMessage(palette, static_cast<API_PaletteMessageID>(message)),
                       std::nullopt);
         }
