@@ -2,11 +2,14 @@
 
 #include "Builders/DoorBuilder.hpp"
 #include "Builders/FurnitureBuilder.hpp"
+#include "Builders/WallIndex.hpp"
 #include "Logging/ErrorAggregation.hpp"
 #include "Logging/Logger.hpp"
 
 #include <cmath>
 #include <limits>
+#include <map>
+#include <memory>
 
 namespace Tolva::Builders::BuildingOrchestrator {
 
@@ -50,7 +53,16 @@ WallsByFloor GroupWallsByFloor(const GS::Array<API_Guid>& walls) {
 void PlaceBuildingDoors(const GS::Array<Transition>& transitions, const StoryFloorTable& storyFloors,
                         const WallsByFloor& wallsByFloor, const GS::Array<API_Guid>& allWalls, Int32& created,
                         Int32& failed) {
+    // One index per floor, read once for all its doors (as the plan import does).
     const GS::Array<API_Guid> none;
+    std::map<const GS::Array<API_Guid>*, std::unique_ptr<WallIndex>> indices;
+    const auto indexOf = [&](const GS::Array<API_Guid>& walls) -> const WallIndex& {
+        std::unique_ptr<WallIndex>& index = indices[&walls];
+        if (index == nullptr) {
+            index = std::make_unique<WallIndex>(walls);
+        }
+        return *index;
+    };
     for (const Transition& transition : transitions) {
         if (transition.type != "door") {
             continue;
@@ -72,7 +84,7 @@ void PlaceBuildingDoors(const GS::Array<Transition>& transitions, const StoryFlo
                                           "' not found in story levels, using all walls");
         }
         API_Guid door = APINULLGuid;
-        if (DoorBuilder::CreateDoor(transition, *candidates, door) == NoError) {
+        if (DoorBuilder::CreateDoor(transition, indexOf(*candidates), door) == NoError) {
             ++created;
         } else {
             ++failed;

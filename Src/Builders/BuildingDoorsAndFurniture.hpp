@@ -17,7 +17,7 @@ using WallsByFloor = std::map<short, GS::Array<API_Guid>>;
 WallsByFloor GroupWallsByFloor(const GS::Array<API_Guid>& walls);
 
 // Every "door" transition, into the walls of its story's floor (all walls for an unknown story); the
-// story floors include the offset.
+// story floors are story indices. Each floor's walls are indexed once for all its doors.
 void PlaceBuildingDoors(const GS::Array<Transition>& transitions, const StoryFloorTable& storyFloors,
                         const WallsByFloor& wallsByFloor, const GS::Array<API_Guid>& allWalls, Int32& created,
                         Int32& failed);

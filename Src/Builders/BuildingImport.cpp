@@ -23,27 +23,28 @@ struct StoryTables {
     StoryFloorTable floors;
 };
 
-short StoryFloor(const TolvaStory& story, const ElevationFloorMap& map, short floorOffset) {
-    return static_cast<short>(StoryMappingUtils::FindFloorForElevation(story.heightOffset, map) +
-                              floorOffset);
+// The map gives story indices; skipNullFloor renumbers stories but moves none, so no offset here.
+constexpr short PlacementOffset = 0;
+
+short StoryFloor(const TolvaStory& story, const ElevationFloorMap& map) {
+    return StoryMappingUtils::FindFloorForElevation(story.heightOffset, map);
 }
 
-StoryTables MapStories(const GS::Array<TolvaStory>& stories, const ElevationFloorMap& map,
-                       short floorOffset) {
+StoryTables MapStories(const GS::Array<TolvaStory>& stories, const ElevationFloorMap& map) {
     StoryTables tables;
     for (const TolvaStory& story : stories) {
         tables.heights.Add(story.id, story.height);
-        tables.floors.Add(story.id, StoryFloor(story, map, floorOffset));
+        tables.floors.Add(story.id, StoryFloor(story, map));
     }
     return tables;
 }
 
 FloorSlabTable CreateSlabs(const GS::Array<TolvaStory>& stories, const ElevationFloorMap& map,
-                           short floorOffset, BuildingImportCounts& counts) {
+                           BuildingImportCounts& counts) {
     FloorSlabTable slabs;
     Int32 position = 0;
     for (const TolvaStory& story : stories) {
-        const short floor = StoryFloor(story, map, floorOffset);
+        const short floor = StoryFloor(story, map);
         Logger::Debug(Category, GS::UniString::Printf("Story %d (building ", position++) +
                                     (story.buildingId.IsEmpty() ? GS::UniString("0") : story.buildingId) +
                                     GS::UniString::Printf("): elevation=%.0f mm, finalFloorIndex=%d",
@@ -63,12 +64,12 @@ FloorSlabTable CreateSlabs(const GS::Array<TolvaStory>& stories, const Elevation
 }
 
 void CreateGrossFloorAreaZones(const GS::Array<TolvaStory>& stories, const ElevationFloorMap& map,
-                               short floorOffset, BuildingImportCounts& counts) {
+                               BuildingImportCounts& counts) {
     for (const TolvaStory& story : stories) {
         if (story.polygon.polylines.IsEmpty()) {
             continue;
         }
-        const short floor = StoryFloor(story, map, floorOffset);
+        const short floor = StoryFloor(story, map);
         const GS::UniString name = GS::UniString::Printf("GFA Floor %d", story.level);
         API_Guid zone = APINULLGuid;
         if (const GSErrCode err = ZoneBuilder::CreateGFAZone(story.polygon, name, "GFA", floor, zone);
@@ -85,13 +86,13 @@ void CreateGrossFloorAreaZones(const GS::Array<TolvaStory>& stories, const Eleva
     }
 }
 
-GS::Array<API_Guid> CreateWalls(const BuildingData& building, const ElevationFloorMap& map, short floorOffset,
+GS::Array<API_Guid> CreateWalls(const BuildingData& building, const ElevationFloorMap& map,
                                 const StoryTables& stories, const FloorSlabTable& slabs,
                                 BuildingImportCounts& counts) {
     GS::Array<WallSegment> collected;
-    CollectStoryWalls(building, map, floorOffset, SlabThickness, collected);
+    CollectStoryWalls(building, map, PlacementOffset, SlabThickness, collected);
     CollectUnitWalls(building, stories.heights, stories.floors, SlabThickness, collected);
-    CollectFacadeWalls(building, map, floorOffset, SlabThickness, collected);
+    CollectFacadeWalls(building, map, PlacementOffset, SlabThickness, collected);
     const GS::Array<WallSegment> unique = DeduplicateWallSegments(collected, SlabThickness);
     GS::Array<API_Guid> walls;
     GS::Array<WallSlabPair> facadePairs;
@@ -123,13 +124,14 @@ GSErrCode ImportBuilding(const BuildingData& building, GS::UniString& summary) {
         Logger::Error(Category, summary);
         return err;
     }
-    const StoryTables stories = MapStories(building.stories, map, floorOffset);
-    const FloorSlabTable slabs = CreateSlabs(building.stories, map, floorOffset, counts);
-    CreateGrossFloorAreaZones(building.stories, map, floorOffset, counts);
-    const GS::Array<API_Guid> walls = CreateWalls(building, map, floorOffset, stories, slabs, counts);
+    const StoryTables stories = MapStories(building.stories, map);
+    const FloorSlabTable slabs = CreateSlabs(building.stories, map, counts);
+    CreateGrossFloorAreaZones(building.stories, map, counts);
+    const GS::Array<API_Guid> walls = CreateWalls(building, map, stories, slabs, counts);
     PlaceBuildingDoors(building.transitions, stories.floors, GroupWallsByFloor(walls), walls,
                        counts.doorsCreated, counts.doorsFailed);
-    CreateBuildingFurniture(building, map, floorOffset, counts.furnitureCreated, counts.furnitureFailed);
+    CreateBuildingFurniture(building, map, PlacementOffset, counts.furnitureCreated, counts.furnitureFailed);
+    // The summary numbers the floors as the project does.
     summary = FormatBuildingSummary(building, map, floorOffset, counts);
     Logger::Info(Category, summary);
     const bool nothingBuilt =

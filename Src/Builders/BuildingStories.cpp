@@ -55,9 +55,9 @@ GSErrCode ChangeStory(API_StoryCmdID action, short index, double heightM, const 
 }
 
 // The height (mm) of a new story: up to the next required elevation, else the tallest building story
-// at its elevation, never below the default.
+// at its elevation, never below the default. The table holds project levels, base at `base` (mm).
 double NewStoryHeight(short s, const FloorElevationTable& table, const GS::Array<TolvaStory>& stories,
-                      double lowest) {
+                      double lowest, double base) {
     const auto at = table.find(s);
     const auto above = table.find(static_cast<short>(s + 1));
     if (at != table.end() && above != table.end()) {
@@ -66,7 +66,7 @@ double NewStoryHeight(short s, const FloorElevationTable& table, const GS::Array
     double height = DefaultStoryHeight;
     if (at != table.end()) {
         for (const TolvaStory& story : stories) {
-            if (std::abs((story.heightOffset - lowest) - at->second) <= SameElevationTolerance) {
+            if (std::abs((story.heightOffset - lowest) - (at->second - base)) <= SameElevationTolerance) {
                 height = std::max(height, story.height);
             }
         }
@@ -202,6 +202,7 @@ GSErrCode CreateRequiredStories(const BuildingData& building, Int32& storiesCrea
                                 ElevationFloorMap& map) {
     storiesCreated = 0;
     short last = 0;
+    double ground = 0.0;
     {
         StorySettings settings;
         if (const GSErrCode err = settings.Read(); err != NoError) {
@@ -209,6 +210,7 @@ GSErrCode CreateRequiredStories(const BuildingData& building, Int32& storiesCrea
             return err;
         }
         last = settings.Last();
+        ground = settings.Has(0) ? settings.LevelOf(0) : 0.0;
     }
     if (building.stories.IsEmpty()) {
         Logger::Error(Category, "No stories found in building data");
@@ -219,30 +221,32 @@ GSErrCode CreateRequiredStories(const BuildingData& building, Int32& storiesCrea
         Logger::Error(Category, "Failed to create elevation-to-floor mapping");
         return APIERR_BADPARS;
     }
+    // The building's base sits on the ground story, which is never moved; skipNullFloor only
+    // renumbers the stories, so the lowest elevation is story 0 either way.
     const double lowest = elevations[0];
+    const double base = ground * 1000.0;
     const auto count = static_cast<short>(elevations.GetSize());
-    const auto highest = static_cast<short>(floorOffset + count - 1);
+    const auto highest = static_cast<short>(count - 1);
     Logger::Info(Category, GS::UniString::Printf(
                                "Mapping %d required elevations to sequential floor indices (%d to %d)", count,
-                               floorOffset, highest));
+                               0, highest));
 
     ElevationFloorMap required;
     FloorElevationTable table;
     Int32 missing = 0;
     for (short i = 0; i < count; ++i) {
-        const auto floor = static_cast<short>(floorOffset + i);
-        const double relative = elevations[i] - lowest;
+        const double level = base + (elevations[i] - lowest);
         required.Add(elevations[i], i);
-        table[floor] = relative;
-        if (floor > last) {
+        table[i] = level;
+        if (i > last) {
             Logger::Debug(Category,
                           GS::UniString::Printf("Story %d does not exist - will create at elevation %.3f m",
-                                                floor, relative / 1000.0));
+                                                i, level / 1000.0));
             ++missing;
         }
     }
-    if (last >= floorOffset) {
-        AdjustStoryElevations(table, floorOffset, std::min(last, highest), "Existing stories");
+    if (last >= 0) {
+        AdjustStoryElevations(table, 0, std::min(last, highest), "Existing stories");
     }
     const Int32 toCreate = highest - last;
     if (toCreate <= 0) {
@@ -255,7 +259,7 @@ GSErrCode CreateRequiredStories(const BuildingData& building, Int32& storiesCrea
                                        "required elevations",
                                        toCreate, last + 1, highest, missing));
     for (short s = static_cast<short>(last + 1); s <= highest; ++s) {
-        const double height = NewStoryHeight(s, table, building.stories, lowest);
+        const double height = NewStoryHeight(s, table, building.stories, lowest, base);
         const GS::UniString name = GS::UniString::Printf("Floor %d", s + floorOffset);
         if (const GSErrCode err =
                 ChangeStory(APIStory_InsAbove, static_cast<short>(s - 1), height / 1000.0, name);

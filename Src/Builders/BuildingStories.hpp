@@ -9,15 +9,17 @@
 // The host stories a building needs: one per distinct story elevation, created or moved as needed.
 namespace Tolva::Builders::BuildingOrchestrator {
 
-// Floor index -> required elevation (mm) relative to the building's lowest elevation.
+// Floor index -> required project level (mm): the ground story's level plus the elevation above the
+// building's lowest.
 using FloorElevationTable = std::map<short, double>;
 
 // floorOffset from the host's skipNullFloor setting: 1 when it is on, else 0.
 GSErrCode ReadFloorOffset(short& floorOffset);
 
-// Makes sure the project has a story for every distinct elevation of the building, from floor
-// floorOffset upwards, and fills map with elevation (mm) -> plain floor index (floorOffset is
-// added on every lookup, as for the project's own mapping). The map is filled only on success.
+// Makes sure the project has a story for every distinct elevation of the building, the lowest on the
+// ground story (index 0) and the others at their height above it, and fills map with elevation (mm)
+// -> story index. floorOffset (skipNullFloor) changes only the new stories' names, never an index.
+// The map is filled only on success.
 GSErrCode CreateRequiredStories(const BuildingData& building, Int32& storiesCreated, short floorOffset,
                                 ElevationFloorMap& map);
 
@@ -25,7 +27,7 @@ GSErrCode CreateRequiredStories(const BuildingData& building, Int32& storiesCrea
 // non-finite ones, ascending.
 GS::Array<double> CollectRequiredElevations(const GS::Array<TolvaStory>& stories);
 
-// Moves the existing stories first ... last to their elevations in the table (relative, mm); a
+// Moves the existing stories first ... last to their levels in the table (mm); a
 // story that cannot be moved stays where it is, with a warning. The ground story is never moved.
 void AdjustStoryElevations(const FloorElevationTable& table, short first, short last, const char* title);
 

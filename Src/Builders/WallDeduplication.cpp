@@ -2,8 +2,10 @@
 
 #include "Logging/Logger.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <unordered_map>
 #include <vector>
 
@@ -13,37 +15,116 @@ namespace {
 
 constexpr const char* Category = "BuildingOrchestrator";
 constexpr Int32 NoSegment = -1;
+// The length class of segments whose match radius is at least this fraction of the tolerance: every
+// wall of 500 mm or more at the usual tolerance, whose copies are all in this class too.
+constexpr Int32 TopClass = std::numeric_limits<Int32>::max();
+constexpr double TopReachFraction = 0.125;
 
-struct KeyHash {
-    size_t operator()(const WallSegmentKey& key) const { return key.GenerateHashValue(); }
+double Distance(const TolvaPoint3D& a, const TolvaPoint3D& b) {
+    const double dx = a.x - b.x;
+    const double dy = a.y - b.y;
+    const double dz = a.z - b.z;
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+double Length(const WallSegment& segment) {
+    return Distance(segment.start, segment.end);
+}
+
+// A segment's own match radius; a pair's is the smaller of the two.
+double Reach(double length, double tolerance) {
+    return std::min(tolerance, CopyLengthFraction * length);
+}
+
+// Shorter segments are kept in grids by the binary order of their reach, so a tiny segment is
+// compared only with segments of about its size and a dense run of them does not crowd one cell.
+Int32 ClassOf(double reach, double tolerance) {
+    if (reach >= TopReachFraction * tolerance) {
+        return TopClass;
+    }
+    int exponent = 0;
+    std::frexp(reach, &exponent);
+    return exponent; // reach < 2^exponent
+}
+
+double CellSizeOf(Int32 lengthClass, double tolerance) {
+    return CellsPerTolerance * (lengthClass == TopClass ? tolerance : std::ldexp(1.0, lengthClass));
+}
+
+struct GridKey {
+    WallSegmentKey cells;
+    Int32 lengthClass = 0;
+    bool operator==(const GridKey&) const = default;
 };
 
-// The cells a coordinate within the tolerance of this one can lie in. Rounding and flooring keep
-// order, so no such coordinate falls outside [low, high], whatever the size of the numbers.
+struct GridKeyHash {
+    size_t operator()(const GridKey& key) const {
+        return key.cells.GenerateHashValue() ^ (static_cast<UInt32>(key.lengthClass) * 2654435761u);
+    }
+};
+
+// A copy's midpoint lies less than the radius from the kept one's, whichever way round it runs, so
+// the key is the midpoint's cell: two coordinates to look around instead of four.
+GridKey MakeKey(Int32 mx, Int32 my, short floor, Int32 lengthClass) {
+    return {{mx, my, 0, 0, floor}, lengthClass};
+}
+
+TolvaPoint3D Midpoint(const WallSegment& segment) {
+    return {(segment.start.x + segment.end.x) / 2.0, (segment.start.y + segment.end.y) / 2.0, 0.0};
+}
+
+// The cells a coordinate within the radius of this one can lie in. Flooring keeps order, so no such
+// coordinate falls outside [low, high], whatever the size of the numbers.
 struct CellRange {
     std::int64_t low;
     std::int64_t high;
 };
 
-CellRange CellsNear(double coordinate, double tolerance, double cellSize) {
-    return {CellOf(coordinate - tolerance, cellSize), CellOf(coordinate + tolerance, cellSize)};
+CellRange CellsNear(double coordinate, double radius, double cellSize) {
+    return {CellOf(coordinate - radius, cellSize), CellOf(coordinate + radius, cellSize)};
 }
 
-// The kept segments by the cells of their end points; each cell holds a chain of kept indices.
+// The kept segments by length class and the cells of their end points; each cell holds a chain of
+// kept indices.
 class SegmentGrid {
 public:
-    SegmentGrid(USize capacity, double tolerance)
-        : tolerance(tolerance), cellSize(CellsPerTolerance * tolerance) {
+    SegmentGrid(USize capacity, double tolerance) : tolerance(tolerance) {
         heads.reserve(capacity);
         next.reserve(capacity);
     }
 
     // Adds the segment as kept index `keptIndex` unless it copies a kept one. Its own cell is looked
-    // up and claimed in one step; the neighbouring cells only when an end lies near their border.
+    // up and claimed in one step; other cells and classes only when a copy could lie there.
     bool AddUnlessCopy(const WallSegment& segment, const GS::Array<WallSegment>& kept, Int32 keptIndex) {
-        const WallSegmentKey own = MakeWallSegmentKey(segment, cellSize);
+        const double length = Length(segment);
+        const double reach = Reach(length, tolerance);
+        if (!(reach > 0.0)) {
+            // Nothing is less than zero (or no number) apart: neither a copy nor copied, in no cell.
+            next.push_back(NoSegment);
+            return true;
+        }
+        const Int32 ownClass = ClassOf(reach, tolerance);
+        const double ownCell = CellSizeOf(ownClass, tolerance);
+        const TolvaPoint3D middle = Midpoint(segment);
+        const GridKey own =
+            MakeKey(CellOf(middle.x, ownCell), CellOf(middle.y, ownCell), segment.floorIndex, ownClass);
         const auto cell = heads.try_emplace(own, NoSegment).first;
-        if (ChainHasCopyOf(cell->second, segment, kept) || NeighbourHasCopyOf(own, segment, kept)) {
+        if (ChainHasCopyOf(cell->second, segment, kept)) {
+            return false;
+        }
+        // A copy's length differs by less than two radii, each at most the fraction of the shorter.
+        const double spread = 1.0 + 2.0 * CopyLengthFraction;
+        const Int32 lowest = ClassOf(Reach(length / spread, tolerance), tolerance);
+        const Int32 highest = ClassOf(Reach(length * spread, tolerance), tolerance);
+        for (Int32 c = lowest; c != TopClass && c <= highest; ++c) {
+            if (std::ldexp(1.0, c - 1) >= TopReachFraction * tolerance) {
+                break; // every reach in this class and above is in the top class
+            }
+            if (ClassHasCopyOf(c, own, segment, middle, reach, kept)) {
+                return false;
+            }
+        }
+        if (highest == TopClass && ClassHasCopyOf(TopClass, own, segment, middle, reach, kept)) {
             return false;
         }
         next.push_back(cell->second);
@@ -61,33 +142,22 @@ private:
         return false;
     }
 
-    // Looks up only, so the own cell's entry stays where it is.
-    bool NeighbourHasCopyOf(const WallSegmentKey& own, const WallSegment& segment,
-                            const GS::Array<WallSegment>& kept) const {
-        const CellRange sx = CellsNear(segment.start.x, tolerance, cellSize);
-        const CellRange sy = CellsNear(segment.start.y, tolerance, cellSize);
-        const CellRange ex = CellsNear(segment.end.x, tolerance, cellSize);
-        const CellRange ey = CellsNear(segment.end.y, tolerance, cellSize);
-        if (sx.low == sx.high && sy.low == sy.high && ex.low == ex.high && ey.low == ey.high) {
-            return false;
-        }
-        WallSegmentKey key = own;
-        for (std::int64_t a = sx.low; a <= sx.high; ++a) {
-            key.startXCell = static_cast<Int32>(a);
-            for (std::int64_t b = sy.low; b <= sy.high; ++b) {
-                key.startYCell = static_cast<Int32>(b);
-                for (std::int64_t c = ex.low; c <= ex.high; ++c) {
-                    key.endXCell = static_cast<Int32>(c);
-                    for (std::int64_t d = ey.low; d <= ey.high; ++d) {
-                        key.endYCell = static_cast<Int32>(d);
-                        if (key == own) {
-                            continue;
-                        }
-                        const auto found = heads.find(key);
-                        if (found != heads.end() && ChainHasCopyOf(found->second, segment, kept)) {
-                            return true;
-                        }
-                    }
+    // Looks up only, so the own cell's entry stays where it is; that one was searched already.
+    bool ClassHasCopyOf(Int32 lengthClass, const GridKey& own, const WallSegment& segment,
+                        const TolvaPoint3D& middle, double reach, const GS::Array<WallSegment>& kept) const {
+        const double cellSize = CellSizeOf(lengthClass, tolerance);
+        const CellRange mx = CellsNear(middle.x, reach, cellSize);
+        const CellRange my = CellsNear(middle.y, reach, cellSize);
+        for (std::int64_t a = mx.low; a <= mx.high; ++a) {
+            for (std::int64_t b = my.low; b <= my.high; ++b) {
+                const GridKey key =
+                    MakeKey(static_cast<Int32>(a), static_cast<Int32>(b), segment.floorIndex, lengthClass);
+                if (key == own) {
+                    continue;
+                }
+                const auto found = heads.find(key);
+                if (found != heads.end() && ChainHasCopyOf(found->second, segment, kept)) {
+                    return true;
                 }
             }
         }
@@ -95,19 +165,36 @@ private:
     }
 
     double tolerance;
-    double cellSize;
-    std::unordered_map<WallSegmentKey, Int32, KeyHash> heads;
+    std::unordered_map<GridKey, Int32, GridKeyHash> heads;
     // The next kept segment in the same cell, by kept index.
     std::vector<Int32> next;
 };
 
 } // namespace
 
+double CopyRadius(const WallSegment& a, const WallSegment& b, double tolerance) {
+    return Reach(std::min(Length(a), Length(b)), tolerance);
+}
+
 bool IsDuplicateWall(const WallSegment& a, const WallSegment& b, double tolerance) {
-    return a.floorIndex == b.floorIndex && std::abs(a.start.x - b.start.x) < tolerance &&
-           std::abs(a.start.y - b.start.y) < tolerance && std::abs(a.start.z - b.start.z) < tolerance &&
-           std::abs(a.end.x - b.end.x) < tolerance && std::abs(a.end.y - b.end.y) < tolerance &&
-           std::abs(a.end.z - b.end.z) < tolerance;
+    if (a.floorIndex != b.floorIndex) {
+        return false;
+    }
+    // Most pairs a cell brings together are far apart: rule them out before measuring lengths.
+    const auto near = [tolerance](const TolvaPoint3D& p, const TolvaPoint3D& q) {
+        return std::abs(p.x - q.x) < tolerance && std::abs(p.y - q.y) < tolerance;
+    };
+    const bool mayAlong = near(a.start, b.start) && near(a.end, b.end);
+    const bool mayReverse = near(a.start, b.end) && near(a.end, b.start);
+    if (!mayAlong && !mayReverse) {
+        return false;
+    }
+    const double radius = CopyRadius(a, b, tolerance);
+    const auto within = [radius](const TolvaPoint3D& p, const TolvaPoint3D& q) {
+        return Distance(p, q) < radius;
+    };
+    return (mayAlong && within(a.start, b.start) && within(a.end, b.end)) ||
+           (mayReverse && within(a.start, b.end) && within(a.end, b.start));
 }
 
 GS::Array<WallSegment> DeduplicateWallSegments(const GS::Array<WallSegment>& segments, double tolerance) {
@@ -116,7 +203,7 @@ GS::Array<WallSegment> DeduplicateWallSegments(const GS::Array<WallSegment>& seg
                                "Deduplicating %d collected wall segments using spatial hash", before));
     GS::Array<WallSegment> kept;
     kept.SetCapacity(segments.GetSize());
-    if (tolerance > 0.0) {
+    if (tolerance > 0.0 && std::isfinite(tolerance)) {
         SegmentGrid grid(segments.GetSize(), tolerance);
         for (const WallSegment& segment : segments) {
             if (grid.AddUnlessCopy(segment, kept, static_cast<Int32>(kept.GetSize()))) {

@@ -7,7 +7,9 @@
 #include "StandIn/Stories.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -99,18 +101,79 @@ TEST_F(BuildingImport, BuildsWhatTheSummarySaysAndTrimsTheFacadeBelowTheTopSlab)
                "using all walls"));
 }
 
-TEST_F(BuildingImport, WithSkipNullFloorEverythingIsOneFloorUpOnce) {
-    StandIn::Settings().skipNullFloor = true;
-    GS::UniString summary;
-    ASSERT_EQ(Import(TwoStories(), summary), NoError);
-    std::set<short> floors;
-    for (const StandIn::StoredElement* slab : OfType(API_SlabID)) {
-        floors.insert(slab->element.header.floorInd);
+// The project levels (m) of the elements of a type, one per element, sorted.
+std::multiset<double> LevelsOf(const std::vector<const StandIn::StoredElement*>& elements) {
+    std::multiset<double> levels;
+    for (const StandIn::StoredElement* stored : elements) {
+        levels.insert(std::round(StandIn::LevelOf(stored->element.header.floorInd) * 1000.0) / 1000.0);
     }
-    EXPECT_EQ(floors, (std::set<short>{1, 2}));
-    EXPECT_NE(std::string(summary.ToCStr().Get())
-                  .find("  - Floor 1: elevation 0.00 m\n  - Floor 2: elevation 3.00 m\n"),
-              std::string::npos);
+    return levels;
+}
+
+// The count after "  - <what>: " in the summary's part from `part` on.
+Int32 Counted(const GS::UniString& summary, const std::string& part, const std::string& what) {
+    const std::string text = summary.ToCStr().Get();
+    const size_t at = text.find("  - " + what + ": ", text.find(part));
+    return at == std::string::npos ? -1 : std::stoi(text.substr(at + what.size() + 6));
+}
+
+TEST_F(BuildingImport, StoriesLandAtTheirLevelsWhateverTheNumberingOrTheGroundLevel) {
+    struct Case {
+        const char* name;
+        bool skipNullFloor;
+        double groundLevel; // m
+        const char* floorList;
+    };
+    for (const Case& c :
+         {Case{"plain", false, 0.0, "  - Floor 0: elevation 0.00 m\n  - Floor 1: elevation 3.00 m\n"},
+          Case{"skipNullFloor", true, 0.0, "  - Floor 1: elevation 0.00 m\n  - Floor 2: elevation 3.00 m\n"},
+          Case{"ground at 0.5 m", false, 0.5,
+               "  - Floor 0: elevation 0.00 m\n  - Floor 1: elevation 3.00 m\n"}}) {
+        StandIn::TheModel().elements.clear();
+        StandIn::Settings().stories = {{"Ground Floor", 3.0}};
+        StandIn::Settings().firstStory = 0;
+        StandIn::Settings().lowestLevel = c.groundLevel;
+        StandIn::Settings().skipNullFloor = c.skipNullFloor;
+        GS::UniString summary;
+        ASSERT_EQ(Import(TwoStories(), summary), NoError) << c.name;
+        const double g = c.groundLevel;
+        EXPECT_EQ(LevelsOf(OfType(API_SlabID)), (std::multiset<double>{g, g + 3})) << c.name;
+        EXPECT_EQ(LevelsOf(OfType(API_ZoneID)), (std::multiset<double>{g, g + 3})) << c.name;
+        EXPECT_EQ(LevelsOf(OfType(API_WallID)),
+                  (std::multiset<double>{g, g, g, g, g, g, g + 3, g + 3, g + 3, g + 3, g + 3}))
+            << c.name;
+        EXPECT_EQ(StandIn::LastStory(), 1) << c.name << ": story 0 holds the ground";
+        EXPECT_NE(std::string(summary.ToCStr().Get()).find(c.floorList), std::string::npos) << c.name;
+        EXPECT_EQ(Counted(summary, "Created:", "Slabs"), static_cast<Int32>(OfType(API_SlabID).size()));
+        EXPECT_EQ(Counted(summary, "Created:", "GFA Zones"), static_cast<Int32>(OfType(API_ZoneID).size()));
+        EXPECT_EQ(Counted(summary, "Created:", "Walls"), static_cast<Int32>(OfType(API_WallID).size()));
+        EXPECT_EQ(Counted(summary, "Created:", "Doors"), static_cast<Int32>(OfType(API_DoorID).size()));
+        for (const std::string& line : Lines()) {
+            EXPECT_EQ(line.find("Ground floor elevation"), std::string::npos) << c.name << ": " << line;
+        }
+    }
+}
+
+TEST_F(BuildingImport, KeepsEverySideOfARoundFacadeAndCollapsesTheUnitsCopiesOfAPartyWall) {
+    for (const int sides : {36, 100}) {
+        StandIn::TheModel().elements.clear();
+        BuildingData building;
+        building.stories.Push(Story("s0", 0, 0));
+        const double radius = sides == 36 ? 2000.0 : 10000.0;
+        Tolva::TolvaPolyline ring;
+        for (int k = 0; k < sides; ++k) {
+            const double angle = 2.0 * std::acos(-1.0) * k / sides;
+            ring.points.Push({radius * std::cos(angle), radius * std::sin(angle), 0});
+        }
+        building.stories[0].centerPolygon.polylines = {ring};
+        // One party wall from both units, offset across its thickness and reversed.
+        building.units.Push(Unit("u1", "s0", {-100, -1000, 0}, {-100, 1000, 0}));
+        building.units.Push(Unit("u2", "s0", {100, 1000, 0}, {100, -1000, 0}));
+        GS::UniString summary;
+        ASSERT_EQ(Import(building, summary), NoError);
+        EXPECT_EQ(OfType(API_WallID).size(), static_cast<size_t>(sides + 1)) << sides << " sides";
+        EXPECT_EQ(Counted(summary, "Created:", "Walls"), static_cast<Int32>(OfType(API_WallID).size()));
+    }
 }
 
 TEST_F(BuildingImport, ADoorOnAFloorWithoutWallsFails) {

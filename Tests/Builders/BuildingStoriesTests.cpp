@@ -93,18 +93,20 @@ TEST_F(BuildingStories, ElevationsLessThanAMillimetreApartAreOneStory) {
     EXPECT_EQ(Rows(), (std::vector<StoryRow>{{"Ground Floor", 0, 3}, {"Floor 1", 3, 3}}));
 }
 
-TEST_F(BuildingStories, WithSkipNullFloorTheStoriesStartAtFloorOneAndTheMapKeepsPlainIndices) {
-    StandIn::Settings().skipNullFloor = true;
-    const BuildingData building =
-        Building({Story("s0", 0, 0), Story("s1", 1, 3000), Story("s1b", 1, 3000.4)});
-    ElevationFloorMap map;
-    Int32 created = -1;
-    ASSERT_EQ(Create(building, 1, map, created), NoError);
-    EXPECT_EQ(Entries(map), (std::vector<Entry>{{0, 0}, {3000, 1}})) << "the offset is added once, on lookup";
-    EXPECT_EQ(created, 2);
-    ASSERT_EQ(Rows().size(), 3u);
-    EXPECT_EQ(Rows()[1].name, "Floor 2");
-    EXPECT_EQ(Rows()[2].name, "Floor 3");
+TEST_F(BuildingStories, SkipNullFloorRenumbersTheNewStoriesAndMovesNone) {
+    for (const bool skip : {false, true}) {
+        SetStories({3.0});
+        StandIn::Settings().skipNullFloor = skip;
+        const BuildingData building =
+            Building({Story("s0", 0, 0), Story("s1", 1, 3000), Story("s1b", 1, 3000.4)});
+        ElevationFloorMap map;
+        Int32 created = -1;
+        ASSERT_EQ(Create(building, skip ? 1 : 0, map, created), NoError);
+        EXPECT_EQ(Entries(map), (std::vector<Entry>{{0, 0}, {3000, 1}}))
+            << "the ground is story 0 either way";
+        EXPECT_EQ(created, 1);
+        EXPECT_EQ(Rows(), (std::vector<StoryRow>{{"Story 0", 0, 3}, {skip ? "Floor 2" : "Floor 1", 3, 3}}));
+    }
 }
 
 TEST_F(BuildingStories, NewStoriesAreNamedAndAsHighAsTheDataAsks) {
@@ -167,19 +169,17 @@ TEST_F(BuildingStories, RefusesHeightsOfAMillimetreOrLessAndTheGroundStory) {
     EXPECT_EQ(Rows()[1].level, 0.0015);
 }
 
-TEST_F(BuildingStories, TheGroundStoryStaysWhereItIsWithAWarning) {
+TEST_F(BuildingStories, TheBuildingStandsOnAGroundStoryAboveZeroWithItsOwnHeights) {
     SetStories({3.0}, 0.5);
     ElevationFloorMap map;
     Int32 created = -1;
     ASSERT_EQ(Create(Building({Story("s0", 0, 0), Story("s1", 1, 3000)}), 0, map, created), NoError);
-    const std::vector<std::string> lines = Lines();
-    EXPECT_NE(
-        std::find(lines.begin(), lines.end(),
-                  "[WARNING] BuildingOrchestrator: Ground floor elevation 0.500 m doesn't match required "
-                  "0.000 m (cannot adjust)"),
-        lines.end());
-    EXPECT_EQ(Rows(), (std::vector<StoryRow>{{"Story 0", 0.5, 2.5}, {"Floor 1", 3, 3}}))
-        << "the new story is moved to 3 m through the ground story's height";
+    EXPECT_EQ(Entries(map), (std::vector<Entry>{{0, 0}, {3000, 1}}));
+    EXPECT_EQ(Rows(), (std::vector<StoryRow>{{"Story 0", 0.5, 3}, {"Floor 1", 3.5, 3}}))
+        << "the ground story stays and the first story keeps its 3 m";
+    for (const std::string& line : Lines()) {
+        EXPECT_EQ(line.find("WARNING"), std::string::npos) << line;
+    }
 }
 
 TEST_F(BuildingStories, AStoryThatCannotBeMovedStaysAndIsReported) {

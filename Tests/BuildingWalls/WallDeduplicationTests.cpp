@@ -125,6 +125,71 @@ TEST_F(WallDeduplication, KeepsEverySegmentWithoutAPositiveTolerance) {
                 "reduction)");
 }
 
+// The sides of a regular polygon of n corners around (cx, cy), in canonical order as collected.
+std::vector<WallSegment> Ring(int n, double radius, double cx = 0.0, double cy = 0.0) {
+    std::vector<WallSegment> sides;
+    const double step = 2.0 * std::acos(-1.0) / n;
+    for (int k = 0; k < n; ++k) {
+        WallSegment side =
+            Segment(cx + radius * std::cos(k * step), cy + radius * std::sin(k * step),
+                    cx + radius * std::cos((k + 1) * step), cy + radius * std::sin((k + 1) * step), 0, 350);
+        PutInCanonicalOrder(side);
+        sides.push_back(side);
+    }
+    return sides;
+}
+
+GS::Array<WallSegment> ToArray(const std::vector<WallSegment>& segments) {
+    GS::Array<WallSegment> array;
+    for (const WallSegment& segment : segments) {
+        array.Push(segment);
+    }
+    return array;
+}
+
+TEST_F(WallDeduplication, KeepsEverySideOfARoundFacadeAndBothWallsOfAShortL) {
+    struct Case {
+        int sides;
+        double radius;
+    };
+    for (const Case c : {Case{36, 2000.0}, Case{100, 10000.0}, Case{100000, 10000.0}, Case{100000, 1e6}}) {
+        const std::vector<WallSegment> ring = Ring(c.sides, c.radius, 995.0, -1005.0);
+        EXPECT_EQ(DeduplicateWallSegments(ToArray(ring), Tolerance).GetSize(), ring.size())
+            << c.sides << " sides, radius " << c.radius;
+    }
+    const WallSegment a = Segment(0, 0, 400, 0);
+    const WallSegment b = Segment(0, 0, 0, 400);
+    EXPECT_THAT(Deduplicated({a, b}), ElementsAre(IsSegment(a), IsSegment(b)));
+    const WallSegment c = Segment(400, 0, 800, 0);
+    EXPECT_THAT(Deduplicated({a, c}), ElementsAre(IsSegment(a), IsSegment(c))) << "one continues the other";
+}
+
+TEST_F(WallDeduplication, CollapsesCopiesOffsetAcrossReversedAndOverCellBorders) {
+    const double cell = CellsPerTolerance * Tolerance;
+    struct Case {
+        const char* name;
+        WallSegment kept;
+        WallSegment copy;
+    };
+    const Case cases[] = {
+        {"350 mm across", Segment(0, 0, 4000, 0), Segment(0, 350, 4000, 350)},
+        {"350 mm across, reversed", Segment(0, 0, 0, 3000), Segment(350, 3000, 350, 0)},
+        {"across a near-vertical wall, so the copy's canonical order turns", Segment(10, 0, 0, 3000),
+         Segment(-150, 3000, -140, 0)},
+        {"both sides of a cell border", Segment(cell - 100, 0, cell - 100, 3000),
+         Segment(cell + 100, 0, cell + 100, 3000)},
+        {"both sides of two borders, reversed", Segment(cell - 5, cell - 5, 2 * cell - 5, cell - 5),
+         Segment(2 * cell + 5, cell + 300, cell + 5, cell + 300)},
+        {"a 900 mm wall 300 mm across", Segment(0, 0, 900, 0), Segment(0, 300, 900, 300)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_THAT(Deduplicated({c.kept, c.copy}), ElementsAre(IsSegment(c.kept))) << c.name;
+        EXPECT_THAT(Deduplicated({c.copy, c.kept}), ElementsAre(IsSegment(c.copy))) << c.name << ", swapped";
+    }
+    EXPECT_THAT(Deduplicated({Segment(0, 0, 600, 0), Segment(0, 350, 600, 350)}).size(), 2u)
+        << "350 mm is more than half of a 600 mm wall: a neighbour, not a copy";
+}
+
 // What the de-duplication must give: each segment compared with every kept one before it.
 std::vector<WallSegment> PairwiseDeduplicated(const std::vector<WallSegment>& segments, double tolerance) {
     std::vector<WallSegment> kept;
@@ -162,6 +227,30 @@ std::vector<WallSegment> RandomSegments(std::mt19937& random, double tolerance, 
             copy.end.y += shift(random);
             copy.start.z += shift(random) / 4.0;
             copy.thickness += 1000.0;
+            segments.push_back(copy);
+        }
+    }
+    // Short walls of every size in a crowd, with copies within their (small) radius.
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int wall = 0; wall < 300; ++wall) {
+        const double length = tolerance * 4.0 * std::pow(unit(random), 3.0);
+        const double angle = 6.3 * unit(random);
+        const double x = origin + tolerance * 3.0 * unit(random);
+        const double y = origin + tolerance * 3.0 * unit(random);
+        WallSegment original =
+            Segment(x, y, x + length * std::cos(angle), y + length * std::sin(angle), 0, wall);
+        PutInCanonicalOrder(original);
+        segments.push_back(original);
+        for (int k = copies(random); k > 0; --k) {
+            WallSegment copy = original;
+            const double reach = 0.7 * std::min(tolerance, CopyLengthFraction * length);
+            copy.start.x += reach * (2.0 * unit(random) - 1.0);
+            copy.start.y += reach * (2.0 * unit(random) - 1.0);
+            copy.end.x += reach * (2.0 * unit(random) - 1.0);
+            copy.end.y += reach * (2.0 * unit(random) - 1.0);
+            if (k % 2 == 0) {
+                std::swap(copy.start, copy.end);
+            }
             segments.push_back(copy);
         }
     }
