@@ -6,8 +6,10 @@
 #include "Geometry/ContextJson.hpp"
 #include "Geometry/FaceTriangulation.hpp"
 #include "JSCommands/ContextCommands.hpp"
+#include "JSCommands/MorphCommands.hpp"
 #include "JSValues.hpp"
 #include "StandIn/Driver.hpp"
+#include "StandIn/JSONText.hpp"
 #include "StandIn/Project.hpp"
 
 #include <benchmark/benchmark.h>
@@ -23,21 +25,20 @@
 namespace {
 
 constexpr int MeshCount = 10;
-// Rings and segments of each sphere: 2 x 224 x 223, about 100 000 triangles.
+// Rings (and segments) of each sphere: 2 x 224 x 223, about 100 000 triangles.
 constexpr int Rings = 224;
-constexpr int Segments = 224;
 
-// A closed sphere of radius r (m) at a site position, as a morph's body: vertices, one edge per
-// triangle side, one polygon per triangle.
-Modeler::MeshBody Sphere(double r) {
+// A closed sphere of radius r (m) with as many segments as rings, at a site position, as a morph's body:
+// vertices, one edge per triangle side, one polygon per triangle.
+Modeler::MeshBody Sphere(double r, int rings = Rings) {
     Modeler::MeshBody body;
-    auto index = [](int ring, int segment) {
-        return static_cast<UInt32>(ring * Segments + segment % Segments);
+    auto index = [rings](int ring, int segment) {
+        return static_cast<UInt32>(ring * rings + segment % rings);
     };
-    for (int ring = 0; ring < Rings; ++ring) {
-        const double phi = M_PI * (ring + 0.5) / Rings;
-        for (int segment = 0; segment < Segments; ++segment) {
-            const double theta = 2 * M_PI * segment / Segments;
+    for (int ring = 0; ring < rings; ++ring) {
+        const double phi = M_PI * (ring + 0.5) / rings;
+        for (int segment = 0; segment < rings; ++segment) {
+            const double theta = 2 * M_PI * segment / rings;
             body.AddVertex({r * std::sin(phi) * std::cos(theta), r * std::sin(phi) * std::sin(theta),
                             r * std::cos(phi)});
         }
@@ -48,8 +49,8 @@ Modeler::MeshBody Sphere(double r) {
         const Int32 ca = static_cast<Int32>(body.AddEdge(c, a)) + 1;
         body.AddPolygon({ab, bc, ca});
     };
-    for (int ring = 0; ring + 1 < Rings; ++ring) {
-        for (int segment = 0; segment < Segments; ++segment) {
+    for (int ring = 0; ring + 1 < rings; ++ring) {
+        for (int segment = 0; segment < rings; ++segment) {
             triangle(index(ring, segment), index(ring + 1, segment), index(ring + 1, segment + 1));
             triangle(index(ring, segment), index(ring + 1, segment + 1), index(ring, segment + 1));
         }
@@ -138,6 +139,52 @@ void GetContextCommand(benchmark::State& state) {
     StandIn::ResetHost();
 }
 
+// getContext over n objects (boxes from the host's 3D model), all selected: the aim is linear, the
+// 8,000 within 20 times the 500.
+void GetContextOfObjects(benchmark::State& state) {
+    StandIn::ResetHost();
+    std::vector<API_Guid> guids;
+    const int count = static_cast<int>(state.range(0));
+    for (int i = 0; i < count; ++i) {
+        StandIn::ElementDefaults object = StandIn::DefaultsOf(API_ObjectID);
+        object.element.object.pos = {3.0 * (i % 100), 3.0 * (i / 100)};
+        StandIn::PlantElement(&object.element, &object.memo);
+        guids.push_back(object.element.header.guid);
+    }
+    StandIn::SelectElements(guids);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(JSCommands::ContextCommands::GetContext({}));
+    }
+    state.counters["objects"] = count;
+    StandIn::ResetHost();
+}
+
+// One morph of 2 x 707 x 706 = 998,284 triangles, selected; getContext and getBuildingMassAsJson on
+// it, the mass export's result made into the text the page receives.
+void PlantOneLargeMorph() {
+    StandIn::ResetHost();
+    StandIn::ElementDefaults morph = StandIn::DefaultsOf(API_MorphID);
+    morph.memo.morphBody = Sphere(25.0, 707);
+    StandIn::PlantElement(&morph.element, &morph.memo);
+    StandIn::SelectElements({morph.element.header.guid});
+}
+
+void GetContextOfOneLargeMorph(benchmark::State& state) {
+    PlantOneLargeMorph();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(JSCommands::ContextCommands::GetContext({}));
+    }
+    StandIn::ResetHost();
+}
+
+void BuildingMassOfOneLargeMorph(benchmark::State& state) {
+    PlantOneLargeMorph();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(JS::ToJSONText(JSCommands::MorphCommands::GetBuildingMassAsJson({})));
+    }
+    StandIn::ResetHost();
+}
+
 // Faces of n corners in a vertical plane (x = 5 m), star-shaped with a wobble, so both the projection
 // and earcut have work; and the same rings in 2D as TriangulateFace hands them to earcut.
 struct Faces {
@@ -196,6 +243,9 @@ void TriangulateFaceAgainstEarcut(benchmark::State& state) {
 
 BENCHMARK(ContextJsonWriting)->Unit(benchmark::kMillisecond);
 BENCHMARK(GetContextCommand)->Unit(benchmark::kMillisecond);
+BENCHMARK(GetContextOfObjects)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
+BENCHMARK(GetContextOfOneLargeMorph)->Unit(benchmark::kMillisecond);
+BENCHMARK(BuildingMassOfOneLargeMorph)->Unit(benchmark::kMillisecond);
 BENCHMARK(TriangulateFaceAgainstEarcut)
     ->Arg(6)
     ->Arg(12)

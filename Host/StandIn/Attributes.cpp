@@ -1,6 +1,7 @@
 #include "StandIn/Attributes.hpp"
 
 #include "StandIn/Faults.hpp"
+#include "StandIn/Model3D.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -117,6 +118,7 @@ API_AttributeIndex Add(AttributeTables& tables, const API_Attribute& attribute,
         stored.attribute.material.texture.fileLoc = stored.textureFile.get();
     }
     table.push_back(stored);
+    Model3DChanged();
     return stored.attribute.header.index;
 }
 

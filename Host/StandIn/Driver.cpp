@@ -2,6 +2,7 @@
 
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Libraries.hpp"
+#include "StandIn/Model3D.hpp"
 #include "StandIn/Project.hpp"
 #include "StandIn/Properties.hpp"
 #include "StandIn/Stories.hpp"
@@ -46,6 +47,7 @@ void ResetProjectContents() {
     Attributes() = NewProjectAttributes();
     Properties() = PropertySettings();
     Libraries() = NewProjectLibraries();
+    Model3DChanged();
 }
 
 void NewProject() {

@@ -2,6 +2,7 @@
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Faults.hpp"
 #include "StandIn/Libraries.hpp"
+#include "StandIn/Model3D.hpp"
 #include "StandIn/Project.hpp"
 #include "StandIn/TypedHandles.hpp"
 #include "StandIn/Zones.hpp"
@@ -567,6 +568,7 @@ GSErrCode PlantElement(API_Element* element, const StoredMemo* memo) {
         stored.memo = *memo;
     }
     TheModel().elements.push_back(stored);
+    Model3DChanged();
     return NoError;
 }
 
@@ -716,6 +718,7 @@ GSErrCode ACAPI_Element_Delete(const GS::Array<API_Guid>& guids) {
         std::erase_if(stored.solidLinks,
                       [&](const SolidLink& link) { return guids.Contains(link.operatorGuid); });
     }
+    Model3DChanged();
     return NoError;
 }
 

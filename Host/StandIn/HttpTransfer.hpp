@@ -36,6 +36,8 @@ public:
     HttpTransfer(const HttpTransfer&) = delete;
     HttpTransfer& operator=(const HttpTransfer&) = delete;
 
+    // As WinHTTP, a time-out set on a request that is under way bounds its next waits.
+    void SetTimeouts(const Timeouts& limits) { timeouts = limits; }
     // Each returns 0 or the code it failed with.
     unsigned long Send();
     unsigned long ReceiveHeaders();

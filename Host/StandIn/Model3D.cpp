@@ -7,8 +7,11 @@
 #include "StandIn/ZoneGeometry.hpp"
 #include "StandIn/Zones.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <map>
 
 namespace StandIn {
 
@@ -205,6 +208,50 @@ std::vector<Body3D> Generated(const StoredElement& stored) {
     }
 }
 
+struct GuidOrder {
+    bool operator()(const API_Guid& a, const API_Guid& b) const { return std::memcmp(&a, &b, sizeof a) < 0; }
+};
+
+// Every element's bodies, numbered on from 1 in element order, made once per change of the model.
+struct Kept3DModel {
+    std::uint64_t revision = 0;
+    const StoredElement* elements = nullptr;
+    size_t elementCount = 0;
+    std::vector<std::vector<Body3D>> bodies; // per element
+    std::vector<Int32> bodiesBefore;         // per element, then the total
+    std::map<API_Guid, size_t, GuidOrder> elementAt;
+};
+
+std::uint64_t& ModelRevision() {
+    static std::uint64_t revision = 1;
+    return revision;
+}
+
+// Made again when told of a change, or when the element list itself moved or changed its length.
+const Kept3DModel& The3DModel() {
+    static Kept3DModel kept;
+    const std::vector<StoredElement>& elements = TheModel().elements;
+    if (kept.revision == ModelRevision() && kept.elements == elements.data() &&
+        kept.elementCount == elements.size()) {
+        return kept;
+    }
+    kept = Kept3DModel();
+    kept.revision = ModelRevision();
+    kept.elements = elements.data();
+    kept.elementCount = elements.size();
+    kept.bodies.reserve(elements.size());
+    kept.bodiesBefore.reserve(elements.size() + 1);
+    Int32 before = 0;
+    for (size_t i = 0; i < elements.size(); ++i) {
+        kept.bodies.push_back(BodiesOf(elements[i]));
+        kept.bodiesBefore.push_back(before);
+        before += static_cast<Int32>(kept.bodies.back().size());
+        kept.elementAt.emplace(elements[i].element.header.guid, i);
+    }
+    kept.bodiesBefore.push_back(before);
+    return kept;
+}
+
 // The body read last, with its polygon edges in one list as the host numbers them.
 struct Current {
     Body3D body;
@@ -240,14 +287,17 @@ Part& Fresh(Part& part) {
 }
 
 GSErrCode ReadBody(API_Component3D* component) {
-    Int32 index = component->header.index;
-    for (const StoredElement& stored : TheModel().elements) {
-        std::vector<Body3D> bodies = BodiesOf(stored);
-        if (index <= static_cast<Int32>(bodies.size())) {
-            if (index < 1) {
-                break;
-            }
-            const Body3D& body = bodies[static_cast<size_t>(index) - 1];
+    const Int32 index = component->header.index;
+    const Kept3DModel& model = The3DModel();
+    if (index >= 1 && index <= model.bodiesBefore.back()) {
+        // The last element whose bodies start before the index.
+        const auto after =
+            std::upper_bound(model.bodiesBefore.begin(), model.bodiesBefore.end() - 1, index - 1);
+        const size_t owner = static_cast<size_t>(after - model.bodiesBefore.begin()) - 1;
+        const StoredElement& stored = TheModel().elements[owner];
+        {
+            const Body3D& body =
+                model.bodies[owner][static_cast<size_t>(index - model.bodiesBefore[owner]) - 1];
             MakeCurrent(body);
             // The 3D model lies the model offset away from the project's coordinates.
             API_Tranmat placement = body.transform;
@@ -263,7 +313,6 @@ GSErrCode ReadBody(API_Component3D* component) {
             read.tranmat = placement;
             return NoError;
         }
-        index -= static_cast<Int32>(bodies.size());
     }
     CurrentBody().valid = false;
     return APIERR_BADINDEX;
@@ -353,6 +402,10 @@ std::vector<Body3D> BodiesOf(const StoredElement& stored) {
     return stored.bodies ? *stored.bodies : Generated(stored);
 }
 
+void Model3DChanged() {
+    ++ModelRevision();
+}
+
 } // namespace StandIn
 
 using namespace StandIn;
@@ -361,21 +414,19 @@ GSErrCode ACAPI_ModelAccess_Get3DInfo(const API_Elem_Head& elemHead, API_ElemInf
     if (auto code = Faults::Take("ACAPI_ModelAccess_Get3DInfo")) {
         return *code;
     }
-    Int32 before = 0;
-    for (const StoredElement& stored : TheModel().elements) {
-        Int32 count = static_cast<Int32>(BodiesOf(stored).size());
-        if (stored.element.header.guid == elemHead.guid) {
-            if (count == 0) {
-                return APIERR_BADID;
-            }
-            *info3D = {};
-            info3D->fbody = before + 1;
-            info3D->lbody = before + count;
-            return NoError;
-        }
-        before += count;
+    const Kept3DModel& model = The3DModel();
+    const auto found = model.elementAt.find(elemHead.guid);
+    if (found == model.elementAt.end()) {
+        return APIERR_BADID;
     }
-    return APIERR_BADID;
+    const size_t at = found->second;
+    if (model.bodies[at].empty()) {
+        return APIERR_BADID;
+    }
+    *info3D = {};
+    info3D->fbody = model.bodiesBefore[at] + 1;
+    info3D->lbody = model.bodiesBefore[at + 1];
+    return NoError;
 }
 
 GSErrCode ACAPI_ModelAccess_GetComponent(API_Component3D* component) {

@@ -5,6 +5,7 @@
 #include "StandIn/Attributes.hpp"
 #include "StandIn/Driver.hpp"
 #include "StandIn/Libraries.hpp"
+#include "StandIn/Model3D.hpp"
 #include "StandIn/Project.hpp"
 #include "StandIn/Properties.hpp"
 #include "StandIn/Stories.hpp"
@@ -1192,6 +1193,7 @@ void LoadProject(const std::string& text) {
         Attributes() = attributes;
         Properties() = properties;
         Libraries() = libraries;
+        Model3DChanged();
         throw;
     }
 }

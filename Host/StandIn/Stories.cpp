@@ -1,6 +1,7 @@
 #include "StandIn/Stories.hpp"
 
 #include "StandIn/Faults.hpp"
+#include "StandIn/Model3D.hpp"
 #include "StandIn/Project.hpp"
 
 #include <cmath>
@@ -21,6 +22,8 @@ void RestoreStories(const StoryStructure& structure) {
     Settings().firstStory = structure.firstStory;
     Settings().lowestLevel = structure.lowestLevel;
     Settings().stories = structure.stories;
+    // Undo and redo restore the elements with the stories.
+    Model3DChanged();
 }
 
 short LastStory() {
@@ -55,6 +58,7 @@ GSErrCode InsertAbove(const API_StoryCmdType& cmd) {
             ++stored.element.header.floorInd;
         }
     }
+    Model3DChanged();
     return NoError;
 }
 
@@ -63,6 +67,7 @@ GSErrCode SetHeight(const API_StoryCmdType& cmd) {
         return APIERR_BADPARS;
     }
     Settings().stories[static_cast<size_t>(cmd.index - Settings().firstStory)].height = cmd.height;
+    Model3DChanged();
     return NoError;
 }
 

@@ -69,6 +69,21 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size) {
     return static_cast<DWORD>(path.size());
 }
 
+DWORD GetTempPathA(DWORD size, LPSTR buffer) {
+    if (Faults::Take("GetTempPathA")) {
+        return 0;
+    }
+    const std::optional<std::string>& scripted = Host().system.tempFolder;
+    std::error_code error;
+    const std::string path =
+        scripted ? *scripted : WindowsPathOf(std::filesystem::temp_directory_path(error).string()) + "\\";
+    if (buffer == nullptr || path.size() >= size) {
+        return static_cast<DWORD>(path.size() + 1);
+    }
+    std::memcpy(buffer, path.c_str(), path.size() + 1);
+    return static_cast<DWORD>(path.size());
+}
+
 DWORD GetFileAttributesA(LPCSTR fileName) {
     if (Faults::Take("GetFileAttributesA")) {
         return INVALID_FILE_ATTRIBUTES;

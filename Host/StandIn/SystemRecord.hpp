@@ -13,6 +13,8 @@ struct SystemState {
     std::optional<std::string> computerName;
     // GetModuleFileNameA's answer for any module; unset: the module's own file.
     std::optional<std::string> moduleFileName;
+    // GetTempPathA's answer (with its trailing backslash); unset: this machine's temporary folder.
+    std::optional<std::string> tempFolder;
     // Drive letters (upper case) and the folders they stand for.
     std::map<char, std::string> drives{{'Z', "/"}};
 };

@@ -242,6 +242,9 @@ BOOL WinHttpSetTimeouts(HINTERNET handle, int resolveTimeout, int connectTimeout
         return Fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     object->timeouts = timeouts;
+    if (object->transfer) {
+        object->transfer->SetTimeouts({resolveTimeout, connectTimeout, sendTimeout, receiveTimeout});
+    }
     return TRUE;
 }
 

@@ -72,6 +72,9 @@ HOST_API void SetLastError(DWORD dwErrCode);
 HOST_API BOOL GetModuleHandleExA(DWORD dwFlags, LPCSTR lpModuleName, HMODULE* phModule);
 // The module's file path, cut to nSize - 1 characters; its length, nSize when cut, 0 on failure.
 HOST_API DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
+// The user's temporary folder with its trailing backslash; its length, or the size needed (with the
+// terminator) when it does not fit nBufferLength; 0 on failure.
+HOST_API DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer);
 // The attributes of a file or folder; INVALID_FILE_ATTRIBUTES when there is none.
 HOST_API DWORD GetFileAttributesA(LPCSTR lpFileName);
 // The computer's NetBIOS name; 0 when it does not fit *nSize characters with its terminator (then

@@ -78,7 +78,15 @@ bool ReadBody(Int32 bodyIndex, const API_Coord& offset, MeshData& mesh) {
                                                   bodyIndex, v, err));
             return false;
         }
-        mesh.vertices.Push(Placed(component.vert, body.tranmat, offset));
+        const JSCommands::Vertex3D vertex = Placed(component.vert, body.tranmat, offset);
+        // The page's JSON has no infinity or NaN.
+        if (!std::isfinite(vertex.x) || !std::isfinite(vertex.y) || !std::isfinite(vertex.z)) {
+            Logger::Warning(Category,
+                            GS::UniString::Printf("3D body %d left out: its vertex %d is not a finite point",
+                                                  bodyIndex, v));
+            return false;
+        }
+        mesh.vertices.Push(vertex);
     }
     for (Int32 p = 1; p <= body.nPgon; ++p) {
         if (const GSErrCode err = ReadComponent(API_PgonID, p, component); err != NoError) {

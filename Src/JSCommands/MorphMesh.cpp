@@ -3,6 +3,8 @@
 #include "Geometry/FaceTriangulation.hpp"
 #include "Model3D/MeshBody.hpp"
 
+#include <cmath>
+
 namespace JSCommands::MorphMesh {
 
 namespace {
@@ -72,7 +74,13 @@ bool Read(const API_Guid& morph, const char* category, MeshData& mesh, FaceCount
     const Modeler::MeshBody& body = *holder.memo.morphBody;
     mesh.vertices.SetCapacity(body.GetVertexCount());
     for (UInt32 i = 0; i < body.GetVertexCount(); ++i) {
-        mesh.vertices.Push(Placed(body.GetConstVertex(i), element.morph.tranmat));
+        const Vertex3D vertex = Placed(body.GetConstVertex(i), element.morph.tranmat);
+        // The page's JSON has no infinity or NaN; a face without this corner would be misshapen.
+        if (!std::isfinite(vertex.x) || !std::isfinite(vertex.y) || !std::isfinite(vertex.z)) {
+            error = GS::UniString::Printf("Morph vertex %u is not a finite point", static_cast<unsigned>(i));
+            return false;
+        }
+        mesh.vertices.Push(vertex);
     }
     count.polygons = static_cast<Int32>(body.GetPolygonCount());
     for (UInt32 p = 0; p < body.GetPolygonCount(); ++p) {

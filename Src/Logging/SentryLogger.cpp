@@ -7,6 +7,7 @@
 
 #include <sentry.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -28,31 +29,51 @@ bool disabled = false;
 
 struct ReportingPaths {
     std::string database;
-    std::string handler;
+    std::string handler; // empty: the library's own choice
 };
 
-// The database and crash handler beside the add-on's own file; none when it cannot be told or the
-// paths would not fit the platform's path length.
-std::optional<ReportingPaths> PathsBesideTheAddOn() {
+// The database in the user's temporary folder, for an add-on folder whose paths would not fit; none
+// when that folder cannot be told or is too long as well.
+std::optional<ReportingPaths> PathsInTheTemporaryFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetTempPathA(MAX_PATH, path);
+    if (length == 0 || length >= MAX_PATH) {
+        return std::nullopt;
+    }
+    ReportingPaths paths{std::string(path, length) + DatabaseFolderName, std::string()};
+    if (paths.database.size() >= MAX_PATH) {
+        return std::nullopt;
+    }
+    Logger::Warning(Category,
+                    GS::UniString::Printf("Keeping Sentry's database in the temporary folder: %s", path));
+    return paths;
+}
+
+// Where the database and crash handler go: beside the add-on's own file, or, when those paths would
+// not fit the platform's path length, the database in the temporary folder (the working folder, the
+// library's default, may be anywhere and shared). Unset when the add-on's file cannot be told: the
+// library's defaults apply. Set but empty when no folder fits: reporting stays off.
+std::optional<std::optional<ReportingPaths>> ReportingPlaces() {
     HMODULE module = nullptr;
     char path[MAX_PATH] = {};
     const DWORD flags = GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT;
-    if (!GetModuleHandleExA(flags, reinterpret_cast<LPCSTR>(&PathsBesideTheAddOn), &module)) {
+    if (!GetModuleHandleExA(flags, reinterpret_cast<LPCSTR>(&ReportingPlaces), &module)) {
         return std::nullopt;
     }
     const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return std::nullopt; // a cut-off path names another folder
+    if (length == 0) {
+        return std::nullopt;
     }
-    std::string folder(path, length);
+    // A cut-off path names another folder.
+    std::string folder(path, std::min<DWORD>(length, MAX_PATH - 1));
     if (const size_t separator = folder.rfind('\\'); separator != std::string::npos) {
         folder.erase(separator + 1);
     }
     ReportingPaths paths{folder + DatabaseFolderName, folder + CrashHandlerName};
-    if (paths.database.size() >= MAX_PATH || paths.handler.size() >= MAX_PATH) {
+    if (length >= MAX_PATH || paths.database.size() >= MAX_PATH || paths.handler.size() >= MAX_PATH) {
         Logger::Warning(
             Category, GS::UniString::Printf("Add-on folder too long for Sentry's files: %s", folder.c_str()));
-        return std::nullopt;
+        return PathsInTheTemporaryFolder();
     }
     return paths;
 }
@@ -100,13 +121,23 @@ void EnsureInitialized() {
         sentry_options_set_dsn(options, Dsn);
         sentry_options_set_release(options, (std::string(ReleasePrefix) + PluginVersion::Text).c_str());
         sentry_options_set_environment(options, Environment);
-        if (const std::optional<ReportingPaths> paths = PathsBesideTheAddOn()) {
-            if (GetFileAttributesA(paths->handler.c_str()) == INVALID_FILE_ATTRIBUTES) {
-                Logger::Warning(Category, GS::UniString::Printf("Crashpad handler not found: %s",
-                                                                paths->handler.c_str()));
+        if (const std::optional<std::optional<ReportingPaths>> places = ReportingPlaces()) {
+            if (!*places) {
+                Logger::Warning(Category, "No folder for Sentry's database - error reporting is off");
+                sentry_options_free(options);
+                disabled = true;
+                return;
             }
-            sentry_options_set_database_path(options, paths->database.c_str());
-            sentry_options_set_handler_path(options, paths->handler.c_str());
+            const ReportingPaths& paths = **places;
+            if (!paths.handler.empty() &&
+                GetFileAttributesA(paths.handler.c_str()) == INVALID_FILE_ATTRIBUTES) {
+                Logger::Warning(
+                    Category, GS::UniString::Printf("Crashpad handler not found: %s", paths.handler.c_str()));
+            }
+            sentry_options_set_database_path(options, paths.database.c_str());
+            if (!paths.handler.empty()) {
+                sentry_options_set_handler_path(options, paths.handler.c_str());
+            }
         }
         // The library owns the options from here, whatever the result.
         if (const int result = sentry_init(options); result != 0) {

@@ -48,6 +48,10 @@ bool AllowsOurVersion(const std::string& body) {
 } // namespace
 
 bool CheckVersionAllowed() {
+    return CheckVersionAllowed(RequestDeadline);
+}
+
+bool CheckVersionAllowed(std::chrono::milliseconds requestDeadline) {
     try {
         Logger::Info(Category, "Starting version check...");
         Logger::Info(Category, GS::UniString::Printf("Current plugin version: %s", PluginVersion::Text));
@@ -56,7 +60,7 @@ bool CheckVersionAllowed() {
         Logger::Info(Category, GS::UniString::Printf("Checking version at: %s%s", ServiceHost, ServicePath));
         std::string body;
         DWORD status = 0;
-        if (!SendVersionRequest(ServiceHost, userAgent, body, status)) {
+        if (!SendVersionRequest(ServiceHost, userAgent, body, status, requestDeadline)) {
             Logger::Warning(Category, "HTTP request failed - allowing plugin to continue");
             return true;
         }

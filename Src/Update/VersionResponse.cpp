@@ -4,6 +4,8 @@
 #include "Parsers/JsonReader.hpp"
 #include "Parsers/JsonText.hpp"
 
+#include <rapidjson/error/en.h>
+
 #include <string>
 
 namespace VersionCheck {
@@ -25,8 +27,23 @@ bool ParseVersionResponse(const std::string& body, VersionResponse& result) {
     rapidjson::Document document;
     const Tolva::Parsers::JsonReadResult read = Tolva::Parsers::ReadJson(body.data(), body.size(), document);
     if (!read.IsOk()) {
-        Logger::Warning(Category, "JSON parse error at offset " + GS::UniString(std::to_string(read.offset)) +
-                                      ": " + read.ErrorText());
+        size_t offset = read.offset;
+        rapidjson::ParseErrorCode code = read.code;
+        if (code == rapidjson::kParseErrorUnspecificSyntaxError && offset < body.size() &&
+            body[offset] != '{' && body[offset] != '[') {
+            // The reader turns away a root that is neither object nor array before parsing it; such a
+            // root holds no nesting, so the library itself can say what is wrong with it, if anything.
+            rapidjson::Document plain;
+            plain.Parse(body.data(), body.size());
+            if (!plain.HasParseError()) {
+                Logger::Warning(Category, "Missing or invalid 'minimumVersionAllowed' field in response");
+                return false;
+            }
+            code = plain.GetParseError();
+            offset = plain.GetErrorOffset();
+        }
+        Logger::Warning(Category, "JSON parse error at offset " + GS::UniString(std::to_string(offset)) +
+                                      ": " + rapidjson::GetParseError_En(code));
         return false;
     }
     const rapidjson::Value* minimum =

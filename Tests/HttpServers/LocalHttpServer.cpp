@@ -2,10 +2,12 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <stdexcept>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -74,4 +76,87 @@ SilentServer::~SilentServer() {
 
 std::string SilentServer::Address() const {
     return "http://127.0.0.1:" + std::to_string(port);
+}
+
+namespace {
+
+constexpr auto SlowServerLifetime = std::chrono::seconds(60);
+constexpr int PollSliceMs = 20;
+
+} // namespace
+
+SlowServer::SlowServer(Plan plan) : plan(std::move(plan)) {
+    socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof(address);
+    if (socket < 0 || bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+        listen(socket, 8) != 0 || getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        throw std::runtime_error("cannot listen on 127.0.0.1");
+    }
+    port = ntohs(address.sin_port);
+    worker = std::thread([this] { Serve(); });
+}
+
+SlowServer::~SlowServer() {
+    stopping = true;
+    worker.join();
+    close(socket);
+}
+
+std::string SlowServer::Address() const {
+    return "http://127.0.0.1:" + std::to_string(port);
+}
+
+void SlowServer::Serve() {
+    const auto end = std::chrono::steady_clock::now() + SlowServerLifetime;
+    auto running = [&] { return !stopping && std::chrono::steady_clock::now() < end; };
+    pollfd waiting = {socket, POLLIN, 0};
+    while (running() && poll(&waiting, 1, PollSliceMs) <= 0) {
+    }
+    if (!running()) {
+        return;
+    }
+    const int connection = accept(socket, nullptr, nullptr);
+    if (connection < 0) {
+        return;
+    }
+    // The request is read, so that closing does not reset the connection before the client saw it.
+    std::string request;
+    char piece[1024];
+    pollfd reading = {connection, POLLIN, 0};
+    while (running() && request.find("\r\n\r\n") == std::string::npos) {
+        if (poll(&reading, 1, PollSliceMs) > 0) {
+            const ssize_t got = recv(connection, piece, sizeof(piece), 0);
+            if (got <= 0) {
+                break;
+            }
+            request.append(piece, static_cast<size_t>(got));
+        }
+    }
+    auto sendAll = [&](const char* data, size_t size) {
+        while (size > 0) {
+            const ssize_t sent = send(connection, data, size, MSG_NOSIGNAL);
+            if (sent <= 0) {
+                return false;
+            }
+            data += sent;
+            size -= static_cast<size_t>(sent);
+        }
+        return true;
+    };
+    const size_t atOnce = std::min(plan.sentAtOnce, plan.body.size());
+    size_t next = atOnce;
+    bool open = sendAll(plan.head.data(), plan.head.size()) && sendAll(plan.body.data(), atOnce);
+    auto due = std::chrono::steady_clock::now() + plan.interval;
+    while (open && running()) {
+        if (plan.interval.count() > 0 && next < plan.body.size() && std::chrono::steady_clock::now() >= due) {
+            open = sendAll(plan.body.data() + next, 1);
+            ++next;
+            due += plan.interval;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(PollSliceMs));
+    }
+    close(connection);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -55,4 +56,33 @@ public:
 private:
     int socket = -1;
     int port = 0;
+};
+
+// A server on 127.0.0.1 that answers one connection slowly: the head (status line and headers) at
+// once, then the first bytes of the body, then one more byte every interval, or none at all when
+// interval is zero (a body that stops midway). It stops when destroyed, and on its own after a minute.
+class SlowServer {
+public:
+    struct Plan {
+        std::string head;
+        std::string body;
+        size_t sentAtOnce = 0;
+        std::chrono::milliseconds interval{0};
+    };
+
+    explicit SlowServer(Plan plan);
+    ~SlowServer();
+    SlowServer(const SlowServer&) = delete;
+    SlowServer& operator=(const SlowServer&) = delete;
+
+    std::string Address() const;
+
+private:
+    void Serve();
+
+    Plan plan;
+    int socket = -1;
+    int port = 0;
+    std::atomic<bool> stopping{false};
+    std::thread worker;
 };

@@ -238,6 +238,60 @@ TEST_F(ErrorReporting, UsesTheLibrarysDefaultsWhenTheAddOnFileIsUnknown) {
     });
 }
 
+TEST_F(ErrorReporting, KeepsTheDatabaseInTheTemporaryFolderWhenTheAddOnsPathIsTooLong) {
+    struct Case {
+        const char* name;
+        size_t folderLength; // of the add-on's folder's last part
+    };
+    // The folder alone fits, its database path does not; the add-on's own path is already cut off.
+    const Case cases[] = {{"database path over the limit", 220}, {"add-on path over the limit", 300}};
+    for (const Case& c : cases) {
+        InFreshProcess([&] {
+            StandIn::EventReceiver receiver;
+            Install(receiver);
+            StandIn::Host().system.moduleFileName = AddOnFile(std::string(c.folderLength, 'f'));
+            fs::create_directories(folder / "tmp");
+            fs::create_directories(folder / "work");
+            const std::string temporary = StandIn::WindowsPathOf((folder / "tmp").string()) + "\\";
+            StandIn::Host().system.tempFolder = temporary;
+            ASSERT_EQ(chdir((folder / "work").c_str()), 0);
+            Logger::Error("API", "First");
+            SentryLogger::Shutdown();
+            const std::vector<std::string> lines = ReportedLines();
+            ASSERT_EQ(lines.size(), 5u) << c.name;
+            EXPECT_EQ(
+                lines[1].rfind("[WARNING] SentryLogger: Add-on folder too long for Sentry's files: ", 0), 0u)
+                << c.name;
+            EXPECT_EQ(lines[2],
+                      "[WARNING] SentryLogger: Keeping Sentry's database in the temporary folder: " +
+                          temporary)
+                << c.name;
+            EXPECT_EQ(lines[3], "[INFO] SentryLogger: Sentry SDK initialized successfully") << c.name;
+            const StandIn::ErrorReportingState& state = StandIn::Host().errorReporting;
+            EXPECT_EQ(state.databasePaths, (std::vector<std::string>{temporary + ".sentry-native"}))
+                << c.name;
+            EXPECT_TRUE(state.handlerPaths.empty()) << c.name;
+            EXPECT_TRUE(fs::is_directory(folder / "tmp" / ".sentry-native")) << c.name;
+            EXPECT_FALSE(fs::exists(folder / "work" / ".sentry-native"))
+                << c.name << ": never the working folder";
+            EXPECT_EQ(receiver.Events().size(), 1u) << c.name;
+        });
+    }
+    InFreshProcess([&] {
+        StandIn::EventReceiver receiver;
+        Install(receiver);
+        StandIn::Host().system.moduleFileName = AddOnFile(std::string(240, 'f'));
+        StandIn::Faults::Arm("GetTempPathA", 1);
+        Logger::Error("API", "First");
+        const std::vector<std::string> lines = ReportedLines();
+        ASSERT_EQ(lines.size(), 3u);
+        EXPECT_EQ(lines[2],
+                  "[WARNING] SentryLogger: No folder for Sentry's database - error reporting is off");
+        EXPECT_EQ(StandIn::Host().errorReporting.initAttempts, 0);
+        EXPECT_TRUE(receiver.Envelopes().empty());
+    });
+}
+
 TEST_F(ErrorReporting, TurnsItselfOffWhenTheLibraryCannotBeSetUp) {
     InFreshProcess([&] {
         StandIn::Faults::Arm("sentry_options_new", 1);

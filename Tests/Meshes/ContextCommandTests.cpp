@@ -83,6 +83,8 @@ TEST_F(GetContext, AChangeInTheTenthDigitChangesTheHash) {
     const std::string before = Hash(Context());
     StandIn::StoredMemo& memo = *StandIn::FindElement(slab)->memo;
     memo.coords[1].x = memo.coords[5].x = 1.234567892;
+    // Changed in place, past the host's own calls, which would tell the 3D model.
+    StandIn::Model3DChanged();
     const std::string after = Context();
     EXPECT_NE(after.find("[1234.567892,0,"), std::string::npos);
     EXPECT_NE(Hash(after), before);
@@ -241,6 +243,63 @@ TEST_F(GetContext, TakesMorphsFromTheirBodyAndLeavesOutFacesThatCannotBeTriangul
     EXPECT_EQ(Lines()[0], "[ERROR] ContextCommands: " + collinear);
     EXPECT_EQ(Lines()[1], collinear);
     EXPECT_EQ(Lines().size(), 3u) << "then the context line";
+}
+
+// A 1 m cube whose first corner is moved to the point.
+Modeler::MeshBody CubeWithCorner(API_Coord3D corner) {
+    StandIn::Body3D cube = StandIn::Prism({Square}, 0, 1, 1);
+    cube.vertices[0] = corner;
+    return StandIn::MeshBodyOf(cube);
+}
+
+TEST_F(GetContext, CornersThatAreNoFiniteNumberLeaveTheirBodyOutAndTheJsonStrict) {
+    // The host takes only finite numbers; placing them in millimetres can still overflow.
+    API_Tranmat huge = Moved(0, 0, 0);
+    huge.tmx[0] = huge.tmx[1] = 1e308;
+    struct Case {
+        const char* name;
+        API_Coord3D corner;
+        API_Tranmat placement;
+        int firstBadZoneVertex;
+    };
+    const Case cases[] = {
+        {"a corner at 1e306 m", {1e306, 0, 0}, Moved(0, 0, 0), 3},
+        {"a corner at -1e306 m", {0, -1e306, 0}, Moved(0, 0, 0), 3},
+        {"infinity less infinity, not a number",
+         {10, -10, 0},
+         huge,
+         2}, // the zone's 2nd corner overflows first
+    };
+    for (const Case& c : cases) {
+        StandIn::ResetHost();
+        const API_Guid morph = PlantMorph(c.placement, CubeWithCorner(c.corner));
+        const API_Guid zone = PlantZone();
+        StandIn::FindElement(zone)->bodies =
+            std::vector{StandIn::Prism({Square}, 0, 1, 1), StandIn::Prism({Square}, 5, 6, 1)};
+        StandIn::FindElement(zone)->bodies->front().vertices[2] = c.corner;
+        StandIn::FindElement(zone)->bodies->front().transform = c.placement;
+        StandIn::SelectElements({morph, zone});
+        const std::string context = Context();
+        EXPECT_TRUE(IsStrictJson(context)) << c.name;
+        const std::vector<MeshChecks::Mesh> meshes = MeshChecks::MeshesIn(context);
+        ASSERT_EQ(meshes.size(), 1u) << c.name << ": the zone's second body only";
+        EXPECT_EQ(meshes[0].vertices[0][2], 5000) << c.name;
+        const std::vector<std::string> lines = Lines();
+        ASSERT_GE(lines.size(), 2u) << c.name;
+        EXPECT_EQ(lines[0],
+                  "[WARNING] ContextCommands: Direct mesh extraction failed: Morph vertex 0 is not a "
+                  "finite point")
+            << c.name;
+        EXPECT_EQ(lines[1], "[WARNING] ContextCommands: 3D body 2 left out: its vertex " +
+                                std::to_string(c.firstBadZoneVertex) + " is not a finite point")
+            << c.name;
+
+        StandIn::Host().report.clear();
+        StandIn::SelectElements({morph});
+        const std::string masses = BuildingMasses();
+        EXPECT_TRUE(IsStrictJson(masses)) << c.name;
+        EXPECT_EQ(masses, R"({"success":0,"error":"Morph vertex 0 is not a finite point"})") << c.name;
+    }
 }
 
 } // namespace

@@ -35,13 +35,16 @@ protected:
 };
 
 TEST_P(ExampleProjectMeshes, AreClosedAndFaceOutwardsEverywhere) {
-    const std::vector<MeshChecks::Mesh> meshes = MeshChecks::MeshesIn(Context());
+    const std::string context = Context();
+    EXPECT_TRUE(IsStrictJson(context));
+    const std::vector<MeshChecks::Mesh> meshes = MeshChecks::MeshesIn(context);
     ASSERT_FALSE(meshes.empty());
     ExpectClosedAndSound(meshes);
 }
 
 TEST_P(ExampleProjectMeshes, BuildingMassesFaceOutwardsEverywhere) {
     const std::string result = BuildingMasses();
+    EXPECT_TRUE(IsStrictJson(result));
     const std::vector<MeshChecks::Mesh> meshes = MeshChecks::MeshesIn(result);
     ExpectClosedAndSound(meshes);
     if (meshes.empty()) {

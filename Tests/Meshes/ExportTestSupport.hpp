@@ -10,6 +10,7 @@
 #include "StandIn/Project.hpp"
 
 #include <gtest/gtest.h>
+#include <rapidjson/document.h>
 
 #include <optional>
 #include <string>
@@ -135,6 +136,18 @@ protected:
         const GS::Ref<JS::Value> text = GS::DynamicCast<JS::Value>(result);
         EXPECT_TRUE(text != nullptr && text->GetType() == JS::Value::STRING);
         return text == nullptr ? std::string() : text->GetString().ToCStr(CC_UTF8).Get();
+    }
+
+    // As the page's JSON.parse reads it: no infinity, no NaN (RapidJSON without kParseNanAndInfFlag).
+    static ::testing::AssertionResult IsStrictJson(const std::string& text) {
+        rapidjson::Document document;
+        document.Parse<rapidjson::kParseDefaultFlags>(text.c_str(), text.size());
+        if (!document.HasParseError()) {
+            return ::testing::AssertionSuccess();
+        }
+        const size_t at = document.GetErrorOffset();
+        return ::testing::AssertionFailure()
+               << "not JSON at offset " << at << ": " << text.substr(at < 40 ? 0 : at - 40, 80);
     }
 
     // Each mesh has triangles only, with indices in range, and a closed one faces outwards everywhere.

@@ -130,4 +130,48 @@ TEST_F(VersionService, ABodyBeyondSixteenMebibytesIsNotUsed) {
     EXPECT_FALSE(CheckAgainst(200, RefusalOfSize(limit))) << "a body of exactly the limit is used";
 }
 
+TEST_F(VersionService, ARefusalBeyondSixteenMebibytesStillRefusesAndLogsOnlyItsStart) {
+    const std::string body = RefusalOfSize(16 * 1024 * 1024 + 4096);
+    EXPECT_FALSE(CheckAgainst(426, body));
+    const std::string start = body.substr(0, VersionCheck::RefusalBodyBytes);
+    EXPECT_EQ(Lines(), LinesWith({"[ERROR] VersionCheck: Server returned 426: Plugin version is not allowed "
+                                  "(response: " +
+                                  start + ")"}));
+    EXPECT_EQ(LastExchange().bytesRead, VersionCheck::RefusalBodyBytes) << "the rest is never read";
+}
+
+// A short limit for the whole request keeps these cases quick; the add-on's own is 10 s.
+constexpr std::chrono::milliseconds ShortDeadline{1500};
+
+TEST_F(VersionService, OneDeadlineEndsEveryKindOfSlowServer) {
+    const std::string answer = R"({"minimumVersionAllowed":"1.1.0"})";
+    const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
+                             std::to_string(answer.size()) + "\r\n\r\n";
+    struct Case {
+        const char* name;
+        SlowServer::Plan plan;
+        bool answers;
+    };
+    const Case cases[] = {
+        {"one byte every 2 s", {head, answer, 0, std::chrono::milliseconds(2000)}, true},
+        {"stops midway through the body", {head, answer, 10, std::chrono::milliseconds(0)}, true},
+        {"never answers", {"", "", 0, std::chrono::milliseconds(0)}, false},
+    };
+    for (const Case& c : cases) {
+        SlowServer server(c.plan);
+        StandIn::MapHttpHost(ServiceHost, server.Address());
+        StandIn::Host().report.clear();
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_TRUE(VersionCheck::CheckVersionAllowed(ShortDeadline)) << c.name;
+        const auto waited = std::chrono::steady_clock::now() - started;
+        EXPECT_EQ(Lines(),
+                  LinesWith({"[WARNING] VersionCheck: Version check took longer than its 1500 ms limit",
+                             "[WARNING] VersionCheck: HTTP request failed - allowing plugin to continue"}))
+            << c.name;
+        EXPECT_GE(waited, ShortDeadline) << c.name;
+        EXPECT_LT(waited, ShortDeadline + std::chrono::milliseconds(500)) << c.name;
+        EXPECT_EQ(LastExchange().status, c.answers ? 200 : 0) << c.name;
+    }
+}
+
 } // namespace

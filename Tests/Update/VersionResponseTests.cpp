@@ -45,7 +45,15 @@ TEST_F(ParseVersionResponse, AMissingOrMistypedMinimumIsNoAnswer) {
 TEST_F(ParseVersionResponse, TextThatIsNoJsonGivesTheParsersMessage) {
     EXPECT_EQ(Refusal(""), "[WARNING] VersionCheck: JSON parse error at offset 0: The document is empty.");
     EXPECT_EQ(Refusal("<html>Bad gateway</html>"),
-              "[WARNING] VersionCheck: JSON parse error at offset 0: Unspecific syntax error.");
+              "[WARNING] VersionCheck: JSON parse error at offset 0: Invalid value.");
+    EXPECT_EQ(Refusal("hello"), "[WARNING] VersionCheck: JSON parse error at offset 0: Invalid value.");
+    EXPECT_EQ(
+        Refusal(" \"1.0.6\" 7"),
+        "[WARNING] VersionCheck: JSON parse error at offset 9: The document root must not be followed by "
+        "other values.");
+    EXPECT_EQ(Refusal("42"),
+              "[WARNING] VersionCheck: Missing or invalid 'minimumVersionAllowed' field in response")
+        << "a lone value is JSON, only not the object the answer must be";
     EXPECT_EQ(
         Refusal(R"({"minimumVersionAllowed": "1.0.6"} {})"),
         "[WARNING] VersionCheck: JSON parse error at offset 35: The document root must not be followed by "

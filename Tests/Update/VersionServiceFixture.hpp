@@ -4,6 +4,7 @@
 #include "HttpServers/LocalHttpServer.hpp"
 #include "StandIn/HttpRecord.hpp"
 #include "Update/VersionCheck.hpp"
+#include "Update/VersionRequest.hpp"
 
 #include <string>
 #include <vector>
