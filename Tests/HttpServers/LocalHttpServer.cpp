@@ -57,17 +57,31 @@ std::vector<LocalHttpServer::Request> LocalHttpServer::Requests() const {
     return requests;
 }
 
-SilentServer::SilentServer() {
-    socket = ::socket(AF_INET, SOCK_STREAM, 0);
+namespace {
+
+// A socket listening on a free port of 127.0.0.1; its port is written to port.
+int ListenOnLoopback(int& port) {
+    const int listening = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address = {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof(address);
-    if (socket < 0 || bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-        listen(socket, 8) != 0 || getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    if (listening < 0 || bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+        listen(listening, 8) != 0 ||
+        getsockname(listening, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        if (listening >= 0) {
+            close(listening);
+        }
         throw std::runtime_error("cannot listen on 127.0.0.1");
     }
     port = ntohs(address.sin_port);
+    return listening;
+}
+
+} // namespace
+
+SilentServer::SilentServer() {
+    socket = ListenOnLoopback(port);
 }
 
 SilentServer::~SilentServer() {
@@ -86,16 +100,7 @@ constexpr int PollSliceMs = 20;
 } // namespace
 
 SlowServer::SlowServer(Plan plan) : plan(std::move(plan)) {
-    socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof(address);
-    if (socket < 0 || bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-        listen(socket, 8) != 0 || getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        throw std::runtime_error("cannot listen on 127.0.0.1");
-    }
-    port = ntohs(address.sin_port);
+    socket = ListenOnLoopback(port);
     worker = std::thread([this] { Serve(); });
 }
 
