@@ -91,6 +91,9 @@ GSErrCode ImportIntoRoom(const Tolva::PlanTemplate& plan, const API_Coord& point
         if (const GSErrCode err = TemporaryZoneCreator::DeleteTemporaryZone(zone); err != NoError) {
             Logger::Warning(Category,
                             GS::UniString::Printf("Failed to delete temporary zone (error: %d)", err));
+            // The zone must not outlive the step: failing it takes the whole import back.
+            Logger::Error(Category, "The temporary zone stays in the project: the import is taken back");
+            return result != NoError ? result : err;
         } else {
             Logger::Debug(Category, "Successfully deleted temporary zone");
         }

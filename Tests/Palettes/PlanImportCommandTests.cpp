@@ -244,6 +244,22 @@ TEST_F(PlanImportCommand, ARoomWithoutAZoneGetsATemporaryOneThatIsGoneAfterwards
     }
 }
 
+TEST_F(PlanImportCommand, ATemporaryZoneThatCannotBeDeletedFailsTheImport) {
+    const API_Guid bedroom = StandIn::TheModel().elements[8].element.header.guid;
+    GS::Array<API_Guid> zone;
+    zone.Push(bedroom);
+    ASSERT_EQ(ACAPI_CallUndoableCommand("Delete", [&] { return ACAPI_Element_Delete(zone); }), NoError);
+    const std::string before = StandIn::SaveProject();
+    StandIn::Faults::Arm("ACAPI_Element_Delete", APIERR_GENERAL);
+    EXPECT_EQ(Import(Parameter("{\"x\":8000,\"y\":6000}", BedroomPlan())),
+              "{\"success\":false,\"error\":\"Error importing plan: -2130313215\"}");
+    EXPECT_TRUE(LoggedInOrder(
+        {"[WARNING] PlanImportCommands: Failed to delete temporary zone (error: -2130313215)",
+         "[ERROR] PlanImportCommands: The temporary zone stays in the project: the import is taken back"}));
+    // The elements come back; attributes the step made are not yet rolled back by the stand-in.
+    EXPECT_EQ(ElementsOf(StandIn::SaveProject()), ElementsOf(before));
+}
+
 TEST_F(PlanImportCommand, APlanForAnUpperStoryRoomLandsOnThatStory) {
     StandIn::OpenProjectFile(std::string(TOLVA_SOURCE_DIR) + "/examples/projects/two-story-house.json");
     StandIn::TheModel().activeStory = 1;
