@@ -45,23 +45,6 @@ public:
     bool operator==(char rightOp) const;
     bool operator==(unsigned char rightOp) const;
 
-    bool IsASCII() const { return uniChar < 0x80; }
-    bool IsDigit() const;
-    bool IsASCIIDigit() const { return uniChar >= '0' && uniChar <= '9'; }
-    bool IsASCIIHexaDigit() const;
-    bool IsAlpha() const;
-    bool IsAlphaNumeric() const;
-    bool IsWhiteSpace() const;
-    bool IsPunctuation() const;
-    bool IsControl() const;
-    bool IsLower() const;
-    bool IsASCIILower() const { return uniChar >= 'a' && uniChar <= 'z'; }
-    bool IsUpper() const;
-    bool IsASCIIUpper() const { return uniChar >= 'A' && uniChar <= 'Z'; }
-
-    int GetASCIIDigitValue() const { return IsASCIIDigit() ? uniChar - '0' : -1; }
-    int GetASCIIHexaDigitValue() const;
-
 private:
     Layout uniChar = 0;
 };

@@ -206,55 +206,6 @@ bool UniChar::operator==(unsigned char rightOp) const {
     return uniChar == NarrowToUnit(static_cast<char>(rightOp));
 }
 
-bool UniChar::IsDigit() const {
-    return std::iswdigit(uniChar) != 0;
-}
-
-bool UniChar::IsASCIIHexaDigit() const {
-    return GetASCIIHexaDigitValue() >= 0;
-}
-
-bool UniChar::IsAlpha() const {
-    return std::iswalpha(uniChar) != 0;
-}
-
-bool UniChar::IsAlphaNumeric() const {
-    return std::iswalnum(uniChar) != 0;
-}
-
-bool UniChar::IsWhiteSpace() const {
-    return std::iswspace(uniChar) != 0;
-}
-
-bool UniChar::IsPunctuation() const {
-    return std::iswpunct(uniChar) != 0;
-}
-
-bool UniChar::IsControl() const {
-    return std::iswcntrl(uniChar) != 0;
-}
-
-bool UniChar::IsLower() const {
-    return std::iswlower(uniChar) != 0;
-}
-
-bool UniChar::IsUpper() const {
-    return std::iswupper(uniChar) != 0;
-}
-
-int UniChar::GetASCIIHexaDigitValue() const {
-    if (uniChar >= '0' && uniChar <= '9') {
-        return uniChar - '0';
-    }
-    if (uniChar >= 'a' && uniChar <= 'f') {
-        return uniChar - 'a' + 10;
-    }
-    if (uniChar >= 'A' && uniChar <= 'F') {
-        return uniChar - 'A' + 10;
-    }
-    return -1;
-}
-
 // --- UniString -------------------------------------------------------------------------------------
 
 UniString::UStr::UStr(const char16_t* units, USize length) : content(new UniChar::Layout[length + 1]) {
