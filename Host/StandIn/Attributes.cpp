@@ -2,6 +2,7 @@
 
 #include "StandIn/Faults.hpp"
 #include "StandIn/Model3D.hpp"
+#include "StandIn/Project.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -231,6 +232,7 @@ GSErrCode ACAPI_Attribute_Create(API_Attribute* attribute, API_AttributeDef*) {
     if (Find(Attributes(), byName) != nullptr) {
         return APIERR_ATTREXIST;
     }
+    BeforeAttributeChange();
     attribute->header.index =
         Add(Attributes(), *attribute,
             attribute->header.typeID == API_MaterialID ? attribute->material.texture.fileLoc : nullptr);
@@ -254,6 +256,7 @@ GSErrCode ACAPI_Attribute_Modify(API_Attribute* attribute, API_AttributeDef*) {
     if (sameName != nullptr && sameName != stored) {
         return APIERR_ATTREXIST;
     }
+    BeforeAttributeChange();
     if (attribute->header.typeID == API_MaterialID) {
         IO::Location* texture = attribute->material.texture.fileLoc;
         stored->textureFile = texture != nullptr ? std::make_shared<IO::Location>(*texture) : nullptr;

@@ -56,6 +56,11 @@ void NewProject() {
     DeliverProjectEvent(APINotify_New);
 }
 
+void StartUntitledProject() {
+    ResetProjectContents();
+    Host().project = ProjectState::New;
+}
+
 void QuitApplication() {
     DeliverProjectEvent(APINotify_Quit);
 }

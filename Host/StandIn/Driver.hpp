@@ -15,6 +15,8 @@ HOST_API void DeliverProjectEvent(API_NotifyEventID event);
 // The model, stories, settings and attributes of a new project; no event is fired.
 HOST_API void ResetProjectContents();
 HOST_API void NewProject();
+// The untitled project Archicad starts with, open before any add-on is loaded, so no add-on is told.
+HOST_API void StartUntitledProject();
 HOST_API void QuitApplication();
 // Sends a palette message; for message 7 the palette's answer is returned.
 HOST_API std::optional<bool> SendPaletteMessage(Int32 referenceID, API_PaletteMessageID message);

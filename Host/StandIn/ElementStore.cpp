@@ -23,13 +23,6 @@ Model& TheModel() {
 
 namespace {
 
-struct GuidHash {
-    size_t operator()(const API_Guid& guid) const {
-        return std::hash<std::string_view>{}(
-            std::string_view(reinterpret_cast<const char*>(&guid), sizeof(API_Guid)));
-    }
-};
-
 // Positions of the elements by GUID. The element list is changed in many places (appended, erased,
 // replaced by an undo), so an entry is trusted only when the element at its position still has
 // that GUID; a miss indexes what was appended since, and a stale entry rebuilds the index.
@@ -562,11 +555,13 @@ GSErrCode PlantElement(API_Element* element, const StoredMemo* memo) {
     if (element->header.guid == APINULLGuid || FindElement(element->header.guid) != nullptr) {
         element->header.guid = GSGuid2APIGuid(GS::Guid(GS::Guid::GenerateGuid));
     }
+    BeforeElementChange(element->header.guid);
     StoredElement stored;
     stored.element = *element;
     if (memo != nullptr) {
         stored.memo = *memo;
     }
+    stored.sequence = ++TheModel().lastSequence;
     TheModel().elements.push_back(stored);
     Model3DChanged();
     return NoError;
@@ -711,6 +706,15 @@ GSErrCode ACAPI_Element_Delete(const GS::Array<API_Guid>& guids) {
         }
     }
     auto& elements = TheModel().elements;
+    for (const API_Guid& guid : guids) {
+        BeforeElementChange(guid);
+    }
+    for (const StoredElement& stored : elements) {
+        if (std::any_of(stored.solidLinks.begin(), stored.solidLinks.end(),
+                        [&](const SolidLink& link) { return guids.Contains(link.operatorGuid); })) {
+            BeforeElementChange(stored.element.header.guid);
+        }
+    }
     std::erase_if(elements,
                   [&](const StoredElement& stored) { return guids.Contains(stored.element.header.guid); });
     std::erase_if(TheModel().selection, [&](const API_Guid& guid) { return guids.Contains(guid); });

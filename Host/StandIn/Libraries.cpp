@@ -96,6 +96,48 @@ LibraryState& Libraries() {
     return state;
 }
 
+LibraryContents CurrentLibraryContents() {
+    LibraryContents contents;
+    contents.parts = Libraries().parts;
+    const std::string& folder = Libraries().embeddedFolder;
+    if (folder.empty()) {
+        return contents;
+    }
+    std::vector<fs::path> paths;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+        paths.push_back(entry.path());
+    }
+    // A folder comes before what is in it, in the same order on every machine.
+    std::sort(paths.begin(), paths.end());
+    for (const fs::path& path : paths) {
+        std::optional<std::string> content;
+        if (!fs::is_directory(path)) {
+            content = ReadFile(path);
+        }
+        contents.embeddedFolder.push_back({path.lexically_relative(folder).string(), content});
+    }
+    return contents;
+}
+
+void RestoreLibraryContents(const LibraryContents& contents) {
+    LibraryState& state = Libraries();
+    state.parts = contents.parts;
+    if (state.embeddedFolder.empty()) {
+        return;
+    }
+    const fs::path folder = state.embeddedFolder;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        fs::remove_all(entry.path());
+    }
+    for (const LibraryFolderEntry& entry : contents.embeddedFolder) {
+        if (entry.content) {
+            std::ofstream(folder / entry.path, std::ios::binary) << *entry.content;
+        } else {
+            fs::create_directories(folder / entry.path);
+        }
+    }
+}
+
 LibraryState NewProjectLibraries() {
     LibraryState state;
     state.parts.push_back(

@@ -43,6 +43,19 @@ struct LibraryState {
 };
 
 HOST_API LibraryState& Libraries();
+
+// What an undoable step takes back of the libraries: the registered parts and every file and folder
+// of the embedded library (path below its folder; no content for a folder).
+struct LibraryFolderEntry {
+    std::string path;
+    std::optional<std::string> content;
+};
+struct LibraryContents {
+    std::vector<RegisteredPart> parts;
+    std::vector<LibraryFolderEntry> embeddedFolder;
+};
+HOST_API LibraryContents CurrentLibraryContents();
+HOST_API void RestoreLibraryContents(const LibraryContents& contents);
 // A new project's: the loaded library with "General Object" (1) and "Door 90" (2), and an empty
 // embedded library.
 HOST_API LibraryState NewProjectLibraries();

@@ -2,6 +2,7 @@
 #include "StandIn/Faults.hpp"
 #include "StandIn/Host.hpp"
 #include "StandIn/Libraries.hpp"
+#include "StandIn/Project.hpp"
 
 #include "GSException.hpp"
 
@@ -267,6 +268,7 @@ GSErrCode ACAPI_LibraryPart_Save(API_LibPart* libPart) {
     } catch (const GS::Exception&) {
         return APIERR_BADPARS;
     }
+    BeforeLibraryChange();
     fs::path file = fs::path(EmbeddedLibraryFolder()) / creation.embeddedPath;
     std::ofstream out(file, std::ios::binary);
     out << text;
@@ -350,6 +352,7 @@ GSErrCode ACAPI_LibraryManagement_CopyFilesIntoLibrary(const IO::Location* targe
             return APIERR_BADPARS;
         }
     }
+    BeforeLibraryChange();
     for (size_t i = 0; i < parts.size(); ++i) {
         fs::path relative =
             fs::path(*folder) / fs::path(PathText(filesToCopy[static_cast<USize>(i)])).filename();

@@ -1,15 +1,26 @@
 #pragma once
 
 #include "ACAPinc.h"
+#include "StandIn/Attributes.hpp"
 #include "StandIn/Body3D.hpp"
+#include "StandIn/Libraries.hpp"
 #include "StandIn/Stories.hpp"
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The in-memory model: elements in creation order with their memos, and the undo history.
 namespace StandIn {
+
+struct GuidHash {
+    size_t operator()(const API_Guid& guid) const {
+        return std::hash<std::string_view>{}(
+            std::string_view(reinterpret_cast<const char*>(&guid), sizeof(API_Guid)));
+    }
+};
 
 // A paragraph of a text memo with its runs; the record's run pointer stays null here.
 struct StoredParagraph {
@@ -49,6 +60,15 @@ struct StoredElement {
     // Bodies a project file or a test gives; without them the host generates them.
     std::optional<std::vector<Body3D>> bodies;
     std::vector<SolidLink> solidLinks;
+    // Creation order: the element list stays sorted by it, so an undo puts an element back where it was.
+    std::uint64_t sequence = 0;
+};
+
+// An element an undoable step touched: as the step found it and as it left it.
+struct ElementChange {
+    API_Guid guid = {};
+    std::optional<StoredElement> before; // none: the step made it
+    std::optional<StoredElement> after;  // none: the step deleted it
 };
 
 struct UndoStep {
@@ -57,10 +77,14 @@ struct UndoStep {
     bool threw = false;
     bool rolledBack = false;
     bool undone = false;
-    std::vector<StoredElement> before; // the elements as the step found them
-    std::vector<StoredElement> after;  // and as it left them
+    // What the step changed, and nothing else, so that a step costs what it did.
+    std::vector<ElementChange> elements;
     StoryStructure storiesBefore;
     StoryStructure storiesAfter;
+    std::optional<AttributeTables> attributesBefore; // only when the step changed attributes
+    std::optional<AttributeTables> attributesAfter;
+    std::optional<LibraryContents> librariesBefore; // only when the step changed the libraries
+    std::optional<LibraryContents> librariesAfter;
 };
 
 // An answer to point input: a point (code 0), a cancel (APIERR_CANCEL) or another error.
@@ -90,6 +114,7 @@ struct Model {
     short activeStory = 0;
     std::vector<UndoStep> steps;
     bool undoStepOpen = false;
+    std::uint64_t lastSequence = 0;
     // Off: a failed step keeps its changes (it is still recorded as failed).
     bool rollBackFailedSteps = true;
     // What the door and object defaults hold; tests change them.
@@ -115,6 +140,12 @@ HOST_API GSErrCode PlantElement(API_Element* element, const StoredMemo* memo);
 
 // Puts the elements into one new group and returns its GUID.
 HOST_API API_Guid GroupElements(const std::vector<API_Guid>& members);
+
+// Inside an undoable step, each change tells the step first what it is about to change, so that the
+// step can be taken back; outside one they do nothing.
+HOST_API void BeforeElementChange(const API_Guid& guid);
+HOST_API void BeforeAttributeChange();
+HOST_API void BeforeLibraryChange();
 
 // The driver's undo and redo of successful steps; false when there is none to undo or redo.
 HOST_API bool UndoLastStep();

@@ -175,6 +175,7 @@ GSErrCode ACAPI_Element_SetProperty(const API_Guid& elemGuid, const API_Property
             return APIERR_BADPARS;
         }
     }
+    BeforeElementChange(elemGuid);
     auto& values = element->propertyValues;
     std::erase_if(values, [&](const StoredPropertyValue& v) { return v.definition == definition->guid; });
     values.push_back({definition->guid, property.value});

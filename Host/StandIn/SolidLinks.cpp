@@ -41,6 +41,7 @@ GSErrCode ACAPI_Element_SolidLink_Create(API_Guid guid_Target, API_Guid guid_Ope
                     [&](const StandIn::SolidLink& link) { return link.operatorGuid == guid_Operator; })) {
         return APIERR_LINKEXIST;
     }
+    StandIn::BeforeElementChange(guid_Target);
     links.push_back({guid_Operator, operation, linkFlags});
     return NoError;
 }

@@ -55,6 +55,7 @@ GSErrCode InsertAbove(const API_StoryCmdType& cmd) {
     // Elements above the new story move up with their stories, as in the host.
     for (StoredElement& stored : TheModel().elements) {
         if (stored.element.header.floorInd > cmd.index) {
+            BeforeElementChange(stored.element.header.guid);
             ++stored.element.header.floorInd;
         }
     }

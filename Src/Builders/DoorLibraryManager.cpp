@@ -118,8 +118,12 @@ Int32 DoorLibraryManager::GetLibIndByName(const GS::UniString& name) {
     return libInd.Unwrap();
 }
 
-void DoorLibraryManager::InvalidateCache() {
+void DoorLibraryManager::ForgetIndices() {
     Cache() = DoorCache();
+}
+
+void DoorLibraryManager::InvalidateCache() {
+    ForgetIndices();
     Logger::Debug(Category, "Cache invalidated");
 }
 

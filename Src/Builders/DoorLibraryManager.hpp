@@ -17,6 +17,8 @@ public:
     // 0 when no part has that name.
     static Int32 GetLibIndByName(const GS::UniString& name);
     static void InvalidateCache();
+    // Forgets the door part's index without a word.
+    static void ForgetIndices();
 };
 
 // A location's path, for log lines.

@@ -210,8 +210,12 @@ Int32 FurnitureLibraryManager::GetFallbackLibraryPart() {
     return cache.fallback;
 }
 
-void FurnitureLibraryManager::InvalidateCache() {
+void FurnitureLibraryManager::ForgetIndices() {
     Cache() = FurnitureCache();
+}
+
+void FurnitureLibraryManager::InvalidateCache() {
+    ForgetIndices();
     Logger::Debug(Category, "Cache invalidated");
 }
 

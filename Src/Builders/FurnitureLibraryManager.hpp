@@ -15,6 +15,8 @@ public:
     static Int32 CreateTemplateLibraryPart(const FurnitureTemplate& furniture);
     static Int32 GetFallbackLibraryPart();
     static void InvalidateCache();
+    // Forgets the parts' indices without a word.
+    static void ForgetIndices();
 };
 
 } // namespace Tolva::Builders

@@ -162,11 +162,15 @@ GSErrCode LayerManager::CreateLayer(const GS::UniString& name, API_AttributeInde
     return NoError;
 }
 
-void LayerManager::InvalidateCache() {
+void LayerManager::ForgetIndices() {
     for (CachedLayer& slot : LayerCache()) {
         slot.valid = false;
         slot.index = {};
     }
+}
+
+void LayerManager::InvalidateCache() {
+    ForgetIndices();
     Logger::Info(Category, "Cache invalidated due to project change");
 }
 

@@ -16,6 +16,8 @@ public:
     static bool FindLayer(const GS::UniString& name, API_AttributeIndex& index);
     static GSErrCode CreateLayer(const GS::UniString& name, API_AttributeIndex& index);
     static void InvalidateCache();
+    // Forgets the layers' indices without a word.
+    static void ForgetIndices();
 };
 
 } // namespace Tolva::Builders

@@ -202,8 +202,12 @@ GSErrCode MaterialManager::CreateTolvaSurface(API_AttributeIndex& index) {
     return err;
 }
 
-void MaterialManager::InvalidateCache() {
+void MaterialManager::ForgetIndices() {
     Cache() = {};
+}
+
+void MaterialManager::InvalidateCache() {
+    ForgetIndices();
     Logger::Info(Category, "Cache invalidated due to project change");
 }
 

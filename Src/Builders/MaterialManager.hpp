@@ -15,6 +15,8 @@ public:
     static GSErrCode GetPlainSurface(API_AttributeIndex& index);
     static GSErrCode CreateTolvaSurface(API_AttributeIndex& index);
     static void InvalidateCache();
+    // Forgets the material's and surface's indices without a word.
+    static void ForgetIndices();
 };
 
 } // namespace Tolva::Builders

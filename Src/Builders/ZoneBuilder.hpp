@@ -31,6 +31,8 @@ public:
     // Each name is asked of the host once per project.
     static API_AttributeIndex FindZoneCategory(const GS::UniString& categoryName);
     static void InvalidateCategoryCache();
+    // Forgets the categories' indices without a word.
+    static void ForgetCategoryIndices();
 };
 
 } // namespace Tolva::Builders

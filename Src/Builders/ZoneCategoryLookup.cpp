@@ -64,8 +64,12 @@ API_AttributeIndex ZoneBuilder::FindZoneCategory(const GS::UniString& categoryNa
     return found;
 }
 
-void ZoneBuilder::InvalidateCategoryCache() {
+void ZoneBuilder::ForgetCategoryIndices() {
     CategoryCache().Clear();
+}
+
+void ZoneBuilder::InvalidateCategoryCache() {
+    ForgetCategoryIndices();
     Logger::Debug("ZoneBuilder", "Zone category cache invalidated");
 }
 

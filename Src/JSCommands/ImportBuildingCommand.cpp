@@ -2,10 +2,10 @@
 
 #include "ACAPinc.h"
 #include "Builders/BuildingImport.hpp"
+#include "Builders/ImportStep.hpp"
 #include "JSCommands/ArgumentReaders.hpp"
 #include "JSCommands/ImportFailure.hpp"
 #include "JSCommands/ResultEnvelope.hpp"
-#include "Logging/HostBoundary.hpp"
 #include "Logging/Logger.hpp"
 #include "Parsers/BuildingDataParser.hpp"
 
@@ -52,11 +52,8 @@ GS::Ref<JS::Base> ImportBuildingFromVariantData(GS::Ref<JS::Base> argument) {
     }
 
     GS::UniString summary;
-    const GSErrCode err = ACAPI_CallUndoableCommand("Import Tolva Building", [&]() -> GSErrCode {
-        // A throw inside the step must still end it as a failure, so that it is rolled back.
-        return HostBoundary::Guard(Category, "Import Tolva Building", GSErrCode(APIERR_GENERAL), [&] {
-            return Tolva::Builders::BuildingOrchestrator::ImportBuilding(building, summary);
-        });
+    const GSErrCode err = Tolva::Builders::RunImportStep(Category, "Import Tolva Building", [&] {
+        return Tolva::Builders::BuildingOrchestrator::ImportBuilding(building, summary);
     });
     if (err != NoError) {
         const GS::UniString text = GS::UniString::Printf("Error creating building elements: %d", err);

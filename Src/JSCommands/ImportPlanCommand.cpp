@@ -1,6 +1,7 @@
 #include "JSCommands/ImportPlanCommand.hpp"
 
 #include "ACAPinc.h"
+#include "Builders/ImportStep.hpp"
 #include "Builders/PlanImport.hpp"
 #include "JSCommands/ImportFailure.hpp"
 #include "JSCommands/PlanImportArguments.hpp"
@@ -153,8 +154,8 @@ GS::Ref<JS::Base> ImportPlanFromJSON(GS::Ref<JS::Base> argument) {
     }
 
     GS::UniString summary;
-    const GSErrCode result = ACAPI_CallUndoableCommand(
-        "Import Tolva Plan", [&]() { return ImportIntoRoom(plan, point, zone, summary); });
+    const GSErrCode result = Tolva::Builders::RunImportStep(
+        Category, "Import Tolva Plan", [&] { return ImportIntoRoom(plan, point, zone, summary); });
     if (result != NoError) {
         return Failure(GS::UniString::Printf("Error importing plan: %d", result));
     }

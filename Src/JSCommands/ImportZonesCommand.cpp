@@ -1,12 +1,12 @@
 #include "JSCommands/ImportZonesCommand.hpp"
 
 #include "ACAPinc.h"
+#include "Builders/ImportStep.hpp"
 #include "Builders/SpacesImport.hpp"
 #include "JSCommands/ArgumentReaders.hpp"
 #include "JSCommands/ImportFailure.hpp"
 #include "JSCommands/ResultEnvelope.hpp"
 #include "JSCommands/ZoneImportFiles.hpp"
-#include "Logging/HostBoundary.hpp"
 #include "Logging/Logger.hpp"
 #include "Parsers/BuildingDataParser.hpp"
 #include "Parsers/JsonReader.hpp"
@@ -81,10 +81,8 @@ GS::Ref<JS::Base> ImportZonesFromSpaces(GS::Ref<JS::Base> argument) {
     const Tolva::BuildingData* storyData = ReadStories(files.stories, building) ? &building : nullptr;
 
     GS::UniString summary;
-    const GSErrCode err = ACAPI_CallUndoableCommand("Import Tolva Zones", [&]() -> GSErrCode {
-        return HostBoundary::Guard(Category, "Import Tolva Zones", GSErrCode(APIERR_GENERAL), [&] {
-            return Tolva::Builders::BuildingOrchestrator::ImportSpaces(spaces, summary, storyData);
-        });
+    const GSErrCode err = Tolva::Builders::RunImportStep(Category, "Import Tolva Zones", [&] {
+        return Tolva::Builders::BuildingOrchestrator::ImportSpaces(spaces, summary, storyData);
     });
     if (err != NoError) {
         const GS::UniString message = GS::UniString::Printf("Error creating zones: %d", err);

@@ -1,5 +1,6 @@
 #include "BuiltElements.hpp"
 
+#include "Builders/ImportStep.hpp"
 #include "Builders/WallBuilder.hpp"
 #include "Parsers/WallGuideParsers.hpp"
 #include "StandIn/Faults.hpp"
@@ -39,7 +40,9 @@ protected:
     }
 
     GSErrCode FromGraph(const WallGuides& guides, bool skipStoryPlan = true) {
-        return InStep([&] { return WallBuilder::CreateWallsFromGraph(guides, 0, created, skipStoryPlan); });
+        return Tolva::Builders::RunImportStep("WallBuilderTests", "Import Tolva Plan", [&] {
+            return WallBuilder::CreateWallsFromGraph(guides, 0, created, skipStoryPlan);
+        });
     }
 
     API_Guid wallGuid = {};

@@ -97,20 +97,54 @@ TEST_F(Attributes, TakeAndGiveTheNameThroughTheUniStringPointer) {
     EXPECT_EQ(byName.header.index, layer.header.index);
 }
 
-TEST_F(Attributes, SurviveAFailedStepAndFailPerNameOnDemand) {
-    EXPECT_EQ(InStep([] {
-                  API_Attribute material = Head(API_BuildingMaterialID, "Tolva Material");
-                  EXPECT_EQ(ACAPI_Attribute_Create(&material, nullptr), NoError);
+TEST_F(Attributes, GoBackWithAFailedOrUndoneStepAndComeBackWithRedo) {
+    const auto create = [] {
+        API_Attribute material = Head(API_BuildingMaterialID, "Tolva Material");
+        EXPECT_EQ(ACAPI_Attribute_Create(&material, nullptr), NoError);
+        API_Attribute layer = Head(API_LayerID, "Archicad Layer");
+        EXPECT_EQ(ACAPI_Attribute_Get(&layer), NoError);
+        layer.layer.conClassId = 100;
+        EXPECT_EQ(ACAPI_Attribute_Modify(&layer, nullptr), NoError);
+        return material.header.index;
+    };
+    const auto state = [] {
+        API_Attribute material = Head(API_BuildingMaterialID, "Tolva Material");
+        API_Attribute layer = Head(API_LayerID, "Archicad Layer");
+        EXPECT_EQ(ACAPI_Attribute_Get(&layer), NoError);
+        return std::pair{ACAPI_Attribute_Get(&material), layer.layer.conClassId};
+    };
+    const auto before = state();
+    EXPECT_EQ(before.first, APIERR_BADNAME);
+    EXPECT_EQ(InStep([&] {
+                  create();
                   return APIERR_GENERAL;
               }),
               APIERR_GENERAL);
-    StandIn::Faults::Arm("ACAPI_Attribute_Get:BuildingMaterial:Tolva Material", APIERR_GENERAL);
+    EXPECT_EQ(state(), before) << "a failed step takes its attributes back";
+
+    API_AttributeIndex made;
+    ASSERT_EQ(InStep([&] {
+                  made = create();
+                  return NoError;
+              }),
+              NoError);
+    const auto after = state();
+    EXPECT_EQ(after, (std::pair{GSErrCode(NoError), Int32(100)}));
+    ASSERT_TRUE(StandIn::UndoLastStep());
+    EXPECT_EQ(state(), before);
+    ASSERT_TRUE(StandIn::RedoStep());
+    EXPECT_EQ(state(), after);
     API_Attribute material = Head(API_BuildingMaterialID, "Tolva Material");
+    ASSERT_EQ(ACAPI_Attribute_Get(&material), NoError);
+    EXPECT_EQ(material.header.index, made) << "redo gives the same index";
+}
+
+TEST_F(Attributes, FailPerNameOnDemand) {
+    API_Attribute material = Head(API_MaterialID, "Gray");
+    StandIn::Faults::Arm("ACAPI_Attribute_Get:Surface:Gray", APIERR_GENERAL);
     EXPECT_EQ(ACAPI_Attribute_Get(&material), APIERR_GENERAL);
     EXPECT_EQ(ACAPI_Attribute_Get(&material), NoError);
-    EXPECT_EQ(StandIn::Faults::CallCount("ACAPI_Attribute_Get:BuildingMaterial:Tolva Material"), 2);
-    StandIn::NewProject();
-    EXPECT_EQ(ACAPI_Attribute_Get(&material), APIERR_BADINDEX);
+    EXPECT_EQ(StandIn::Faults::CallCount("ACAPI_Attribute_Get:Surface:Gray"), 2);
 }
 
 } // namespace

@@ -83,6 +83,30 @@ TEST_F(UndoSteps, UndoAndRedoRestoreTheSameGuids) {
     EXPECT_FALSE(StandIn::RedoStep()) << "a new step ends what could be redone";
 }
 
+TEST_F(UndoSteps, KeepOnlyWhatTheyChangedAndPutDeletedElementsBackInPlace) {
+    std::vector<API_Element> walls;
+    for (int i = 0; i < 1000; ++i) {
+        walls.push_back(Wall(i, 0, i, 3));
+        ASSERT_EQ(StandIn::PlantElement(&walls.back(), nullptr), NoError);
+    }
+    const std::vector<API_Guid> planted = Guids();
+    API_Element added = Wall(0, 5, 3, 5);
+    ASSERT_EQ(InStep([&] {
+                  EXPECT_EQ(ACAPI_Element_Create(&added, nullptr), NoError);
+                  return ACAPI_Element_Delete({walls[10].header.guid, walls[500].header.guid});
+              }),
+              NoError);
+    const StandIn::UndoStep& step = StandIn::TheModel().steps.back();
+    EXPECT_EQ(step.elements.size(), 3u) << "one made, two deleted, nothing of the other 998";
+    EXPECT_FALSE(step.attributesBefore);
+    EXPECT_FALSE(step.librariesBefore);
+    const std::vector<API_Guid> after = Guids();
+    ASSERT_TRUE(StandIn::UndoLastStep());
+    EXPECT_EQ(Guids(), planted) << "the deleted walls are back at their places";
+    ASSERT_TRUE(StandIn::RedoStep());
+    EXPECT_EQ(Guids(), after);
+}
+
 using Interaction = FreshModel;
 
 Int32 selectionNotifications = 0;

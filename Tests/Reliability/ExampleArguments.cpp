@@ -29,11 +29,11 @@ std::string ExamplePlanArgument(bool withReference) {
            plan.substr(plan.find('{') + 1);
 }
 
-std::vector<std::string> ExampleBuildingTexts() {
+std::vector<std::string> ExampleBuildingTexts(const std::string& folder) {
     std::vector<std::string> texts;
     for (const char* name :
          {"stories", "units", "transitions", "furniture-instances", "furniture-templates"}) {
-        texts.push_back(SourceFile(std::string("examples/buildings/") + name + ".json"));
+        texts.push_back(SourceFile(folder + name + ".json"));
     }
     return texts;
 }

@@ -1,7 +1,8 @@
 // Every host call an export or import makes is failed in turn (the k-th call of a run, for every k
 // until a run makes fewer than k calls; docs/fault-sweep.md), and each run must end well: nothing
 // thrown into the script engine, an answer for the page, no handle left, and a failed import
-// leaves the project as it was (rollback on) or one that saves and loads again (rollback off).
+// leaves the project as it was (rollback on) or one that saves and loads again (rollback off); a
+// successful one is undone to the project as it was and redone to the import, byte for byte.
 #include "CommandSession.hpp"
 #include "SweepRows.hpp"
 
@@ -126,6 +127,11 @@ protected:
                 outcome += after == before ? ", project unchanged" : ", changes kept";
             }
         } else if (row.IsImport()) {
+            const std::string after = StandIn::SaveProject();
+            EXPECT_TRUE(StandIn::UndoLastStep()) << where;
+            EXPECT_EQ(StandIn::SaveProject(), before) << where << ": undo did not give the project back";
+            EXPECT_TRUE(StandIn::RedoStep()) << where;
+            EXPECT_EQ(StandIn::SaveProject(), after) << where << ": redo did not give the import back";
             const auto countsAfter = ElementCounts();
             for (const auto& [type, created] : row.createdCounts(Unescaped(result.text))) {
                 const int before = countsBefore.count(type) ? countsBefore.at(type) : 0;

@@ -26,7 +26,7 @@ GS::Ref<JS::Base> PlanArgument() {
 
 GS::Ref<JS::Base> BuildingArgument() {
     auto texts = GS::NewRef<JS::Array>();
-    for (const std::string& text : ExampleBuildingTexts()) {
+    for (const std::string& text : ExampleBuildingTexts("examples/buildings/tower/")) {
         texts->AddItem(Text(text));
     }
     return texts;
@@ -76,6 +76,6 @@ std::vector<SweepRow> SweepRows() {
         {"getWorkingUnits", "apartment.json", {}, {}, None, {}},
         {"importPlan", "apartment.json", {}, {}, PlanArgument, PlanCounts},
         {"importBuildingFromVariantData", "new-project.json", {}, {}, BuildingArgument, BuildingCounts},
-        {"importZonesFromSpaces", "new-project.json", {}, {}, ZonesArgument, ZoneCounts},
+        {"importZonesFromSpaces", "harbour-row.json", {}, {}, ZonesArgument, ZoneCounts},
     };
 }

@@ -64,6 +64,19 @@ TEST(BuildingSessions, SeveralCallArgumentsGoAsOneArray) {
         << run.output;
 }
 
+TEST(BuildingSessions, WithoutAProjectFileTheUntitledProjectTakesTheFurniture) {
+    const std::string tower = std::string(TOLVA_SOURCE_DIR) + "/examples/buildings/tower/";
+    std::string files;
+    for (const char* name :
+         {"stories", "units", "transitions", "furniture-instances", "furniture-templates"}) {
+        files += " @" + tower + name + ".json";
+    }
+    Outcome run = RunHost("--report /dev/null call importBuildingFromVariantData" + files);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("Furniture: 24\\n"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("(Failed:"), std::string::npos) << run.output;
+}
+
 TEST(BuildingSessions, ACallStepNamesTwoFilesOrMoreInFiles) {
     const std::string one = WriteTemp("one.json", "[]");
     for (const std::string& files :

@@ -222,6 +222,8 @@ int Run(const Options& options) {
     if (!options.receiverPath.empty()) {
         receivedEvents = std::make_unique<ReceivedEvents>(options.receiverPath);
     }
+    // Archicad always has a project open: the untitled one it starts with, until the user opens a file.
+    StandIn::StartUntitledProject();
     HostProgram host(options.addOnPath, std::cout);
     if (!options.projectPath.empty()) {
         StandIn::OpenProjectFile(options.projectPath);
