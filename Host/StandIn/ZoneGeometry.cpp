@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <optional>
 
@@ -64,6 +65,10 @@ double OnCornerGrid(double value) {
     return std::round(value * CornersPerMetre) / CornersPerMetre;
 }
 
+// A corner off the line of its neighbours by less than one grid step is on it: the set operations'
+// drift grows with the extent of the walls they are given.
+constexpr double OffLine = 1 / CornersPerMetre;
+
 using EndKey = std::pair<long long, long long>;
 
 EndKey KeyOf(const API_Coord& c) {
@@ -119,7 +124,7 @@ Region Unite(const std::vector<Polygon>& parts, size_t first, size_t last) {
 bool Collinear(const Point& a, const Point& b, const Point& c) {
     double cross = (b.x() - a.x()) * (c.y() - b.y()) - (b.y() - a.y()) * (c.x() - b.x());
     double span = std::hypot(c.x() - a.x(), c.y() - a.y());
-    return std::abs(cross) <= SamePoint * std::max(span, SamePoint);
+    return std::abs(cross) <= OffLine * std::max(span, OffLine);
 }
 
 // Drops repeated and collinear points, starts at the lowest then leftmost point, and closes.
@@ -138,10 +143,10 @@ Contour Tidy(const Ring& ring) {
         }
     }
     auto lower = [](const Point& a, const Point& b) {
-        if (std::abs(a.y() - b.y()) > SamePoint) {
+        if (std::abs(a.y() - b.y()) > OffLine) {
             return a.y() < b.y();
         }
-        return a.x() < b.x() - SamePoint;
+        return a.x() < b.x() - OffLine;
     };
     std::rotate(points.begin(), std::min_element(points.begin(), points.end(), lower), points.end());
     Contour contour;
@@ -181,50 +186,74 @@ std::optional<Polygon> GrowOntoReferenceLines(const Polygon& room, const Point& 
     return std::nullopt;
 }
 
-} // namespace
+constexpr Offsets StripOffsets = {StripHalfWidth, StripHalfWidth, StripHalfWidth, StripHalfWidth};
 
-std::vector<API_Coord> FootprintCorners(const WallFootprint& wall) {
-    return Corners(wall, OffsetsOf(wall));
-}
+// Most rooms fit a first window this size; larger ones double it until they do.
+constexpr double FirstWindowHalfSize = 8;
 
-std::vector<Contour> DetectBoundary(const std::vector<WallFootprint>& walls, API_Coord point, Method method) {
-    if (walls.empty()) {
-        return {};
+struct Box {
+    double low = 0;
+    double bottom = 0;
+    double high = 0;
+    double top = 0;
+
+    static Box Empty() {
+        double huge = std::numeric_limits<double>::max();
+        return {huge, huge, -huge, -huge};
     }
-    std::vector<Polygon> footprints;
-    footprints.reserve(walls.size());
-    double low = point.x;
-    double bottom = point.y;
-    double high = point.x;
-    double top = point.y;
-    std::vector<Offsets> offsets = method == Method::InnerEdge
-                                       ? JoinedOffsets(walls)
-                                       : std::vector<Offsets>(walls.size(), {StripHalfWidth, StripHalfWidth,
-                                                                             StripHalfWidth, StripHalfWidth});
-    for (size_t i = 0; i < walls.size(); ++i) {
-        std::vector<API_Coord> corners = Corners(walls[i], offsets[i]);
-        for (const API_Coord& c : corners) {
-            low = std::min(low, c.x);
-            bottom = std::min(bottom, c.y);
-            high = std::max(high, c.x);
-            top = std::max(top, c.y);
-        }
-        footprints.push_back(ToPolygon(corners));
+    void Add(const API_Coord& c) {
+        low = std::min(low, c.x);
+        bottom = std::min(bottom, c.y);
+        high = std::max(high, c.x);
+        top = std::max(top, c.y);
     }
-    Region walled = Unite(footprints, 0, footprints.size());
-    // A frame around everything: the free region touching it is the space around the building.
-    Point corner(low - 1, bottom - 1);
-    Polygon outside = ToPolygon(
-        {{corner.x(), corner.y()}, {high + 1, bottom - 1}, {high + 1, top + 1}, {low - 1, top + 1}});
+    Box Grown(double by) const { return {low - by, bottom - by, high + by, top + by}; }
+    bool Holds(const API_Coord& c, double margin) const {
+        return c.x > low + margin && c.x < high - margin && c.y > bottom + margin && c.y < top - margin;
+    }
+    bool Covers(const Box& other) const {
+        return low <= other.low && bottom <= other.bottom && high >= other.high && top >= other.top;
+    }
+    // Whether the segment's own box meets this one.
+    bool Meets(const API_Coord& a, const API_Coord& b) const {
+        return std::max(a.x, b.x) >= low && std::min(a.x, b.x) <= high && std::max(a.y, b.y) >= bottom &&
+               std::min(a.y, b.y) <= top;
+    }
+};
+
+// The contours of the free region around the point inside the frame; empty when the point is on a
+// wall or, for the whole story's frame, outside the building. Inside a window, none when the region
+// reaches the window's edge: the walls beyond it may close it or not.
+std::optional<std::vector<Contour>> RoomAround(const std::vector<Polygon>& footprints, const Box& frame,
+                                               API_Coord point, Method method, bool wholeStory) {
+    Region walled;
+    if (!footprints.empty()) {
+        walled = Unite(footprints, 0, footprints.size());
+    }
+    Point corner(frame.low, frame.bottom);
+    Polygon outside = ToPolygon({{corner.x(), corner.y()},
+                                 {frame.high, frame.bottom},
+                                 {frame.high, frame.top},
+                                 {frame.low, frame.top}});
     Region free;
     bg::difference(outside, walled, free);
     Point at(point.x, point.y);
+    Box inner = frame.Grown(-StripHalfWidth);
     for (const Polygon& region : free) {
         if (!bg::within(at, region)) {
             continue;
         }
-        if (bg::covered_by(corner, region)) {
-            return {};
+        if (wholeStory) {
+            if (bg::covered_by(corner, region)) {
+                return std::vector<Contour>();
+            }
+        } else {
+            bg::model::box<Point> envelope = bg::return_envelope<bg::model::box<Point>>(region);
+            Box reached = {envelope.min_corner().x(), envelope.min_corner().y(), envelope.max_corner().x(),
+                           envelope.max_corner().y()};
+            if (!inner.Covers(reached)) {
+                return std::nullopt;
+            }
         }
         if (method == Method::InnerEdge) {
             return ContoursOf(region);
@@ -232,7 +261,82 @@ std::vector<Contour> DetectBoundary(const std::vector<WallFootprint>& walls, API
         std::optional<Polygon> grown = GrowOntoReferenceLines(region, at);
         return grown ? ContoursOf(*grown) : std::vector<Contour>();
     }
-    return {};
+    return std::vector<Contour>();
+}
+
+} // namespace
+
+std::vector<API_Coord> FootprintCorners(const WallFootprint& wall) {
+    return Corners(wall, OffsetsOf(wall));
+}
+
+std::vector<Contour> DetectBoundaryFromAllWalls(const std::vector<WallFootprint>& walls, API_Coord point,
+                                                Method method) {
+    if (walls.empty()) {
+        return {};
+    }
+    std::vector<Offsets> offsets =
+        method == Method::InnerEdge ? JoinedOffsets(walls) : std::vector<Offsets>(walls.size(), StripOffsets);
+    std::vector<Polygon> footprints;
+    footprints.reserve(walls.size());
+    Box frame = {point.x, point.y, point.x, point.y};
+    for (size_t i = 0; i < walls.size(); ++i) {
+        std::vector<API_Coord> corners = Corners(walls[i], offsets[i]);
+        for (const API_Coord& c : corners) {
+            frame.Add(c);
+        }
+        footprints.push_back(ToPolygon(corners));
+    }
+    return RoomAround(footprints, frame.Grown(1), point, method, true).value_or(std::vector<Contour>());
+}
+
+std::vector<Contour> DetectBoundary(const std::vector<WallFootprint>& walls, API_Coord point, Method method) {
+    if (walls.empty()) {
+        return {};
+    }
+    // Walls reach out of their lines' box by at most this much, sideways or at joined ends.
+    double reach = StripHalfWidth;
+    Box all = Box::Empty();
+    for (const WallFootprint& wall : walls) {
+        if (method == Method::InnerEdge) {
+            reach = std::max(reach, wall.thickness);
+        }
+        all.Add(wall.begin);
+        all.Add(wall.end);
+    }
+    all = all.Grown(2 * reach);
+    if (!all.Holds(point, SamePoint)) {
+        return {}; // beyond every wall: outside the building
+    }
+    std::vector<WallFootprint> nearWalls;
+    for (double half = FirstWindowHalfSize;; half *= 2) {
+        Box window = {point.x - half, point.y - half, point.x + half, point.y + half};
+        if (window.Covers(all)) {
+            return DetectBoundaryFromAllWalls(walls, point, method);
+        }
+        // A wall's footprint within the window, and every wall joined to it near the window.
+        Box gathered = window.Grown(3 * reach);
+        nearWalls.clear();
+        for (const WallFootprint& wall : walls) {
+            if (gathered.Meets(wall.begin, wall.end)) {
+                nearWalls.push_back(wall);
+            }
+        }
+        std::vector<Polygon> footprints;
+        if (method == Method::InnerEdge) {
+            std::vector<Offsets> offsets = JoinedOffsets(nearWalls);
+            for (size_t k = 0; k < nearWalls.size(); ++k) {
+                footprints.push_back(ToPolygon(Corners(nearWalls[k], offsets[k])));
+            }
+        } else {
+            for (const WallFootprint& wall : nearWalls) {
+                footprints.push_back(ToPolygon(Corners(wall, StripOffsets)));
+            }
+        }
+        if (std::optional<std::vector<Contour>> room = RoomAround(footprints, window, point, method, false)) {
+            return *room;
+        }
+    }
 }
 
 } // namespace StandIn::ZoneGeometry

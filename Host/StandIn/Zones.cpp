@@ -7,6 +7,12 @@
 
 namespace StandIn {
 
+namespace {
+
+constexpr size_t WallsUnitedWhole = 256;
+
+} // namespace
+
 GSErrCode DetectZonePolygon(API_Element* zone, StoredMemo* memo) {
     std::vector<ZoneGeometry::WallFootprint> walls;
     for (const StoredElement& stored : TheModel().elements) {
@@ -17,8 +23,11 @@ GSErrCode DetectZonePolygon(API_Element* zone, StoredMemo* memo) {
     }
     auto method =
         zone->zone.refLineFlag ? ZoneGeometry::Method::ReferenceLine : ZoneGeometry::Method::InnerEdge;
+    // A small story is united whole, as cheap as any window around the point.
     std::vector<ZoneGeometry::Contour> contours =
-        ZoneGeometry::DetectBoundary(walls, zone->zone.refPos, method);
+        walls.size() < WallsUnitedWhole
+            ? ZoneGeometry::DetectBoundaryFromAllWalls(walls, zone->zone.refPos, method)
+            : ZoneGeometry::DetectBoundary(walls, zone->zone.refPos, method);
     if (contours.empty()) {
         return APIERR_BADPOLY;
     }

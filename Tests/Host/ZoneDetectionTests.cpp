@@ -2,8 +2,11 @@
 
 #include "StandIn/Faults.hpp"
 #include "StandIn/TypedHandles.hpp"
+#include "StandIn/ZoneGeometry.hpp"
 
+#include <functional>
 #include <numbers>
+#include <string>
 
 namespace {
 
@@ -191,5 +194,133 @@ TEST_F(AutomaticZones, AFailedStepTakesTheDetectedZoneBack) {
               APIERR_GENERAL);
     EXPECT_EQ(StandIn::TheModel().elements.size(), elements);
 }
+
+// Stories larger than the first window around a point, so that it grows, meets long walls and
+// rooms open to the outside: the answers must be those of the union of every wall.
+namespace Windowed {
+
+using StandIn::ZoneGeometry::Contour;
+using StandIn::ZoneGeometry::Method;
+using StandIn::ZoneGeometry::WallFootprint;
+
+constexpr API_WallReferenceLineLocationID Lines[] = {APIWallRefLine_Center, APIWallRefLine_Outside,
+                                                     APIWallRefLine_Inside};
+
+// Rooms of 4 m, cells x cells, walls of mixed thickness and reference lines; the ones `kept`
+// refuses are left out.
+std::vector<WallFootprint> Grid(int cells, const std::function<bool(int, int, bool)>& kept) {
+    std::vector<WallFootprint> walls;
+    for (int i = 0; i <= cells; ++i) {
+        for (int j = 0; j < cells; ++j) {
+            double thickness = 0.1 + 0.05 * ((i + j) % 4);
+            API_WallReferenceLineLocationID line = Lines[(i + j) % 3];
+            if (kept(i, j, true)) {
+                walls.push_back({{4.0 * i, 4.0 * j}, {4.0 * i, 4.0 * (j + 1)}, thickness, line});
+            }
+            if (kept(i, j, false)) {
+                walls.push_back({{4.0 * j, 4.0 * i}, {4.0 * (j + 1), 4.0 * i}, thickness, line});
+            }
+        }
+    }
+    return walls;
+}
+
+// A hall of 6 x 6 cells with pillars and a walled stair in it, and a bay open to the outside.
+std::vector<WallFootprint> HallAndBay() {
+    std::vector<WallFootprint> walls = Grid(12, [](int i, int j, bool upright) {
+        bool inHall = i > 3 && i < 9 && j >= 3 && j < 9;
+        bool bayMouth = !upright && i == 0 && (j == 10 || j == 11);
+        bool inBay = i == 11 && upright && j == 0;
+        return !inHall && !bayMouth && !inBay;
+    });
+    walls.push_back({{20, 20}, {20, 20.6}, 0.6, APIWallRefLine_Center});
+    walls.push_back({{28, 28}, {28.4, 28}, 0.4, APIWallRefLine_Inside});
+    for (auto [a, b] : std::vector<std::pair<API_Coord, API_Coord>>{
+             {{22, 24}, {25, 24}}, {{25, 24}, {25, 26}}, {{25, 26}, {22, 26}}, {{22, 26}, {22, 24}}}) {
+        walls.push_back({a, b, 0.2, APIWallRefLine_Center});
+    }
+    return walls;
+}
+
+// Two corridor walls 60 m long, rooms along them, one room's cross wall missing.
+std::vector<WallFootprint> Corridor() {
+    std::vector<WallFootprint> walls = {{{0, 0}, {60, 0}, 0.3, APIWallRefLine_Outside},
+                                        {{0, 3}, {60, 3}, 0.2, APIWallRefLine_Center},
+                                        {{0, 9}, {60, 9}, 0.3, APIWallRefLine_Inside},
+                                        {{0, 0}, {0, 9}, 0.3, APIWallRefLine_Center},
+                                        {{60, 0}, {60, 9}, 0.3, APIWallRefLine_Center}};
+    for (int k = 1; k < 12; ++k) {
+        if (k != 7) {
+            walls.push_back({{5.0 * k, 3}, {5.0 * k, 9}, 0.12, APIWallRefLine_Center});
+        }
+    }
+    return walls;
+}
+
+std::string Shown(const std::vector<Contour>& contours) {
+    std::string shown;
+    for (const Contour& contour : contours) {
+        for (const API_Coord& c : contour) {
+            shown += "(" + std::to_string(c.x) + ", " + std::to_string(c.y) + ")";
+        }
+        shown += "; ";
+    }
+    return shown;
+}
+
+bool Same(const std::vector<Contour>& a, const std::vector<Contour>& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t k = 0; k < a.size(); ++k) {
+        if (a[k].size() != b[k].size()) {
+            return false;
+        }
+        for (size_t i = 0; i < a[k].size(); ++i) {
+            if (a[k][i].x != b[k][i].x || a[k][i].y != b[k][i].y) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+TEST(WindowedZoneDetection, GivesTheAnswersOfTheWholeStoryToTheLastBit) {
+    struct Case {
+        const char* story;
+        std::vector<WallFootprint> walls;
+        std::vector<API_Coord> points;
+        size_t rooms; // points in a closed room, by either method
+    };
+    std::vector<API_Coord> cells;
+    for (int i = 0; i < 12; i += 2) {
+        for (int j = i % 4 == 0 ? 0 : 1; j < 12; j += 2) {
+            cells.push_back({4.0 * i + 2, 4.0 * j + 2});
+        }
+    }
+    // The hall, its pillar, the stair, the open bay, a wall's inside, a point beyond every wall.
+    std::vector<API_Coord> hallPoints = {{18, 14}, {30, 33},    {20, 20.3}, {23, 25}, {46, 42},
+                                         {46, 2},  {44, 30.05}, {-3, 10},   {2.02, 6}};
+    hallPoints.insert(hallPoints.end(), cells.begin(), cells.end());
+    std::vector<API_Coord> corridorPoints = {{30, 1.5}, {2, 6}, {33, 6}, {37, 6}, {58, 6}, {59.9, 1}};
+    std::vector<Case> cases = {{"hall and bay", HallAndBay(), hallPoints, 82},
+                               {"corridor", Corridor(), corridorPoints, 11}};
+    for (const Case& c : cases) {
+        size_t rooms = 0;
+        for (Method method : {Method::ReferenceLine, Method::InnerEdge}) {
+            for (const API_Coord& point : c.points) {
+                std::vector<Contour> windowed = StandIn::ZoneGeometry::DetectBoundary(c.walls, point, method);
+                std::vector<Contour> whole =
+                    StandIn::ZoneGeometry::DetectBoundaryFromAllWalls(c.walls, point, method);
+                EXPECT_TRUE(Same(windowed, whole)) << c.story << " at " << point.x << ", " << point.y << ": "
+                                                   << Shown(windowed) << " instead of " << Shown(whole);
+                rooms += whole.empty() ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(rooms, c.rooms) << c.story;
+    }
+}
+
+} // namespace Windowed
 
 } // namespace
