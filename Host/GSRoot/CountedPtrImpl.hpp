@@ -44,8 +44,10 @@ public:
     // a text argument then still picks an overload that takes text.
     template <typename U>
     requires std::is_convertible_v<U*, T*> CountedPtrImpl(U* instance) : pointer(instance) {}
+    // One allocation for the object and its count: script answers hold millions of small values.
     template <typename... Args>
-    CountedPtrImpl(std::in_place_t, Args&&... args) : pointer(new T(std::forward<Args>(args)...)) {}
+    CountedPtrImpl(std::in_place_t, Args&&... args)
+        : pointer(std::make_shared<T>(std::forward<Args>(args)...)) {}
     CountedPtrImpl(const CountedPtrImpl& rhs) = default;
     CountedPtrImpl(CountedPtrImpl&& rhs) = default;
     template <typename U, typename BehaviourU>

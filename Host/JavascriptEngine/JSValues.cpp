@@ -79,15 +79,15 @@ Value::Value(const GS::UniString& stringValue) : valueType(STRING), stringValue(
 Value::Value(const char* cStrValue) : valueType(STRING), stringValue(cStrValue, CC_UTF8) {}
 
 bool Value::GetBool() const {
-    return boolValue;
+    return valueType == BOOL && boolValue;
 }
 
 Int32 Value::GetInteger() const {
-    return intValue;
+    return valueType == INTEGER ? intValue : 0;
 }
 
 UInt32 Value::GetUInteger() const {
-    return uintValue;
+    return valueType == UINTEGER ? uintValue : 0;
 }
 
 double Value::GetDouble() const {
@@ -96,8 +96,10 @@ double Value::GetDouble() const {
         return intValue;
     case UINTEGER:
         return uintValue;
-    default:
+    case DOUBLE:
         return doubleValue;
+    default:
+        return 0;
     }
 }
 

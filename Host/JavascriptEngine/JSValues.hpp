@@ -85,10 +85,13 @@ public:
 private:
     ValueType valueType = DEFAULT;
 
-    bool boolValue = false;
-    Int32 intValue = 0;
-    UInt32 uintValue = 0;
-    double doubleValue = 0;
+    // One scalar at a time, read through its type: a mesh's answer holds millions of values.
+    union {
+        bool boolValue;
+        Int32 intValue;
+        UInt32 uintValue;
+        double doubleValue = 0;
+    };
     GS::UniString stringValue;
 
 public:
