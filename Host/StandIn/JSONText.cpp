@@ -47,10 +47,14 @@ void AppendValue(std::string& out, const Value& value) {
     case Value::BOOL:
         out += value.GetBool() ? "true" : "false";
         return;
-    case Value::INTEGER:
-    case Value::UINTEGER: {
+    case Value::INTEGER: {
         char text[16];
         out.append(text, std::to_chars(text, text + sizeof text, value.GetInteger()).ptr);
+        return;
+    }
+    case Value::UINTEGER: {
+        char text[16];
+        out.append(text, std::to_chars(text, text + sizeof text, value.GetUInteger()).ptr);
         return;
     }
     case Value::DOUBLE:

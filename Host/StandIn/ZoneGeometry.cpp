@@ -221,6 +221,25 @@ struct Box {
     }
 };
 
+// The walls' footprints as the method draws them, their corners added to the frame when one is given.
+std::vector<Polygon> FootprintsOf(const std::vector<WallFootprint>& walls, Method method,
+                                  Box* frame = nullptr) {
+    std::vector<Offsets> offsets =
+        method == Method::InnerEdge ? JoinedOffsets(walls) : std::vector<Offsets>(walls.size(), StripOffsets);
+    std::vector<Polygon> footprints;
+    footprints.reserve(walls.size());
+    for (size_t i = 0; i < walls.size(); ++i) {
+        std::vector<API_Coord> corners = Corners(walls[i], offsets[i]);
+        if (frame != nullptr) {
+            for (const API_Coord& c : corners) {
+                frame->Add(c);
+            }
+        }
+        footprints.push_back(ToPolygon(corners));
+    }
+    return footprints;
+}
+
 // The contours of the free region around the point inside the frame; empty when the point is on a
 // wall or, for the whole story's frame, outside the building. Inside a window, none when the region
 // reaches the window's edge: the walls beyond it may close it or not.
@@ -275,18 +294,8 @@ std::vector<Contour> DetectBoundaryFromAllWalls(const std::vector<WallFootprint>
     if (walls.empty()) {
         return {};
     }
-    std::vector<Offsets> offsets =
-        method == Method::InnerEdge ? JoinedOffsets(walls) : std::vector<Offsets>(walls.size(), StripOffsets);
-    std::vector<Polygon> footprints;
-    footprints.reserve(walls.size());
     Box frame = {point.x, point.y, point.x, point.y};
-    for (size_t i = 0; i < walls.size(); ++i) {
-        std::vector<API_Coord> corners = Corners(walls[i], offsets[i]);
-        for (const API_Coord& c : corners) {
-            frame.Add(c);
-        }
-        footprints.push_back(ToPolygon(corners));
-    }
+    std::vector<Polygon> footprints = FootprintsOf(walls, method, &frame);
     return RoomAround(footprints, frame.Grown(1), point, method, true).value_or(std::vector<Contour>());
 }
 
@@ -322,18 +331,8 @@ std::vector<Contour> DetectBoundary(const std::vector<WallFootprint>& walls, API
                 nearWalls.push_back(wall);
             }
         }
-        std::vector<Polygon> footprints;
-        if (method == Method::InnerEdge) {
-            std::vector<Offsets> offsets = JoinedOffsets(nearWalls);
-            for (size_t k = 0; k < nearWalls.size(); ++k) {
-                footprints.push_back(ToPolygon(Corners(nearWalls[k], offsets[k])));
-            }
-        } else {
-            for (const WallFootprint& wall : nearWalls) {
-                footprints.push_back(ToPolygon(Corners(wall, StripOffsets)));
-            }
-        }
-        if (std::optional<std::vector<Contour>> room = RoomAround(footprints, window, point, method, false)) {
+        if (std::optional<std::vector<Contour>> room =
+                RoomAround(FootprintsOf(nearWalls, method), window, point, method, false)) {
             return *room;
         }
     }

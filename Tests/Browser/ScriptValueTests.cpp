@@ -11,6 +11,7 @@ TEST(ScriptValues, ValuesKeepTheirTypeAndText) {
     EXPECT_EQ(JS::Value(2.5).GetType(), JS::Value::DOUBLE);
     EXPECT_EQ(JS::Value("\xc3\xa4").GetString(), GS::UniString(u"\u00e4"));
     EXPECT_EQ(JS::Value(Int32(3)).GetDouble(), 3.0);
+    EXPECT_EQ(JS::ToJSONText(GS::NewRef<JS::Value>(UInt32(4000000000u))), "4000000000");
 }
 
 TEST(ScriptValues, ObjectMembersKeepTheirOrder) {
